@@ -1,0 +1,29 @@
+#include "tests/support/MessageAnswerer.h"
+
+namespace vek {
+
+MessageAnswerer::MessageAnswerer(bool defaultAnswer)
+    : previous_(SetMessagePresenter(this)), defaultAnswer_(defaultAnswer)
+{
+}
+
+MessageAnswerer::~MessageAnswerer()
+{
+    SetMessagePresenter(previous_);
+}
+
+QStringList MessageAnswerer::texts() const
+{
+    QStringList result;
+    for (const MessageRequest &request : requests_)
+        result.append(request.text);
+    return result;
+}
+
+bool MessageAnswerer::present(const MessageRequest &request)
+{
+    requests_.append(request);
+    return answers_.isEmpty() ? defaultAnswer_ : answers_.takeFirst();
+}
+
+} // namespace vek

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/MessageBoxes.h"
+
+#include <QList>
+
+namespace vek {
+
+// Answers every message box while it lives, records what was asked, and puts the
+// previous presenter back when it goes. Answers are taken in order; when they run out,
+// defaultAnswer is given.
+class MessageAnswerer : public MessagePresenter {
+public:
+    explicit MessageAnswerer(bool defaultAnswer = true);
+    ~MessageAnswerer() override;
+    MessageAnswerer(const MessageAnswerer &) = delete;
+    MessageAnswerer &operator=(const MessageAnswerer &) = delete;
+
+    void queueAnswer(bool answer) { answers_.append(answer); }
+    const QList<MessageRequest> &requests() const { return requests_; }
+    QStringList texts() const;
+
+    bool present(const MessageRequest &request) override;
+
+private:
+    MessagePresenter *previous_;
+    bool defaultAnswer_;
+    QList<bool> answers_;
+    QList<MessageRequest> requests_;
+};
+
+} // namespace vek
