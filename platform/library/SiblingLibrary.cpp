@@ -29,8 +29,9 @@ QFunctionPointer SiblingLibrary::resolve(const char *entry)
     if (!library_.isLoaded())
         return nullptr;
     QFunctionPointer function = library_.resolve(entry);
+    // QLibrary leaves its error text unset here, so say what the dynamic linker would.
     if (!function)
-        error_ = library_.errorString();
+        error_ = QStringLiteral("%1: undefined symbol: %2").arg(library_.fileName(), QString::fromLatin1(entry));
     return function;
 }
 
