@@ -1,4 +1,5 @@
 #include "platform/ini/IniFile.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestRegistry.h"
 
 #include <QFile>
@@ -15,16 +16,9 @@ class TestIniFile : public QObject {
     QString writeFile(const QByteArray &bytes)
     {
         const QString path = dir_.filePath(QStringLiteral("settings.ini"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        if (!WriteTestFile(path, bytes))
             qFatal("cannot write the fixture");
         return path;
-    }
-
-    QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
     }
 
 private slots:
@@ -123,7 +117,7 @@ private slots:
         IniFile ini(path);
         ini.writeString(section, key, value);
         QVERIFY(ini.save());
-        QCOMPARE(readFile(path), expected);
+        QCOMPARE(ReadTestFile(path), expected);
     }
 
     void roundTripsKoreanNamesAndBackslashes()
@@ -140,7 +134,7 @@ private slots:
         QCOMPARE(read.readString(QStringLiteral("작업폴더"), QStringLiteral("wPath"), {}), QStringLiteral("C:\\견적\\Work\\"));
         QCOMPARE(read.readInteger(QStringLiteral("FormTopLft"), QStringLiteral("조정Lft"), 0), -780);
         QCOMPARE(read.readString(QStringLiteral("ZipList"), QStringLiteral("ZipFiles"), {}), QStringLiteral("\\\\server\\share\\*.GDB"));
-        QCOMPARE(readFile(path), QByteArray("[작업폴더]\nwPath=C:\\견적\\Work\\\n[FormTopLft]\n조정Lft=-780\n"
+        QCOMPARE(ReadTestFile(path), QByteArray("[작업폴더]\nwPath=C:\\견적\\Work\\\n[FormTopLft]\n조정Lft=-780\n"
                                             "[ZipList]\nZipFiles=\\\\server\\share\\*.GDB\n"));
     }
 
@@ -151,7 +145,7 @@ private slots:
         QCOMPARE(ini.sections(), QStringList{QStringLiteral("작업환경")});
         ini.writeInteger(QStringLiteral("작업환경"), QStringLiteral("Enter"), 1);
         QVERIFY(ini.save());
-        QCOMPARE(readFile(path), QByteArray("\xEF\xBB\xBF[작업환경]\nEnter=1\n"));
+        QCOMPARE(ReadTestFile(path), QByteArray("\xEF\xBB\xBF[작업환경]\nEnter=1\n"));
     }
 
     void deletesKeysAndSections()
@@ -164,7 +158,7 @@ private slots:
         QVERIFY(!ini.eraseSection(QStringLiteral("B")));
         QCOMPARE(ini.keys(QStringLiteral("A")), QStringList{QStringLiteral("y")});
         QVERIFY(ini.save());
-        QCOMPARE(readFile(path), QByteArray("[A]\ny=2\n[C]\nw=4\n"));
+        QCOMPARE(ReadTestFile(path), QByteArray("[A]\ny=2\n[C]\nw=4\n"));
     }
 
     void saveFailsWhereTheFileCannotBeWritten()

@@ -2,6 +2,7 @@
 #include "platform/library/SiblingLibrary.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempHome.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestRegistry.h"
 
 #include <QCoreApplication>
@@ -93,10 +94,8 @@ private slots:
 
         QVERIFY(answerer.texts().isEmpty());
         QVERIFY(!isInMemory(notice));
-        QFile file(record);
-        QVERIFY(file.open(QIODevice::ReadOnly));
         const QSize screen = QGuiApplication::primaryScreen()->size();
-        QCOMPARE(QString::fromUtf8(file.readAll()),
+        QCOMPARE(QString::fromUtf8(ReadTestFile(record)),
                  QStringLiteral("0 %1 %2 557 https://www.kavrosft.example/VekFree/Help/공지.htm")
                      .arg(screen.width() - 560)
                      .arg(screen.height() - 10));

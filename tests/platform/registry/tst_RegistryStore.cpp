@@ -1,4 +1,5 @@
 #include "platform/registry/RegistryStore.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestRegistry.h"
 
 #include <QFile>
@@ -72,9 +73,7 @@ private slots:
     void reportsWhatCannotBeWritten()
     {
         const QString blocker = dir_.filePath(QStringLiteral("blocker"));
-        QFile file(blocker);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QVERIFY(WriteTestFile(blocker, {}));
         RegistryStore store(blocker + QStringLiteral("/registry.ini"));
         QVERIFY(!store.writeString(ZipList, QStringLiteral("exefile"), QStringLiteral("VekWFree")));
         QVERIFY(!store.createKey(ZipList));

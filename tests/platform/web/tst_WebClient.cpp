@@ -1,5 +1,6 @@
 #include "platform/web/WebClient.h"
 #include "tests/support/LocalHttpServer.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestRegistry.h"
 
 #include <QDir>
@@ -19,12 +20,6 @@ class TestWebClient : public QObject {
     QUrl urlOf(const QString &where) const
     {
         return where == QStringLiteral("refused") ? LocalHttpServer::refusedUrl() : server_.url(where);
-    }
-
-    static QByteArray contentOf(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
 private slots:
@@ -67,11 +62,9 @@ private slots:
     {
         QTemporaryDir dir;
         const QString target = dir.filePath(QStringLiteral("VekFreeUp.zip"));
-        QFile old(target);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-        old.close();
+        QVERIFY(WriteTestFile(target, "old"));
         QVERIFY(WebClient(TimeoutMs).download(server_.url(QStringLiteral("/moved")), target));
-        QCOMPARE(contentOf(target), archive);
+        QCOMPARE(ReadTestFile(target), archive);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("VekFreeUp.zip")});
     }
 
@@ -90,14 +83,12 @@ private slots:
         QTemporaryDir dir;
         const QString fresh = dir.filePath(QStringLiteral("fresh.zip"));
         const QString kept = dir.filePath(QStringLiteral("kept.zip"));
-        QFile old(kept);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-        old.close();
+        QVERIFY(WriteTestFile(kept, "old"));
 
         QVERIFY(!WebClient(TimeoutMs).download(urlOf(where), fresh));
         QVERIFY(!WebClient(TimeoutMs).download(urlOf(where), kept));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("kept.zip")});
-        QCOMPARE(contentOf(kept), QByteArray("old"));
+        QCOMPARE(ReadTestFile(kept), QByteArray("old"));
     }
 
     void downloadIntoAFolderThatCannotBeWrittenFails()
