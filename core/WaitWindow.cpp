@@ -1,11 +1,14 @@
 #include "core/WaitWindow.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 namespace vek {
 
@@ -18,6 +21,7 @@ constexpr int GaugeWindowHeight = 56;
 constexpr int MessageWindowHeight = 25;
 constexpr int ControlLeft = 9;
 constexpr int ControlWidth = 352;
+constexpr int ExposeWaitMs = 500;
 
 // Advanced by every gauge window's timer; kept from one window to the next.
 int GaugeCounter = 0;
@@ -81,7 +85,14 @@ void TSprSfm::ShowCentred()
     if (seeThrough_ && screen())
         behind_ = screen()->grabWindow(0, x(), y(), width(), height());
     show();
+    // The step the window announces keeps the event loop busy, so wait here until the
+    // window is on screen and painted; input waits until the step is done.
+    QElapsedTimer clock;
+    clock.start();
+    while (!windowHandle()->isExposed() && clock.elapsed() < ExposeWaitMs)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
     repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TSprSfm::SetSeeThrough()
