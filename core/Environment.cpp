@@ -62,7 +62,10 @@ QString GetWorkFolder(const QString &file)
         ini.writeString(WorkFolderSection, WorkFolderKey, folder);
         ini.save();
     }
-    return MakeFolder(folder) ? folder : DefaultWorkFolder();
+    // A relative path (a Windows path such as "C:\Work\" is one here) would be made
+    // wherever the program happened to start.
+    const bool usable = QDir::isAbsolutePath(folder) && MakeFolder(folder);
+    return usable ? folder : DefaultWorkFolder();
 }
 
 void SaveWorkFolder(const QString &filePath, const QString &file)

@@ -22,7 +22,8 @@ bool WriteIniInteger(const QString &file, const QString &section, const QString 
 
 // The work folder (with a trailing '/') stored as wPath in section "작업폴더" of file;
 // when none is stored, the home folder's "Work/", which is then stored. A missing folder
-// is created; when that fails, the home folder's "Work/" is given but not stored.
+// is created; when that fails, or the stored folder is no absolute path, the home
+// folder's "Work/" is given but not stored.
 QString GetWorkFolder(const QString &file);
 // Stores the folder of the full path filePath (with a trailing '/') as the work folder,
 // creating it when missing. Throws FolderError when it cannot be created. The process's

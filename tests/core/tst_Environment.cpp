@@ -65,14 +65,25 @@ private slots:
         QVERIFY(QFileInfo(stored).isDir());
     }
 
-    void workFolderThatCannotBeCreatedGivesTheDefaultUnstored()
+    void unusableWorkFolderGivesTheDefaultUnstored_data()
     {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("below a file") << "blocker/Work/";
+        QTest::newRow("Windows path") << "C:\\견적\\Work\\";
+        QTest::newRow("relative path") << "Work/";
+    }
+    void unusableWorkFolderGivesTheDefaultUnstored()
+    {
+        QFETCH(QString, stored);
         TempHome home;
         QVERIFY(WriteTestFile(home.filePath(QStringLiteral("blocker")), "a file, not a folder"));
-        const QByteArray ini = "[작업폴더]\nwPath=" + home.filePath(QStringLiteral("blocker/Work/")).toUtf8() + "\n";
+        const QString path = stored.startsWith(QStringLiteral("blocker")) ? home.filePath(stored) : stored;
+        const QByteArray ini = "[작업폴더]\nwPath=" + path.toUtf8() + "\n";
         QVERIFY(WriteTestFile(home.filePath(QStringLiteral("VekFree.ini")), ini));
+        const QStringList before = QDir::current().entryList();
         QCOMPARE(GetWorkFolder(QStringLiteral("VekFree.ini")), home.path() + QStringLiteral("/Work/"));
         QCOMPARE(ReadTestFile(home.filePath(QStringLiteral("VekFree.ini"))), ini);
+        QCOMPARE(QDir::current().entryList(), before);
     }
 
     void savingTheWorkFolderKeepsTheCurrentFolder()
