@@ -80,10 +80,9 @@ private slots:
         const QString path = stored.startsWith(QStringLiteral("blocker")) ? home.filePath(stored) : stored;
         const QByteArray ini = "[작업폴더]\nwPath=" + path.toUtf8() + "\n";
         QVERIFY(WriteTestFile(home.filePath(QStringLiteral("VekFree.ini")), ini));
-        const QStringList before = QDir::current().entryList();
         QCOMPARE(GetWorkFolder(QStringLiteral("VekFree.ini")), home.path() + QStringLiteral("/Work/"));
         QCOMPARE(ReadTestFile(home.filePath(QStringLiteral("VekFree.ini"))), ini);
-        QCOMPARE(QDir::current().entryList(), before);
+        QVERIFY(!QFileInfo(path).isDir());
     }
 
     void savingTheWorkFolderKeepsTheCurrentFolder()
