@@ -17,7 +17,11 @@ QString HomeFolder()
 
 QString AssetFolder()
 {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/VekWFree"));
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString buildTree = QStringLiteral(VEK_BUILD_TREE);
+    if (programFolder.startsWith(buildTree + QLatin1Char('/')) || programFolder == buildTree)
+        return QStringLiteral(VEK_BUILD_ASSETS);
+    return QDir::cleanPath(programFolder + QStringLiteral("/../" VEK_INSTALL_ASSETS));
 }
 
 } // namespace vek

@@ -8,7 +8,9 @@ namespace vek {
 // files, the working database, downloads): $VEK_HOME when set, else the per-user data
 // folder; created when missing.
 QString HomeFolder();
-// The read-only assets installed with the program (template database, glyphs).
+// The read-only assets installed with the program (template database, glyphs): the
+// build tree's output while the program runs from the build tree, else the install
+// prefix's data folder.
 QString AssetFolder();
 
 } // namespace vek

@@ -1,0 +1,278 @@
+#include "core/DataModule.h"
+
+#include "core/Evaluator.h"
+#include "core/MoneyFormat.h"
+#include "core/ProgramState.h"
+#include "core/RowAmounts.h"
+#include "core/SqlRoutines.h"
+#include "core/TextUtils.h"
+
+#include <cmath>
+
+namespace vek {
+
+TdMf *dMf = nullptr;
+
+namespace {
+
+const QString MoneyFormat = QStringLiteral("##,###,###,###");
+const QStringList RateColumns = {"PRT1", "LRT1", "SRT1", "PRT2", "LRT2", "SRT2",
+                                 "PRT3", "LRT3", "SRT3", "PRT4", "LRT4", "SRT4"};
+
+bool HasSuppliedMaterial(const Dataset &ds)
+{
+    return ds.asDouble("RECV") != 0;
+}
+
+QString MoneyText(double amount)
+{
+    return FormatMoneyPad(13, Currency::fromDouble(amount));
+}
+
+void SetZero(Dataset &ds, const QStringList &fields)
+{
+    for (const QString &field : fields)
+        ds.setValue(field, 0);
+}
+
+void AddAmountFields(Dataset &ds)
+{
+    ds.addCalcField("PCST22", QMetaType::QString);
+    for (const char *field : {"LCST22", "SCST22", "TCST31", "TCST32"})
+        ds.addCalcField(field, QMetaType::Double);
+}
+
+void SetDisplayFormats(Dataset &ds, const QStringList &fields, const QString &format)
+{
+    for (const QString &field : fields)
+        ds.setDisplayFormat(field, format);
+}
+
+// Rule 8: the number column of the group lists.
+void GroupListCalcFields(Dataset &ds)
+{
+    ds.setValue("rTg", ds.asString("MVE") == "T" ? QStringLiteral("☞") : QString::number(ds.asInteger("ODRF")));
+}
+
+// The amount fields of a line item (without its mark and formula value).
+void LineAmountFields(Dataset &ds)
+{
+    const bool supplied = HasSuppliedMaterial(ds);
+    if (ds.asString("TAG") != "T") {
+        const double quantity = ds.asDouble("INO");
+        ds.setValue("PCST22", supplied ? SuppliedMaterialText
+                                       : MoneyText(LineMaterialAmount(quantity, ds.asDouble("PCST11"))));
+        ds.setValue("LCST22", IntWithMargin(quantity * ds.asDouble("LCST11")));
+        ds.setValue("SCST22", IntWithMargin(quantity * ds.asDouble("SCST11")));
+    } else {
+        ds.setValue("PCST22", MoneyText(ds.asDouble("PCST12")));
+        ds.setValue("LCST22", ds.asDouble("LCST12"));
+        ds.setValue("SCST22", ds.asDouble("SCST12"));
+    }
+    ds.setValue("TCST31", std::nearbyint(ds.asDouble("PCST11")) + ds.asDouble("LCST11") + ds.asDouble("SCST11"));
+    const double labourExpense = ds.asDouble("LCST22") + ds.asDouble("SCST22");
+    ds.setValue("TCST32", supplied ? labourExpense : ds.asDouble("PCST12") + labourExpense);
+}
+
+// Rule 9.
+void LineItemCalcFields(Dataset &ds)
+{
+    if (ds.asString("MVE") == "T")
+        ds.setValue("rTg", QStringLiteral("☞"));
+    else
+        ds.setValue("rTg", ds.asString("TAG") == "D" ? QStringLiteral("●") : QStringLiteral("○"));
+    LineAmountFields(ds);
+    const QString formula = RemoveBlanks(ds.asString("NOADD"));
+    if (!formula.isEmpty())
+        ds.setValue("NoCal", EvaluateExpression(formula));
+}
+
+// Rule 10.
+void DetailCalcFields(Dataset &ds)
+{
+    ds.setValue("rOdr", ds.asString("MVE") == "T" ? QStringLiteral("▶") : QString::number(ds.asInteger("ODRF")));
+    const bool supplied = HasSuppliedMaterial(ds);
+    const double quantity = ds.asDouble("INO");
+    ds.setValue("PCST22", supplied ? SuppliedMaterialText
+                                   : FormatNumberPad(3, QString::number(quantity * ds.asDouble("PCST11"), 'g', 15), 13));
+    const double labour = IntWithMarginTenths(quantity * ds.asDouble("LCST11"));
+    const double expense = IntWithMarginTenths(quantity * ds.asDouble("SCST11"));
+    ds.setValue("LCST22", labour);
+    ds.setValue("SCST22", expense);
+    ds.setValue("TCST31", std::nearbyint(ds.asDouble("PCST11")) + ds.asDouble("LCST11") + ds.asDouble("SCST11"));
+    ds.setValue("TCST32", supplied ? labour + expense
+                                   : FixedPointTotal(labour, expense, DetailMaterialAmount(quantity, ds.asDouble("PCST11"))));
+}
+
+// Rule 6: the shown amounts become the stored ones; subtotal rows post unchanged. The
+// material amount comes from the numbers, never read back from its display text.
+void StoreShownAmounts(Dataset &ds, double material)
+{
+    if (ds.asString("TAG") == "T")
+        return;
+    const double labour = ds.asDouble("LCST22");
+    const double expense = ds.asDouble("SCST22");
+    ds.setValue("LCST12", labour);
+    ds.setValue("SCST12", expense);
+    if (HasSuppliedMaterial(ds)) {
+        ds.setValue("PCST12", 0.0);
+        ds.setValue("CSTTAL", labour + expense);
+    } else {
+        ds.setValue("PCST12", material);
+        ds.setValue("CSTTAL", FixedPointTotal(labour, expense, material));
+    }
+}
+
+} // namespace
+
+TdMf::TdMf(QObject *parent)
+    : QObject(parent),
+      SQLConect(QStringLiteral("SQLConect")),
+      TAlst("TAlst", &SQLConect), TBlst("TBlst", &SQLConect), TFlst("TFlst", &SQLConect),
+      TSlst("TSlst", &SQLConect), Tdtail("Tdtail", &SQLConect), qDList("qDList", &SQLConect),
+      mvDtail("mvDtail", &SQLConect), TABFs("TABFs", &SQLConect), TmFst("TmFst", &SQLConect),
+      TpSlst("TpSlst", &SQLConect), TpBfst("TpBfst", &SQLConect), qDgdel("qDgdel", &SQLConect),
+      TNmu("TNmu", &SQLConect), qLSlst("qLSlst", &SQLConect), sQTmp("sQTmp", &SQLConect),
+      TnDtail("TnDtail", &SQLConect)
+{
+    dMf = this;
+
+    TAlst.setCommandText("select * from NDTAIL where ABFS='A'");
+    TBlst.setCommandText("select * from NDTAIL where ABFS='B'");
+    TFlst.setCommandText("select * from NDTAIL where ABFS='F'");
+    TSlst.setCommandText("select * from NDTAIL where ABFS='S'");
+    Tdtail.setCommandText("select * from NDTAIL where ABFS='X'");
+    qDList.setCommandText("Select * from nDtail where TAG='D' and ABFS='S'");
+    mvDtail.setCommandText("select * from NDTAIL where ABFS='X'");
+    for (Dataset *ds : {&TABFs, &TmFst, &TpSlst, &TpBfst})
+        ds->setCommandText("select * from NDTAIL Order by ODRF");
+    qDgdel.setCommandText("select Icd1, Icd2, Icd3 from Dgadel group by Icd1, Icd2, Icd3 order by Icd1, Icd2, Icd3");
+    TNmu.setCommandText("select * from PNOMU Order by LCODE");
+    qLSlst.setCommandText("Select * from NDTAIL where TAG='M' Order by ICD1,ICD2,ICD3,NoRT");
+    TnDtail.setCommandText("select * from NDTAIL");
+
+    for (Dataset *ds : {&TAlst, &TBlst, &TFlst}) {
+        ds->addCalcField("rTg", QMetaType::QString);
+        ds->onCalcFields = GroupListCalcFields;
+        SetDisplayFormats(*ds, {"PCST12", "LCST12", "SCST12", "CSTTAL"}, MoneyFormat);
+    }
+
+    TSlst.addCalcField("rTg", QMetaType::QString);
+    AddAmountFields(TSlst);
+    TSlst.addCalcField("NoCal", QMetaType::QString);
+    TSlst.onCalcFields = LineItemCalcFields;
+    SetDisplayFormats(TSlst, {"PCST11", "LCST11", "SCST11", "LCST22", "SCST22", "TCST31", "TCST32"}, MoneyFormat);
+    TSlst.beforeInsert = [this](Dataset &ds) { TSlstBeforeInsert(ds); };
+    TSlst.onNewRecord = [this](Dataset &ds) { TSlstNewRecord(ds); };
+    TSlst.beforePost = [](Dataset &ds) {
+        StoreShownAmounts(ds, LineMaterialAmount(ds.asDouble("INO"), ds.asDouble("PCST11")));
+    };
+    TSlst.beforeDelete = [this](Dataset &ds) { TSlstBeforeDelete(ds); };
+
+    Tdtail.addCalcField("rOdr", QMetaType::QString);
+    AddAmountFields(Tdtail);
+    Tdtail.onCalcFields = DetailCalcFields;
+    Tdtail.setDisplayFormat("PCST11", "##,###,###,###.#");
+    SetDisplayFormats(Tdtail, {"LCST11", "SCST11"}, MoneyFormat);
+    SetDisplayFormats(Tdtail, {"LCST22", "SCST22", "TCST31", "TCST32"}, "###,###,###.#");
+    Tdtail.beforeInsert = [this](Dataset &ds) { TdtailBeforeInsert(ds); };
+    Tdtail.onNewRecord = [this](Dataset &ds) { TdtailNewRecord(ds); };
+    Tdtail.beforePost = [](Dataset &ds) {
+        StoreShownAmounts(ds, DetailMaterialAmount(ds.asDouble("INO"), ds.asDouble("PCST11")));
+    };
+
+    // Rule 11: as the line items, without the mark and the formula value.
+    AddAmountFields(TpSlst);
+    TpSlst.onCalcFields = LineAmountFields;
+    SetDisplayFormats(TpSlst, {"PCST11", "LCST11", "SCST11", "LCST22", "SCST22", "TCST31", "TCST32", "RECV"},
+                      MoneyFormat);
+
+    // Rule 12.
+    qDList.addCalcField("mToTAL", QMetaType::Double);
+    qDList.onCalcFields = [](Dataset &ds) {
+        ds.setValue("mToTAL", ds.asDouble("PCST11") + ds.asDouble("LCST11") + ds.asDouble("SCST11"));
+    };
+}
+
+TdMf::~TdMf()
+{
+    Disconnect();
+    if (dMf == this)
+        dMf = nullptr;
+}
+
+void TdMf::Connect(const QString &path)
+{
+    SQLConect.open(path);
+}
+
+void TdMf::Disconnect()
+{
+    for (Dataset *ds : {&TAlst, &TBlst, &TFlst, &TSlst, &Tdtail, &qDList, &mvDtail, &TABFs, &TmFst, &TpSlst,
+                        &TpBfst, &qDgdel, &TNmu, &qLSlst, &sQTmp, &TnDtail})
+        ds->close();
+    SQLConect.close();
+}
+
+// Rules 1 and 4: in insert mode the new row takes the current row's place and the rows
+// from there on move down; otherwise it comes after the last row. An empty list has no
+// current row and nothing to move: its first row is 1 either way.
+void TdMf::ChooseNextOdrf(Dataset &ds, void (*shift)(int))
+{
+    if (InsertMode && !ds.isEmpty()) {
+        NextOdrf = ds.asInteger("ODRF");
+        shift(NextOdrf);
+    } else {
+        ds.last();
+        NextOdrf = ds.asInteger("ODRF") + 1;
+    }
+}
+
+void TdMf::TSlstBeforeInsert(Dataset &ds)
+{
+    ChooseNextOdrf(ds, ShiftItemOrder);
+}
+
+// Rule 3.
+void TdMf::TSlstNewRecord(Dataset &ds)
+{
+    const int level = OpenListLevel();
+    ds.setValue("ACODE", TAlst.value("ACODE"));
+    ds.setValue("BCODE", level >= 1 ? TBlst.value("BCODE") : QVariant(0));
+    ds.setValue("SCODE", level == 2 ? TFlst.value("SCODE") : QVariant(0));
+    SetZero(ds, {"INO", "NORT", "ICD1", "ICD2", "ICD3", "RECV", "SUB", "LRTE"});
+    SetZero(ds, RateColumns);
+    ds.setValue("ODRF", NextOdrf);
+    ds.setValue("ABFS", "S");
+    ds.setValue("TAG", "N");
+}
+
+void TdMf::TdtailBeforeInsert(Dataset &ds)
+{
+    ChooseNextOdrf(ds, ShiftDetailOrder);
+}
+
+// Rule 5.
+void TdMf::TdtailNewRecord(Dataset &ds)
+{
+    SetZero(ds, {"ACODE", "BCODE", "SCODE", "INO", "NORT", "RECV", "SUB", "LRTE"});
+    SetZero(ds, RateColumns);
+    for (const char *key : {"ICD1", "ICD2", "ICD3"})
+        ds.setValue(key, TSlst.value(key));
+    ds.setValue("MVE", "F");
+    ds.setValue("ODRF", NextOdrf);
+    ds.setValue("ABFS", "X");
+    ds.setValue("TAG", "N");
+}
+
+// Rule 7: a deleted unit-price item queues its breakdown key for purging.
+void TdMf::TSlstBeforeDelete(Dataset &ds)
+{
+    if (ds.asString("TAG") != "D")
+        return;
+    RunTempSql(true, QStringLiteral("insert into DGADEL (ICD1,ICD2,ICD3) Values (?, ?,?)"),
+               {ds.value("ICD1"), ds.value("ICD2"), ds.value("ICD3")});
+    CommitWork();
+}
+
+} // namespace vek

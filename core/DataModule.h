@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/Dataset.h"
+#include "core/WorkConnection.h"
+
+#include <QObject>
+
+namespace vek {
+
+// The data module: the connection to the working database and every shared dataset over
+// NDTAIL, with the rules that keep ODRF consistent on insert, fill the keys of new rows,
+// copy the shown amounts into the stored columns on post, queue deleted unit-price items
+// and compute the display fields. One instance, dMf, created at start-up; it opens
+// nothing by itself.
+class TdMf : public QObject {
+    Q_OBJECT
+public:
+    explicit TdMf(QObject *parent = nullptr);
+    ~TdMf() override;
+
+    // Attaches SQLConect to the database file at path; throws DatabaseError naming it.
+    void Connect(const QString &path);
+    // Closes every dataset, then the connection.
+    void Disconnect();
+
+    WorkConnection SQLConect;
+
+    Dataset TAlst;   // work items
+    Dataset TBlst;   // middle groups (+ parent keys at run time)
+    Dataset TFlst;   // small groups (+ parent keys)
+    Dataset TSlst;   // line items (+ "and TAG<>'M'" and parent keys)
+    Dataset Tdtail;  // breakdown rows of one unit-price item
+    Dataset qDList;  // unit-price items
+    Dataset mvDtail; // scratch cursor of roll-ups and moves
+    Dataset TABFs;   // recalculation
+    Dataset TmFst;   // recalculation, bulk adjustment
+    Dataset TpSlst;  // export
+    Dataset TpBfst;  // export
+    Dataset qDgdel;  // queued triples of deleted unit-price items
+    Dataset TNmu;    // labour wages
+    Dataset qLSlst;  // labour rows
+    Dataset sQTmp;   // ad-hoc SQL
+    Dataset TnDtail; // every row, for documents
+
+    // The ODRF that a before-insert rule chose, for the new-record rule that follows it.
+    int NextOdrf = 0;
+
+private:
+    void TSlstBeforeInsert(Dataset &ds);
+    void TSlstNewRecord(Dataset &ds);
+    void TdtailBeforeInsert(Dataset &ds);
+    void TdtailNewRecord(Dataset &ds);
+    void TSlstBeforeDelete(Dataset &ds);
+    void ChooseNextOdrf(Dataset &ds, void (*shift)(int));
+};
+
+// The one data module of the program.
+extern TdMf *dMf;
+
+} // namespace vek

@@ -1,0 +1,106 @@
+#include "core/Cp949Text.h"
+#include "core/DataModule.h"
+#include "core/EstimateColumns.h"
+#include "tests/support/TempDatabase.h"
+#include "tests/support/TestRegistry.h"
+
+#include <QTest>
+
+using namespace vek;
+
+class TestEstimateColumns : public QObject {
+    Q_OBJECT
+private slots:
+    void insertRoundTripsEveryColumn()
+    {
+        TempDatabase db;
+        // Korean text at each column's full CP949 capacity (a Korean letter is 2 bytes).
+        const QHash<QString, QString> texts = {
+            {"NAME", QString(15, QChar(0xAC00))},           // 30 bytes
+            {"STAN", QStringLiteral("규격규격규격규격규격")},   // 20 bytes
+            {"UNIT", QStringLiteral("㎥당")},                  // 4 bytes
+            {"ETC", QStringLiteral("비고비고비고비x")},         // 15 bytes
+            {"NOADD", QString(50, QChar(0xD7A3))},          // 100 bytes
+            {"PAGEA", QStringLiteral("쪽a1")},
+            {"PAGEB", QStringLiteral("AB12")},
+            {"TAG", "D"}, {"ABFS", "S"}, {"MVE", "F"}};
+        QVariantList values;
+        int k = 0;
+        for (const QString &column : EstimateColumns()) {
+            ++k;
+            if (texts.contains(column))
+                values.append(texts.value(column));
+            else if (column.endsWith("CODE") || column.startsWith("ICD") || column == "NORT" || column == "SUB"
+                     || column == "ODRF")
+                values.append(k * 7);
+            else
+                values.append(k + 0.29 + 1.0 / 3); // a double that no short text holds
+        }
+        for (const QString &column : texts.keys())
+            QVERIFY2(Cp949Width(texts.value(column)) == TextCapacity(column) || column == "PAGEA", qPrintable(column));
+        InsertEstimateRow(db.module().SQLConect, values);
+        QVERIFY(db.module().SQLConect.commit());
+
+        Dataset &all = db.module().TnDtail;
+        all.open();
+        QCOMPARE(all.recordCount(), 1);
+        for (int i = 0; i < EstimateColumns().size(); ++i) {
+            const QString column = EstimateColumns().at(i);
+            QCOMPARE(all.fieldName(i), column);
+            QVariant got = all.value(column);
+            if (texts.contains(column))
+                QCOMPARE(got.toString().trimmed(), values.at(i).toString());
+            else
+                QCOMPARE(got.toDouble(), values.at(i).toDouble());
+        }
+        // The row key follows the 44 columns and is filled by the engine.
+        QCOMPARE(all.fieldName(44), QStringLiteral("RID"));
+        QVERIFY(all.value("RID").toInt() > 0);
+    }
+
+    void fixedColumnsKeepTheirLength()
+    {
+        TempDatabase db;
+        db.insertRow({{"ETC", "가x"}, {"TAG", "N"}, {"ABFS", "S"}});
+        Dataset &all = db.module().TnDtail;
+        all.open();
+        // CHAR(15) holds 15 characters: the text and its blanks, no more.
+        QCOMPARE(all.asString("ETC"), QStringLiteral("가x") + QString(13, ' '));
+        QCOMPARE(all.asString("TAG"), QStringLiteral("N"));
+    }
+
+    void longTextIsCutOnALetterBoundary_data()
+    {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("NAME 31 bytes") << "NAME" << QString("a") + QString(15, QChar(0xAC00))
+                                       << QString("a") + QString(14, QChar(0xAC00));
+        QTest::newRow("UNIT") << "UNIT" << QStringLiteral("m가나") << QStringLiteral("m가");
+        QTest::newRow("ETC") << "ETC" << QString(8, QChar(0xAC00)) << QString(7, QChar(0xAC00));
+        QTest::newRow("STAN ascii") << "STAN" << QString(25, 'x') << QString(20, 'x');
+        QTest::newRow("PAGEB") << "PAGEB" << QStringLiteral("12345") << QStringLiteral("1234");
+    }
+    void longTextIsCutOnALetterBoundary()
+    {
+        QFETCH(QString, column);
+        QFETCH(QString, text);
+        QFETCH(QString, kept);
+        QCOMPARE(FitColumnValue(column, text).toString(), kept);
+
+        TempDatabase db;
+        db.insertRow({{column, text}, {"TAG", "N"}, {"ABFS", "S"}});
+        Dataset &all = db.module().TnDtail;
+        all.open();
+        QCOMPARE(all.asString(column).trimmed(), kept);
+        // The same cut where a dataset row is set.
+        all.edit();
+        all.setValue(column, text);
+        all.post();
+        all.refresh();
+        QCOMPARE(all.asString(column).trimmed(), kept);
+    }
+};
+
+VEK_TEST(TestEstimateColumns)
+#include "tst_EstimateColumns.moc"
