@@ -194,6 +194,12 @@ private slots:
         for (QPoint p : {QPoint(0, 0), QPoint(1, 1), QPoint(2, 0)})
             expected.setPixel(p, Shadow.rgb());
         QCOMPARE(button->stateGlyph(TRxSpeedButton::rbsDisabled).convertToFormat(QImage::Format_ARGB32), expected);
+
+        // New system colours make the picture anew.
+        QPalette changed = TestPalette();
+        changed.setColor(QPalette::Button, QColor(1, 2, 3));
+        button->setPalette(changed);
+        QCOMPARE(button->stateGlyph(TRxSpeedButton::rbsDisabled).pixelColor(1, 0), QColor(1, 2, 3));
     }
 
     void disabledButtonDrawsTheEngravedGlyphWithoutItsFace()
@@ -583,6 +589,50 @@ private slots:
         QCOMPARE(At(image, 11, 14), Face);
         button->setMarkDropDown(false);
         QCOMPARE(At(Render(*button), 12, 14), Face);
+    }
+
+    void transparentButtonShowsItsParent()
+    {
+        QPalette background = host->palette();
+        background.setColor(QPalette::Window, QColor(0, 120, 0));
+        host->setPalette(background);
+        host->setAutoFillBackground(true);
+        button->setFlat(true);
+        QCOMPARE(At(Render(*host), 10 + 12, 10 + 3), Face);
+        button->setTransparent(true);
+        QCOMPARE(At(Render(*host), 10 + 12, 10 + 3), QColor(0, 120, 0));
+    }
+
+    void acceleratorClicksAnEnabledButton()
+    {
+        QSignalSpy clicked(button, &TRxSpeedButton::clicked);
+        button->setCaption(QStringLiteral("&OK"));
+        QTest::keyClick(host.get(), Qt::Key_O, Qt::AltModifier);
+        QCOMPARE(clicked.count(), 1);
+        button->setEnabled(false);
+        QTest::keyClick(host.get(), Qt::Key_O, Qt::AltModifier);
+        QCOMPARE(clicked.count(), 1);
+    }
+
+    void dropDownMenuEndsThePressWithoutAClick()
+    {
+        QMenu menu;
+        menu.addAction(QStringLiteral("item"));
+        button->setDropDownMenu(&menu);
+        QSignalSpy clicked(button, &TRxSpeedButton::clicked);
+        QPoint shownAt;
+        QTimer::singleShot(0, &menu, [&] {
+            shownAt = menu.pos();
+            menu.close();
+        });
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(shownAt, button->mapToGlobal(QPoint(-1, button->height())));
+        QCOMPARE(clicked.count(), 0);
+        QCOMPARE(button->state(), TRxSpeedButton::rbsUp);
+        // A press that arrives as the menu closes does not open it again.
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(button->state(), TRxSpeedButton::rbsUp);
+        QTRY_VERIFY(!menu.isVisible());
     }
 
     void mouseEnterNeedsAnEnabledButton()
