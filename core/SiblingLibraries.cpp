@@ -10,13 +10,18 @@
 namespace vek {
 namespace {
 
+enum class Beep { OnFailure, Always };
+
 // Loads baseName for one call of entry, which call receives as a plain function pointer.
 template <typename Function, typename Call>
-void CallSibling(const QString &baseName, const char *entry, Call call)
+void CallSibling(const QString &baseName, const char *entry, Call call, Beep beep = Beep::OnFailure)
 {
     SiblingLibrary library(baseName, {QCoreApplication::applicationDirPath()});
-    if (!library.isLoaded()) {
+    if (beep == Beep::Always)
         QApplication::beep();
+    if (!library.isLoaded()) {
+        if (beep == Beep::OnFailure)
+            QApplication::beep();
         ShowInfoMsg(baseName + QStringLiteral(".dll 파일에 문제가 있거나 Dll 파일을 찾을 수 없습니다"));
         return;
     }
@@ -43,11 +48,24 @@ void ShowCalculator()
 void ShowNoticePage(const QString &page)
 {
     const QSize size = ScreenSize();
-    const QByteArray address = (MakerWebAddress(QStringLiteral("Help/")) + page).toUtf8();
+    ShowLeafNote(0, size.width() - 560, size.height() - 10, 557, MakerWebAddress(QStringLiteral("Help/")) + page);
+}
+
+void ShowLeafNote(int top, int left, int height, int width, const QString &address)
+{
+    const QByteArray text = address.toUtf8();
     CallSibling<void (*)(int, int, int, int, const char *)>(
-        QStringLiteral("Newsleaf"), "leafnote", [&](auto leafnote) {
-            leafnote(0, size.width() - 560, size.height() - 10, 557, address.constData());
-        });
+        QStringLiteral("Newsleaf"), "leafnote",
+        [&](auto leafnote) { leafnote(top, left, height, width, text.constData()); });
+}
+
+void ShowAboutBox(const QString &changed, const QString &project)
+{
+    const QByteArray first = changed.toUtf8();
+    const QByteArray second = project.toUtf8();
+    CallSibling<void (*)(const char *, const char *)>(
+        QStringLiteral("Infopane"), "AboutBox",
+        [&](auto aboutBox) { aboutBox(first.constData(), second.constData()); }, Beep::Always);
 }
 
 } // namespace vek

@@ -16,5 +16,9 @@ void ShowCalculator();
 // Newsleaf's page of the program's help folder on the maker's web server, along the
 // right edge of the screen.
 void ShowNoticePage(const QString &page);
+// Newsleaf's page at address in the given place on the screen.
+void ShowLeafNote(int top, int left, int height, int width, const QString &address);
+// Infopane's about box with its two texts; a short beep sounds whether it loads or not.
+void ShowAboutBox(const QString &changed, const QString &project);
 
 } // namespace vek

@@ -1,0 +1,473 @@
+#include "app/MainWindow.h"
+
+#include "app/Cp949ByteValidator.h"
+#include "app/HintHandler.h"
+#include "app/ProgramUpdate.h"
+#include "app/ShellGlyphs.h"
+#include "app/StatusBar.h"
+#include "components/Container.h"
+#include "components/EffectLabel.h"
+#include "components/SpeedButton.h"
+#include "core/DataModule.h"
+#include "core/DatabaseError.h"
+#include "core/Environment.h"
+#include "core/MessageBoxes.h"
+#include "core/ProgramState.h"
+#include "core/SiblingLibraries.h"
+#include "core/SqlRoutines.h"
+#include "core/WaitWindow.h"
+#include "core/WorkDatabase.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+#include <QShortcut>
+#include <QThread>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <qdrawutil.h>
+
+namespace vek {
+
+Tmainf *mainf = nullptr;
+
+namespace {
+
+const QColor TitleColour(0x1C, 0x49, 0xB3);
+const QColor BarColour(0xEC, 0xE9, 0xD8);
+const QString ScreenFont = QStringLiteral("굴림");
+constexpr int FrameWidth = 2;
+constexpr int TitleHeight = 24;
+constexpr int BarHeight = 30;
+constexpr int BandHeight = 28;
+constexpr int BarButtonWidth = 25;
+
+// The top bar's five buttons, left to right, and their distances from the right edge.
+constexpr int BarButtonOffsets[] = {192, 166, 140, 114, 88};
+constexpr int QuitBtnOffset = 61;
+constexpr int MinButnOffset = 48;
+constexpr int BtnExitOffset = 29;
+
+const QString DatabaseFailure = QStringLiteral(
+    " 데이타베이스가 정상적으로 작동하지 않습니다.\n\n 종료 후 다시 실행해 보시기 바랍니다.  확인 !!! ");
+
+void SetOverrideCursor(Qt::CursorShape shape)
+{
+    QApplication::setOverrideCursor(QCursor(shape));
+}
+
+} // namespace
+
+QRect MainWindowPlacement(QSize screen)
+{
+    if (screen.width() > 1024)
+        return QRect((screen.width() - 1110) / 2, 20, 1110, screen.height() - 67);
+    return QRect(1, 1, screen.width() - 2, screen.height() - 28);
+}
+
+Tmainf::Tmainf(QWidget *parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    mainf = this;
+    FormCreate();
+}
+
+Tmainf::~Tmainf()
+{
+    if (mainf == this)
+        mainf = nullptr;
+}
+
+void Tmainf::FormCreate()
+{
+    setObjectName(QStringLiteral("mainf"));
+    setWindowTitle(QStringLiteral("카브로공사견적"));
+    setFont(QFont(ScreenFont, 9));
+    hints_ = new THintHandler(this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(FrameWidth, FrameWidth, FrameWidth, FrameWidth);
+    layout->setSpacing(0);
+    MakeTitle();
+    MakeTopBar();
+    MakeFileBand();
+    ListPlace = new QWidget(this);
+    ListPlace->setObjectName(QStringLiteral("ListPlace"));
+    MakeStatusBar();
+    for (QWidget *row : {static_cast<QWidget *>(TopTitle), static_cast<QWidget *>(TopBar),
+                         static_cast<QWidget *>(FileBand)})
+        layout->addWidget(row);
+    layout->addWidget(ListPlace, 1);
+    layout->addWidget(Msgbar);
+
+    connect(hints_, &THintHandler::hintChanged, this,
+            [this](const QString &hint) { Msgbar->SetPanelText(HintPanel, u' ' + hint); });
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &Tmainf::HelpBtnClick);
+    resize(MainWindowPlacement(QSize(1280, 1024)).size());
+}
+
+void Tmainf::MakeTitle()
+{
+    TopTitle = new QLabel(QStringLiteral("       카브로소프트 공사견적관리 [공개용]"), this);
+    TopTitle->setObjectName(QStringLiteral("TopTitle"));
+    TopTitle->setFixedHeight(TitleHeight);
+    TopTitle->setAutoFillBackground(true);
+    QPalette colours = TopTitle->palette();
+    colours.setColor(QPalette::Window, TitleColour);
+    colours.setColor(QPalette::WindowText, Qt::white);
+    TopTitle->setPalette(colours);
+    QFont bold(ScreenFont, 10);
+    bold.setBold(true);
+    TopTitle->setFont(bold);
+    TopTitle->installEventFilter(this);
+
+    const auto makeButton = [this](const QString &caption, void (Tmainf::*click)()) {
+        auto *button = new TRxSpeedButton(TopTitle);
+        button->setCaption(caption);
+        button->setFlat(true);
+        button->setTransparent(true);
+        button->setGeometry(0, 3, 19, 18);
+        QPalette white = button->palette();
+        white.setColor(QPalette::ButtonText, Qt::white);
+        white.setColor(QPalette::WindowText, Qt::white);
+        button->setPalette(white);
+        connect(button, &TRxSpeedButton::clicked, this, click);
+        return button;
+    };
+    MinButn = makeButton(QStringLiteral("－"), &Tmainf::MinButnClick);
+    BtnExit = makeButton(QStringLiteral("ｘ"), &Tmainf::BtnExitClick);
+}
+
+TRxSpeedButton *Tmainf::MakeBarButton(const QImage &glyph, const QString &hint, void (Tmainf::*click)())
+{
+    auto *button = new TRxSpeedButton(TopBar);
+    button->setGlyph(glyph);
+    button->setFlat(true);
+    button->setGrayedInactive(false);
+    button->setGeometry(0, 3, BarButtonWidth, 24);
+    SetControlHint(button, hint);
+    connect(button, &TRxSpeedButton::clicked, this, click);
+    return button;
+}
+
+TdxContainer *Tmainf::MakeBar(const QString &name, int height)
+{
+    auto *bar = new TdxContainer(this);
+    bar->setObjectName(name);
+    bar->SetColor(BarColour);
+    bar->SetBoundLines(TdxContainer::blBottom);
+    bar->setFixedHeight(height);
+    return bar;
+}
+
+void Tmainf::MakeTopBar()
+{
+    TopBar = MakeBar(QStringLiteral("TopBar"), BarHeight);
+
+    SystemLabel = new TLabelE(TopBar);
+    SystemLabel->setCaption(QStringLiteral("견적관리시스템 [내역서작업]"));
+    SystemLabel->setFont(QFont(QStringLiteral("바탕"), 14));
+    SystemLabel->setFontColor(QColor(0x80, 0x80, 0x80));
+    SystemLabel->setTransparent(true);
+    SystemLabel->setGeometry(12, 4, 330, 24);
+
+    HelpBtn = MakeBarButton(ShellGlyphImage(ShellGlyph::Help), QStringLiteral("도움말|도움말을 봅니다. (F1)"),
+                            &Tmainf::HelpBtnClick);
+    ExeUpDate = MakeBarButton(ShellGlyphImage(ShellGlyph::Update),
+                              QStringLiteral("업데이트|실행 파일을 최신 파일로 패치합니다."), &Tmainf::ExeUpDateClick);
+    dDTZIP = MakeBarButton(ShellGlyphImage(ShellGlyph::Download), QStringLiteral("다운로드|자료실을 엽니다."),
+                           &Tmainf::dDTZIPClick);
+    KvrBtn = MakeBarButton(ShellGlyphImage(ShellGlyph::HomePage), QStringLiteral("홈페이지|카브로소프트 홈페이지로 갑니다."),
+                           &Tmainf::KvrBtnClick);
+    Hinfo = MakeBarButton(ShellGlyphImage(ShellGlyph::About), QStringLiteral("프로그램 정보|프로그램 정보를 봅니다."),
+                          &Tmainf::HinfoClick);
+    QuitBtn = MakeBarButton(ShellGlyphImage(ShellGlyph::Quit), QStringLiteral("프로그램을 종료합니다."),
+                            &Tmainf::QuitBtnClick);
+    QuitBtn->setCaption(QStringLiteral("종료"));
+    QuitBtn->setButtonLayout(TRxSpeedButton::blGlyphLeft);
+    QuitBtn->setFixedWidth(54);
+}
+
+void Tmainf::MakeFileBand()
+{
+    FileBand = MakeBar(QStringLiteral("FileBand"), BandHeight);
+    auto *layout = new QHBoxLayout(FileBand);
+    layout->setContentsMargins(8, 3, 8, 4);
+    layout->setSpacing(2);
+
+    filName = new QLabel(FileBand);
+    filName->setObjectName(QStringLiteral("filName"));
+    filName->setFrameShape(QFrame::Panel);
+    filName->setFrameShadow(QFrame::Sunken);
+    filName->setMinimumWidth(200);
+    dGongSa = new QLineEdit(FileBand);
+    dGongSa->setObjectName(QStringLiteral("dGongSa"));
+    dGongSa->setValidator(new Cp949ByteValidator(ProjectNameBytes, dGongSa));
+    dGongSa->setFixedWidth(360);
+    SetControlHint(dGongSa, QStringLiteral("공사명을 입력하는 곳으로 최대 한글24자까지 입력이 가능합니다."));
+
+    layout->addWidget(new QLabel(QStringLiteral("파일명: "), FileBand));
+    layout->addWidget(filName, 1);
+    layout->addSpacing(12);
+    layout->addWidget(new QLabel(QStringLiteral("공사명: "), FileBand));
+    layout->addWidget(dGongSa);
+}
+
+void Tmainf::MakeStatusBar()
+{
+    Msgbar = new TStatusBar({{45, Qt::AlignHCenter, QStringLiteral("[추가]")},
+                             {80, Qt::AlignLeft, QStringLiteral("카브로소프트")},
+                             {0, Qt::AlignLeft, QString()}},
+                            this);
+    Msgbar->setObjectName(QStringLiteral("Msgbar"));
+    Msgbar->setFixedHeight(21);
+}
+
+void Tmainf::AnchorRight(QWidget *control, int offset)
+{
+    const int parentLeft = control->parentWidget()->mapTo(this, QPoint(0, 0)).x();
+    control->move(width() - offset - parentLeft, control->y());
+}
+
+void Tmainf::FormResize()
+{
+    AnchorRight(BtnExit, BtnExitOffset);
+    AnchorRight(MinButn, MinButnOffset);
+    AnchorRight(QuitBtn, QuitBtnOffset);
+    TRxSpeedButton *const barButtons[] = {HelpBtn, ExeUpDate, dDTZIP, KvrBtn, Hinfo};
+    for (int i = 0; i < 5; ++i)
+        AnchorRight(barButtons[i], BarButtonOffsets[i]);
+}
+
+void Tmainf::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The bars have their new width only once the layout has run.
+    if (QLayout *rows = layout())
+        rows->activate();
+    FormResize();
+}
+
+void Tmainf::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    FormShow();
+}
+
+void Tmainf::FormShow()
+{
+    setGeometry(MainWindowPlacement(ScreenSize()));
+    try {
+        PrepareWorkDatabase();
+    } catch (const DatabaseError &) {
+        ShowInfoMsg(DatabaseFailure);
+        return;
+    }
+    OpenWorkDatabase(20);
+}
+
+void Tmainf::OpenWorkDatabase(int ms)
+{
+    QThread::msleep(ms);
+    InputKind = 0;
+    SetOverrideCursor(Qt::WaitCursor);
+    ShowWaitMessage(QColor(0, 0, 0x80), QStringLiteral("카브로소프트 견적관리 프로그램을 준비중입니다. 잠시만..."));
+    DelayMs(1500);
+    HideWaitWindow();
+    QApplication::restoreOverrideCursor();
+    try {
+        // The engine's lock folder must be set before the first attachment.
+        SetupLocalServer();
+        dMf->Connect(WorkDatabasePath());
+        RunTempSql(true, QStringLiteral("DELETE from NDTAIL"));
+        CommitWork();
+        DataChanged = false;
+        InsertMode = false;
+        CurrentFileName = UntitledFileName;
+        filName->clear();
+        dMf->TAlst.setCommandText(QStringLiteral("select * from NDTAIL where ABFS='A' Order by ODRF"));
+        dMf->TAlst.open();
+        dGongSa->setFocus();
+    } catch (const DatabaseError &) {
+        dMf->Disconnect();
+        ShowInfoMsg(DatabaseFailure);
+    }
+}
+
+bool Tmainf::DatabaseReady() const
+{
+    return dMf && dMf->SQLConect.isOpen();
+}
+
+void Tmainf::MinButnClick()
+{
+    showMinimized();
+}
+
+void Tmainf::BtnExitClick()
+{
+    close();
+}
+
+void Tmainf::QuitBtnClick()
+{
+    if (ConfirmYesNo(QStringLiteral(" 작업을 종료하겠습니까 ??")))
+        close();
+}
+
+void Tmainf::HelpBtnClick()
+{
+    ShowNoticePage(QStringLiteral("vekfree01.htm"));
+}
+
+void Tmainf::HinfoClick()
+{
+    ShowAboutBox(QStringLiteral("변경: 2018년01월12일 "), QStringLiteral("Project: 공사견적관리 [공개용] Ver 2.5"));
+}
+
+void Tmainf::KvrBtnClick()
+{
+    QDesktopServices::openUrl(QUrl(MakerHomePage()));
+}
+
+void Tmainf::dDTZIPClick()
+{
+    ShowLeafNote(y() + 55, x() + width() - 565, 580, 560, MakerDownloadPage());
+}
+
+void Tmainf::ExeUpDateClick()
+{
+    if (!ConfirmYesNo(QStringLiteral("실행 파일을 카브로 서브에 있는 최신 파일로 패치합니다.")))
+        return;
+    if (!IsUrlReachable(MakerHomePage())) {
+        ShowInfoMsg(QStringLiteral("인터넷에 연결되지 않았습니다."));
+        return;
+    }
+    if (!DownloadUpdate())
+        return;
+    ShrinkAndClose();
+    StartUpdater();
+}
+
+void Tmainf::ShrinkAndClose()
+{
+    ShowWaitMessage(Qt::black, QStringLiteral("파일 패치를 위해 프로그램을 잠시 종료합니다...."));
+    // A window cannot become narrower than its smallest size: stop there.
+    for (int previous = width() + 1; width() > 0 && width() < previous;) {
+        previous = width();
+        resize(width() - 3, height() - 3);
+        QCoreApplication::processEvents();
+    }
+    HideWaitWindow();
+    close();
+}
+
+void Tmainf::RestoreOrRaise()
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+void Tmainf::closeEvent(QCloseEvent *event)
+{
+    if (!closed_) {
+        closed_ = true;
+        FormClose();
+    }
+    QWidget::closeEvent(event);
+}
+
+void Tmainf::FormClose()
+{
+    SetOverrideCursor(Qt::BusyCursor);
+    ShowWaitGauge(30, QColor(0x00, 0x6B, 0x9F), Qt::white, QStringLiteral("프로그램을 종료하고 있습니다. 잠시만..."));
+    const auto setGauge = [](int progress) {
+        if (SprSfm)
+            SprSfm->GaugeBar->setValue(progress);
+    };
+    setGauge(60);
+    if (dMf) {
+        dMf->TAlst.close();
+        setGauge(80);
+        dMf->Disconnect();
+    }
+    DelayMs(100);
+    setGauge(100);
+    QApplication::restoreOverrideCursor();
+    QThread::msleep(70);
+    HideWaitWindow();
+    mainf = nullptr;
+}
+
+void Tmainf::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        QuitBtnClick();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+bool Tmainf::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == TopTitle) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: BeginDrag(static_cast<QMouseEvent *>(event)); return true;
+        case QEvent::MouseMove: DragTo(static_cast<QMouseEvent *>(event)); return true;
+        case QEvent::MouseButtonRelease: dragging_ = false; return true;
+        default: break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Tmainf::mousePressEvent(QMouseEvent *event)
+{
+    BeginDrag(event);
+}
+
+void Tmainf::mouseMoveEvent(QMouseEvent *event)
+{
+    DragTo(event);
+}
+
+void Tmainf::mouseReleaseEvent(QMouseEvent *)
+{
+    dragging_ = false;
+}
+
+void Tmainf::BeginDrag(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    // The window manager moves the window as by its caption; where there is none to ask,
+    // the window follows the mouse itself.
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    dragging_ = true;
+    dragOffset_ = event->globalPosition().toPoint() - pos();
+}
+
+void Tmainf::DragTo(QMouseEvent *event)
+{
+    if (dragging_ && (event->buttons() & Qt::LeftButton))
+        move(event->globalPosition().toPoint() - dragOffset_);
+}
+
+void Tmainf::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    qDrawWinPanel(&painter, rect(), palette(), false);
+}
+
+} // namespace vek

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+
+namespace vek {
+
+class TdxContainer;
+class THintHandler;
+class TLabelE;
+class TRxSpeedButton;
+class TStatusBar;
+
+// Where the main window stands on a screen of the given size: on a screen wider than 1024
+// pixels 1110 wide, centred, 20 from the top and 67 short of the bottom; else nearly the
+// whole screen.
+QRect MainWindowPlacement(QSize screen);
+
+// The main window: caption-less, its title label and empty places drag it. When first shown
+// it prepares and opens the working database; closing it shuts the connection down behind
+// a progress window. Between the file band and the status bar, ListPlace holds the
+// work-item list.
+class Tmainf : public QWidget {
+    Q_OBJECT
+public:
+    explicit Tmainf(QWidget *parent = nullptr);
+    ~Tmainf() override;
+
+    // Status panel 0: the insert/append mode.
+    static constexpr int ModePanel = 0;
+    // Status panel 2: the hint of the control under the mouse.
+    static constexpr int HintPanel = 2;
+    // dGongSa takes at most this many CP949 bytes.
+    static constexpr int ProjectNameBytes = 48;
+
+    QLabel *TopTitle;
+    TRxSpeedButton *MinButn;
+    TRxSpeedButton *BtnExit;
+    TdxContainer *TopBar;
+    TLabelE *SystemLabel;
+    TRxSpeedButton *HelpBtn;
+    TRxSpeedButton *ExeUpDate;
+    TRxSpeedButton *dDTZIP;
+    TRxSpeedButton *KvrBtn;
+    TRxSpeedButton *Hinfo;
+    TRxSpeedButton *QuitBtn;
+    TdxContainer *FileBand;
+    QLabel *filName;
+    QLineEdit *dGongSa;
+    QWidget *ListPlace;
+    TStatusBar *Msgbar;
+
+    // Start-up: the working database made from the template when missing, the placement,
+    // then OpenWorkDatabase. Runs when the window is first shown.
+    void FormShow();
+    // Waits ms, shows the wait message, connects, empties NDTAIL and resets the document
+    // state; on failure tells the user and leaves the window open without data.
+    void OpenWorkDatabase(int ms);
+    // True between a successful start-up and the shut-down.
+    bool DatabaseReady() const;
+
+    void MinButnClick();
+    void BtnExitClick();
+    void QuitBtnClick();
+    void HelpBtnClick();
+    void HinfoClick();
+    void KvrBtnClick();
+    void dDTZIPClick();
+    void ExeUpDateClick();
+    // Shrinks the window away behind a wait message and closes it.
+    void ShrinkAndClose();
+    // Another start asked for the window: restored when minimised, else brought to the front.
+    void RestoreOrRaise();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormResize();
+    void FormClose();
+    // A bar across the window in the bars' colour, with a line beneath.
+    TdxContainer *MakeBar(const QString &name, int height);
+    void MakeTitle();
+    void MakeTopBar();
+    void MakeFileBand();
+    void MakeStatusBar();
+    TRxSpeedButton *MakeBarButton(const QImage &glyph, const QString &hint, void (Tmainf::*click)());
+    // Puts control at width() - offset of this window, whatever its parent.
+    void AnchorRight(QWidget *control, int offset);
+    void BeginDrag(QMouseEvent *event);
+    void DragTo(QMouseEvent *event);
+
+    THintHandler *hints_;
+    bool shown_ = false;
+    bool closed_ = false;
+    bool dragging_ = false;
+    QPoint dragOffset_;
+};
+
+// The main window while it lives.
+extern Tmainf *mainf;
+
+} // namespace vek

@@ -1,0 +1,54 @@
+#include "app/Program.h"
+
+#include "app/MainWindow.h"
+#include "app/ProgramBlock.h"
+#include "core/DataModule.h"
+#include "core/MessageBoxes.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QIcon>
+
+static void InitProgramResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace vek {
+
+const QString ApplicationTitle = QStringLiteral("카브로공사견적");
+
+void InstallFontSubstitutes()
+{
+    QFont::insertSubstitution(QStringLiteral("굴림"), QStringLiteral("NanumGothic"));
+    QFont::insertSubstitution(QStringLiteral("바탕"), QStringLiteral("NanumMyeongjo"));
+}
+
+int RunProgram()
+{
+    QApplication::setOrganizationName(QStringLiteral("KavroSft"));
+    QApplication::setApplicationName(QStringLiteral("VekWFree"));
+
+    ProgramBlock block(ApplicationTitle);
+    if (!block.Claim()) {
+        PresentMessage({MessageKind::Information, QStringLiteral(" 확인!!"),
+                        QStringLiteral(" 프로그램이 이미 실행중입니다.")});
+        block.ActivateRunningInstance();
+        return 0;
+    }
+
+    InitProgramResources();
+    InstallFontSubstitutes();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vekwfree.png")));
+
+    Tmainf window;
+    TdMf dataModule;
+    dMf = &dataModule;
+    QObject::connect(&block, &ProgramBlock::activationRequested, &window, &Tmainf::RestoreOrRaise);
+    window.show();
+    const int code = QApplication::exec();
+    dMf = nullptr;
+    return code;
+}
+
+} // namespace vek

@@ -1,0 +1,30 @@
+// The program as a test starts it: every message box is printed as "caption|text" on one
+// line of stdout and answered with OK, so that no box waits for a user.
+#include "app/Program.h"
+#include "core/MessageBoxes.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+namespace {
+
+class PrintingPresenter : public vek::MessagePresenter {
+public:
+    bool present(const vek::MessageRequest &request) override
+    {
+        std::printf("%s|%s\n", request.caption.toUtf8().constData(), request.text.toUtf8().constData());
+        std::fflush(stdout);
+        return true;
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    PrintingPresenter presenter;
+    vek::SetMessagePresenter(&presenter);
+    return vek::RunProgram();
+}
