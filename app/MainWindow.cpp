@@ -5,6 +5,7 @@
 #include "app/ProgramUpdate.h"
 #include "app/ShellGlyphs.h"
 #include "app/StatusBar.h"
+#include "app/TerminationSignals.h"
 #include "components/Container.h"
 #include "components/EffectLabel.h"
 #include "components/SpeedButton.h"
@@ -19,7 +20,6 @@
 #include "core/WorkDatabase.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,7 +28,6 @@
 #include <QProgressBar>
 #include <QShortcut>
 #include <QThread>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <qdrawutil.h>
@@ -144,10 +143,12 @@ void Tmainf::MakeTitle()
     BtnExit = makeButton(QStringLiteral("ｘ"), &Tmainf::BtnExitClick);
 }
 
-TRxSpeedButton *Tmainf::MakeBarButton(const QImage &glyph, const QString &hint, void (Tmainf::*click)())
+TRxSpeedButton *Tmainf::MakeBarButton(const QString &name, ShellGlyph glyph, const QString &hint,
+                                      void (Tmainf::*click)())
 {
     auto *button = new TRxSpeedButton(TopBar);
-    button->setGlyph(glyph);
+    button->setObjectName(name);
+    button->setGlyph(ShellGlyphImage(glyph));
     button->setFlat(true);
     button->setGrayedInactive(false);
     button->setGeometry(0, 3, BarButtonWidth, 24);
@@ -177,17 +178,17 @@ void Tmainf::MakeTopBar()
     SystemLabel->setTransparent(true);
     SystemLabel->setGeometry(12, 4, 330, 24);
 
-    HelpBtn = MakeBarButton(ShellGlyphImage(ShellGlyph::Help), QStringLiteral("도움말|도움말을 봅니다. (F1)"),
-                            &Tmainf::HelpBtnClick);
-    ExeUpDate = MakeBarButton(ShellGlyphImage(ShellGlyph::Update),
+    HelpBtn = MakeBarButton(QStringLiteral("HelpBtn"), ShellGlyph::Help,
+                            QStringLiteral("도움말|도움말을 봅니다. (F1)"), &Tmainf::HelpBtnClick);
+    ExeUpDate = MakeBarButton(QStringLiteral("ExeUpDate"), ShellGlyph::Update,
                               QStringLiteral("업데이트|실행 파일을 최신 파일로 패치합니다."), &Tmainf::ExeUpDateClick);
-    dDTZIP = MakeBarButton(ShellGlyphImage(ShellGlyph::Download), QStringLiteral("다운로드|자료실을 엽니다."),
-                           &Tmainf::dDTZIPClick);
-    KvrBtn = MakeBarButton(ShellGlyphImage(ShellGlyph::HomePage), QStringLiteral("홈페이지|카브로소프트 홈페이지로 갑니다."),
-                           &Tmainf::KvrBtnClick);
-    Hinfo = MakeBarButton(ShellGlyphImage(ShellGlyph::About), QStringLiteral("프로그램 정보|프로그램 정보를 봅니다."),
-                          &Tmainf::HinfoClick);
-    QuitBtn = MakeBarButton(ShellGlyphImage(ShellGlyph::Quit), QStringLiteral("프로그램을 종료합니다."),
+    dDTZIP = MakeBarButton(QStringLiteral("dDTZIP"), ShellGlyph::Download,
+                           QStringLiteral("다운로드|자료실을 엽니다."), &Tmainf::dDTZIPClick);
+    KvrBtn = MakeBarButton(QStringLiteral("KvrBtn"), ShellGlyph::HomePage,
+                           QStringLiteral("홈페이지|카브로소프트 홈페이지로 갑니다."), &Tmainf::KvrBtnClick);
+    Hinfo = MakeBarButton(QStringLiteral("Hinfo"), ShellGlyph::About,
+                          QStringLiteral("프로그램 정보|프로그램 정보를 봅니다."), &Tmainf::HinfoClick);
+    QuitBtn = MakeBarButton(QStringLiteral("QuitBtn"), ShellGlyph::Quit, QStringLiteral("프로그램을 종료합니다."),
                             &Tmainf::QuitBtnClick);
     QuitBtn->setCaption(QStringLiteral("종료"));
     QuitBtn->setButtonLayout(TRxSpeedButton::blGlyphLeft);
@@ -284,6 +285,9 @@ void Tmainf::OpenWorkDatabase(int ms)
     DelayMs(1500);
     HideWaitWindow();
     QApplication::restoreOverrideCursor();
+    // Closed while it waited: the shut-down has run, there is nothing to connect for.
+    if (closed_)
+        return;
     try {
         // The engine's lock folder must be set before the first attachment.
         SetupLocalServer();
@@ -336,7 +340,9 @@ void Tmainf::HinfoClick()
 
 void Tmainf::KvrBtnClick()
 {
-    QDesktopServices::openUrl(QUrl(MakerHomePage()));
+    // What the desktop's URL opener (QDesktopServices) runs, started so that the browser
+    // does not inherit the signals this program keeps blocked.
+    StartDetachedProgram(QStringLiteral("xdg-open"), {MakerHomePage()});
 }
 
 void Tmainf::dDTZIPClick()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ShellGlyphs.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -98,7 +100,7 @@ private:
     void MakeTopBar();
     void MakeFileBand();
     void MakeStatusBar();
-    TRxSpeedButton *MakeBarButton(const QImage &glyph, const QString &hint, void (Tmainf::*click)());
+    TRxSpeedButton *MakeBarButton(const QString &name, ShellGlyph glyph, const QString &hint, void (Tmainf::*click)());
     // Puts control at width() - offset of this window, whatever its parent.
     void AnchorRight(QWidget *control, int offset);
     void BeginDrag(QMouseEvent *event);

@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/ProgramBlock.h"
+#include "app/TerminationSignals.h"
 #include "core/DataModule.h"
 #include "core/MessageBoxes.h"
 
@@ -45,8 +46,11 @@ int RunProgram()
     TdMf dataModule;
     dMf = &dataModule;
     QObject::connect(&block, &ProgramBlock::activationRequested, &window, &Tmainf::RestoreOrRaise);
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &window, &QWidget::close);
     window.show();
-    const int code = QApplication::exec();
+    // Closed while it started up: the shut-down has run before the loop could see it.
+    const int code = window.isVisible() ? QApplication::exec() : 0;
     dMf = nullptr;
     return code;
 }

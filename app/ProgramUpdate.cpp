@@ -1,5 +1,6 @@
 #include "app/ProgramUpdate.h"
 
+#include "app/TerminationSignals.h"
 #include "core/Environment.h"
 #include "core/HomeFolder.h"
 #include "core/WaitWindow.h"
@@ -9,7 +10,6 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 
 namespace vek {
 
@@ -62,7 +62,7 @@ bool DownloadUpdate()
 
 bool StartUpdater()
 {
-    return QProcess::startDetached(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("UpDate")));
+    return StartDetachedProgram(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("UpDate")), {});
 }
 
 } // namespace vek

@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QSqlQuery>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -211,6 +212,18 @@ private slots:
         QCOMPARE(mainf, nullptr);
     }
 
+    void closedWhileItWaitsItConnectsNothing()
+    {
+        TempHome home;
+        MessageAnswerer answers;
+        Program program;
+        QTimer::singleShot(300, program.window.get(), &QWidget::close);
+        program.start();
+        QVERIFY(!program.window->isVisible());
+        QVERIFY(!program.module->SQLConect.isOpen());
+        QVERIFY(answers.texts().isEmpty());
+    }
+
     void minimisesAndComesBackWhenAsked()
     {
         TempHome home;
@@ -277,6 +290,25 @@ private slots:
         QVERIFY(program.window->DatabaseReady());
         QVERIFY(server.requests().isEmpty());
         QVERIFY(!QFileInfo::exists(home.filePath(QStringLiteral("registry.ini"))));
+    }
+
+    void aMissingSiblingLibraryIsNamed_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("about") << "Hinfo" << "Infopane.dll 파일에 문제가 있거나 Dll 파일을 찾을 수 없습니다";
+        QTest::newRow("download") << "dDTZIP" << "Newsleaf.dll 파일에 문제가 있거나 Dll 파일을 찾을 수 없습니다";
+        QTest::newRow("help") << "HelpBtn" << "Newsleaf.dll 파일에 문제가 있거나 Dll 파일을 찾을 수 없습니다";
+    }
+    void aMissingSiblingLibraryIsNamed()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, message);
+        MessageAnswerer answers;
+        Tmainf window;
+        window.findChild<TRxSpeedButton *>(button)->click();
+        QCOMPARE(answers.texts(), QStringList{message});
+        QCOMPARE(answers.requests().first().kind, MessageKind::Information);
     }
 
     void theRightHandControlsKeepTheirDistanceFromTheRightEdge_data()

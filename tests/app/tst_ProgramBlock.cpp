@@ -50,6 +50,22 @@ class TestProgramBlock : public QObject {
         return environment;
     }
 
+    void StartProgram(QProcess &program, const QString &home) const
+    {
+        program.setProcessEnvironment(ProgramEnvironment(home));
+        program.start(QStringLiteral(VEK_PROGRAM), {});
+        QVERIFY(program.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(runtime_.path() + QStringLiteral("/카브로공사견적")), 30000);
+    }
+
+    static void EndsWhenAsked(QProcess &program)
+    {
+        program.terminate();
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -118,12 +134,8 @@ private slots:
         QTemporaryDir firstHome;
         QTemporaryDir secondHome;
         QProcess first;
-        first.setProcessEnvironment(ProgramEnvironment(firstHome.path()));
-        first.start(QStringLiteral(VEK_PROGRAM), {});
-        QVERIFY(first.waitForStarted());
-        const QString socket = runtime_.path() + QStringLiteral("/카브로공사견적");
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket), 30000);
-        // The first program has made its working database by the time its window is up.
+        StartProgram(first, firstHome.path());
+        // The first program makes its working database before its window is up.
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(firstHome.filePath(QStringLiteral("Temp/VEKTMP.GDB"))), 30000);
 
         QProcess second;
@@ -137,8 +149,20 @@ private slots:
         QVERIFY(QDir(secondHome.path()).isEmpty());
         QCOMPARE(first.state(), QProcess::Running);
 
-        first.kill();
-        QVERIFY(first.waitForFinished());
+        // Asked to end while it starts up, it shuts down like a closed window.
+        EndsWhenAsked(first);
+    }
+
+    void aRunningProgramEndsWhenAskedAsAtLogout()
+    {
+        QTemporaryDir home;
+        QProcess program;
+        StartProgram(program, home.path());
+        // The engine's lock files appear at its first attachment.
+        const QDir locks(runtime_.path() + QStringLiteral("/firebird"));
+        QTRY_VERIFY_WITH_TIMEOUT(!locks.entryList({QStringLiteral("fb_lock_*")}, QDir::Files).isEmpty(), 30000);
+        QTest::qWait(1000);
+        EndsWhenAsked(program);
     }
 };
 
