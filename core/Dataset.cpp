@@ -85,10 +85,28 @@ void Dataset::setDisplayFormat(const QString &field, const QString &format)
 
 QString Dataset::displayText(const QString &field) const
 {
-    const QVariant v = value(field);
+    return formatDisplay(value(field), fieldIndex(field));
+}
+
+QVariant Dataset::valueOf(int recNo, int field) const
+{
+    if (recNo == current_ && state_ == DatasetState::Edit)
+        return value(field);
+    if (recNo < 0 || recNo >= recordCount() || field < 0 || field >= fields_.size())
+        return QVariant();
+    return rows_[size_t(visible_[size_t(recNo)])].values[size_t(field)];
+}
+
+QString Dataset::displayTextOf(int recNo, int field) const
+{
+    return formatDisplay(valueOf(recNo, field), field);
+}
+
+QString Dataset::formatDisplay(const QVariant &v, int field) const
+{
     if (v.isNull())
         return QString();
-    const QString format = displayFormat(field);
+    const QString format = field < 0 ? QString() : displayFormat(fields_.at(field));
     const int type = v.typeId();
     const bool numeric = type == QMetaType::Double || type == QMetaType::Int || type == QMetaType::LongLong;
     if (numeric && !format.isEmpty())

@@ -62,6 +62,11 @@ public:
     QString displayFormat(const QString &field) const { return displayFormats_.value(field.toUpper()); }
     // The current row's value of field as a grid shows it (its display format applied).
     QString displayText(const QString &field) const;
+    // The value of the field at index field in the row at place recNo among the rows that
+    // pass the filter (the edit buffer for the current row while editing), and its text as
+    // a grid shows it: what a grid needs to show rows other than the current one.
+    QVariant valueOf(int recNo, int field) const;
+    QString displayTextOf(int recNo, int field) const;
 
     // Reads every row of the command text; throws DatabaseError.
     void open();
@@ -152,6 +157,7 @@ private:
     };
 
     const std::vector<QVariant> &activeValues() const;
+    QString formatDisplay(const QVariant &value, int field) const;
     Row *currentRow();
     const Row *currentRow() const;
     void calculate(Row &row);
