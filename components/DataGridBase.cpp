@@ -112,11 +112,7 @@ bool DataGridBase::edit(const QModelIndex &index, EditTrigger trigger, QEvent *e
 
 void DataGridBase::keyPressEvent(QKeyEvent *event)
 {
-    if (delegate_.gridKey(event)) {
-        event->accept();
-        return;
-    }
-    gridKeyDown(event);
+    delegate_.gridKey(event);
 }
 
 void DataGridBase::inputMethodEvent(QInputMethodEvent *event)

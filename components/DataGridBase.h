@@ -41,6 +41,8 @@ public:
     bool mayEditCell(const QModelIndex &index) const override;
     QWidget *createCellEditor(QWidget *parent, const QModelIndex &index) override;
     bool openCellEditor(const QModelIndex &index) override;
+    // The grid's own handling of a key its hooks left; the table view's by default.
+    void gridKeyDown(QKeyEvent *event) override { QTableView::keyPressEvent(event); }
 
     void keyboardSearch(const QString &) override {}
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
@@ -52,8 +54,6 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
-    // The grid's own handling of a key its hooks left; the table view's by default.
-    virtual void gridKeyDown(QKeyEvent *event) { QTableView::keyPressEvent(event); }
     // Draws the indicator cell of row; the current row gets the toolkit's arrow.
     virtual void paintIndicator(QPainter &painter, const QRect &cell, int row) const;
     // The column a dataset move lands on when no cell is current.

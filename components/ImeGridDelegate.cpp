@@ -7,6 +7,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 
 namespace vek {
 
@@ -57,13 +58,16 @@ bool ImeGridDelegate::hooksConsume(QKeyEvent *event) const
     return !text.isEmpty() && !keyPressTakes(text.left(1));
 }
 
-bool ImeGridDelegate::gridKey(QKeyEvent *event)
+void ImeGridDelegate::gridKey(QKeyEvent *event)
 {
-    if (hooksConsume(event))
-        return true;
     // A character typed into a cell that may not be edited goes nowhere: no editor opens
     // and no row search moves the current row.
-    return IsTypedCharacter(event) && !host_.mayEditCell(view_.currentIndex());
+    if (hooksConsume(event) || (IsTypedCharacter(event) && !host_.mayEditCell(view_.currentIndex()))) {
+        event->accept();
+        return;
+    }
+    QScopedValueRollback<const QKeyEvent *> passed(passed_, event);
+    host_.gridKeyDown(event);
 }
 
 void ImeGridDelegate::gridInputMethod(QInputMethodEvent *event)
@@ -85,9 +89,6 @@ void ImeGridDelegate::gridInputMethod(QInputMethodEvent *event)
             QGuiApplication::inputMethod()->reset();
             return;
         }
-        // Composing replaces the cell's text, as a typed key does.
-        if (auto *line = qobject_cast<QLineEdit *>(editor_.data()))
-            line->selectAll();
         composing_ = true;
     }
     QCoreApplication::sendEvent(editor_, event);
@@ -127,6 +128,13 @@ QWidget *ImeGridDelegate::createEditor(QWidget *parent, const QStyleOptionViewIt
     return editor;
 }
 
+void ImeGridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    QStyledItemDelegate::setEditorData(editor, index);
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+        line->selectAll();
+}
+
 void ImeGridDelegate::destroyEditor(QWidget *editor, const QModelIndex &index) const
 {
     if (editor == editor_) {
@@ -154,9 +162,21 @@ bool ImeGridDelegate::eventFilter(QObject *object, QEvent *event)
 {
     if (object == editor_ && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
+        if (key == passed_)
+            return QStyledItemDelegate::eventFilter(object, event);
         auto *first = dynamic_cast<CellEditorKeys *>(editor_.data());
-        if ((first && first->takeKeyFirst(key)) || hooksConsume(key))
+        if ((first && first->takeKeyFirst(key)) || hooksConsume(key) || QStyledItemDelegate::eventFilter(object, event))
             return true;
+        // A key the editor leaves goes to the grid's own handling (Up and Down move the
+        // row), not once more through the hooks.
+        key->accept();
+        static_cast<QObject *>(editor_.data())->event(key);
+        if (!key->isAccepted())
+            host_.gridKeyDown(key);
+        if (!key->isAccepted() && view_.parentWidget())
+            QCoreApplication::sendEvent(view_.parentWidget(), key);
+        key->accept(); // delivered: Qt must not pass it up through the grid once more
+        return true;
     }
     if (object == editor_ && event->type() == QEvent::InputMethod) {
         auto *ime = static_cast<QInputMethodEvent *>(event);

@@ -27,6 +27,8 @@ public:
     // Whether the cell at index may be edited at all.
     virtual bool mayEditCell(const QModelIndex &index) const = 0;
     virtual QWidget *createCellEditor(QWidget *parent, const QModelIndex &index) = 0;
+    // The grid's own handling of a key that its hooks and the rule left.
+    virtual void gridKeyDown(QKeyEvent *event) = 0;
     // Opens the editor on index whatever the edit triggers; false when it stays closed.
     virtual bool openCellEditor(const QModelIndex &index) = 0;
     // The grid's own say over a cell's look before it is drawn, and its own drawing of a
@@ -58,8 +60,8 @@ public:
 
     // The rule every text passes before it enters the cell at index.
     bool mayEnterText(const QModelIndex &index, const QString &text) const;
-    // A key typed into the grid: true when the hooks or the rule consumed it.
-    bool gridKey(QKeyEvent *event);
+    // A key typed into the grid: the hooks and the rule first, then the grid's own handling.
+    void gridKey(QKeyEvent *event);
     // An input-method event that reached the grid.
     void gridInputMethod(QInputMethodEvent *event);
     // The editor's answer while a composition is handed over; invalid otherwise.
@@ -67,6 +69,8 @@ public:
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
+    // The editor opens with its text selected, so that typing replaces it.
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
     void destroyEditor(QWidget *editor, const QModelIndex &index) const override;
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
@@ -82,6 +86,7 @@ private:
     QAbstractItemView &view_;
     CellEditHost &host_;
     mutable QPointer<QWidget> editor_;
+    const QKeyEvent *passed_ = nullptr; // a grid key on its way into a new editor
     bool opening_ = false;    // the editor being created takes no focus from the grid
     mutable bool composing_ = false; // a composition is being handed over
 };

@@ -282,12 +282,6 @@ void THDBGridInplaceEdit::focusOutEvent(QFocusEvent *event)
     QLineEdit::focusOutEvent(event);
 }
 
-void THDBGridInplaceEdit::resizeEvent(QResizeEvent *event)
-{
-    QLineEdit::resizeEvent(event);
-    setCursorPosition(cursorPosition());
-}
-
 bool THDBGridInplaceEdit::eventFilter(QObject *object, QEvent *event)
 {
     if (activeList_ && object == activeList_->viewport() && listVisible_) {

@@ -87,10 +87,7 @@ bool THStringGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *e
 
 void THStringGrid::keyPressEvent(QKeyEvent *event)
 {
-    if (delegate_.gridKey(event))
-        event->accept();
-    else
-        QTableWidget::keyPressEvent(event);
+    delegate_.gridKey(event);
 }
 
 void THStringGrid::inputMethodEvent(QInputMethodEvent *event)

@@ -38,6 +38,7 @@ public:
     bool mayEditCell(const QModelIndex &index) const override;
     QWidget *createCellEditor(QWidget *parent, const QModelIndex &index) override;
     bool openCellEditor(const QModelIndex &index) override;
+    void gridKeyDown(QKeyEvent *event) override { QTableWidget::keyPressEvent(event); }
     void cellStyle(QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
     void keyboardSearch(const QString &) override {}
