@@ -1,11 +1,16 @@
 #include "components/DataGridBase.h"
 
+#include "core/DatabaseError.h"
+#include "core/MessageBoxes.h"
+
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <QWheelEvent>
 
 namespace vek {
 
@@ -20,6 +25,14 @@ public:
     QSize sizeHint() const override { return {DataGridBase::IndicatorWidth, QHeaderView::sizeHint().height()}; }
 
 protected:
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        // A click on the indicator moves to its row.
+        const int row = logicalIndexAt(event->position().toPoint());
+        if (row >= 0)
+            grid_.datasetModel().setCurrentRow(row);
+    }
+
     void paintSection(QPainter *painter, const QRect &rect, int section) const override
     {
         painter->save();
@@ -158,6 +171,251 @@ void DataGridBase::paintIndicator(QPainter &painter, const QRect &cell, int row)
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
     painter.drawPolygon(arrow, 3);
+}
+
+} // namespace vek
+
+namespace vek {
+
+void DataGridBase::SetMultiSelect(bool multiSelect)
+{
+    multiSelect_ = multiSelect;
+    if (!multiSelect)
+        ClearSelectedRows();
+}
+
+void DataGridBase::SetRowSelect(bool rowSelect)
+{
+    setSelectionBehavior(rowSelect ? SelectRows : SelectItems);
+    if (currentIndex().isValid())
+        selectionModel()->setCurrentIndex(currentIndex(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Current
+                                                              | (rowSelect ? QItemSelectionModel::Rows : QItemSelectionModel::NoUpdate));
+}
+
+bool DataGridBase::RowSelected(int row) const
+{
+    const Dataset *ds = dataset();
+    if (!ds || selected_.isEmpty())
+        return false;
+    const quint64 id = ds->bookmarkOf(row).row;
+    return id != 0 && std::any_of(selected_.begin(), selected_.end(), [id](const Bookmark &b) { return b.row == id; });
+}
+
+void DataGridBase::SetRowSelected(int row, bool selected)
+{
+    const Dataset *ds = dataset();
+    if (!ds || row < 0 || row >= ds->recordCount() || RowSelected(row) == selected)
+        return;
+    const Bookmark mark = ds->bookmarkOf(row);
+    if (selected)
+        selected_.append(mark);
+    else
+        selected_.removeIf([&mark](const Bookmark &b) { return b.row == mark.row; });
+    viewport()->update();
+    verticalHeader()->viewport()->update();
+}
+
+void DataGridBase::ClearSelectedRows()
+{
+    selecting_ = false;
+    if (selected_.isEmpty())
+        return;
+    selected_.clear();
+    viewport()->update();
+    verticalHeader()->viewport()->update();
+}
+
+void DataGridBase::clearSelectionOnMove()
+{
+    if (multiSelect_ && clearSelection_)
+        ClearSelectedRows();
+}
+
+int DataGridBase::anchorRow() const
+{
+    const Dataset *ds = dataset();
+    for (int row = 0; ds && row < ds->recordCount(); ++row)
+        if (ds->bookmarkOf(row).row == anchor_.row)
+            return row;
+    return -1;
+}
+
+void DataGridBase::postEditor()
+{
+    if (QWidget *editor = delegate_.editor()) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void DataGridBase::moveRow(int direction, bool extend)
+{
+    Dataset *ds = dataset();
+    if (!ds || !ds->isActive())
+        return;
+    postEditor();
+    const int row = model_.currentRow();
+    if (direction > 0 && row >= ds->recordCount() - 1) {
+        if (gridAppends_ && mayEditCell(currentIndex()) && ds->state() == DatasetState::Browse) {
+            clearSelectionOnMove();
+            ds->append();
+        }
+        return;
+    }
+    if (direction < 0 && row <= 0)
+        return;
+    bool addAfter = false;
+    if (multiSelect_ && extend) {
+        if (!selecting_) {
+            anchor_ = ds->bookmarkOf(row);
+            SetRowSelected(row, true);
+            selecting_ = true;
+            addAfter = true;
+        } else {
+            // Moving back toward the anchor deselects the row left.
+            const int anchor = anchorRow();
+            const int side = row < anchor ? -1 : row > anchor ? 1 : 0;
+            addAfter = side != -direction;
+            if (!addAfter)
+                SetRowSelected(row, false);
+        }
+    } else {
+        clearSelectionOnMove();
+    }
+    if (model_.setCurrentRow(row + direction) && addAfter)
+        SetRowSelected(row + direction, true);
+}
+
+void DataGridBase::DeleteRecords()
+{
+    Dataset *ds = dataset();
+    if (!gridDeletes_ || readOnly_ || editTriggers() == NoEditTriggers || !ds || !ds->isActive() || ds->isEmpty()
+        || ds->state() != DatasetState::Browse)
+        return;
+    const QString question = SelectedCount() < 2 ? QStringLiteral("Delete record?") : QStringLiteral("Delete all selected records?");
+    if (confirmDelete_ && !ConfirmYesNo(question))
+        return;
+    const QList<Bookmark> rows = selected_;
+    ClearSelectedRows();
+    ds->disableControls();
+    try {
+        if (rows.isEmpty()) {
+            ds->deleteRecord();
+        } else {
+            for (const Bookmark &row : rows)
+                if (ds->gotoBookmark(row))
+                    ds->deleteRecord();
+        }
+    } catch (const DatabaseError &error) {
+        PresentMessage({MessageKind::Error, QString(), error.message()});
+    }
+    ds->enableControls();
+}
+
+void DataGridBase::gridKeyDown(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers shift = event->modifiers() & ~Qt::KeypadModifier;
+    const bool ctrl = shift & Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_Delete:
+        if (ctrl) {
+            DeleteRecords();
+            event->accept();
+            return;
+        }
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (ctrl) {
+            clearSelectionOnMove();
+        } else if (!(shift & Qt::AltModifier)) {
+            moveRow(event->key() == Qt::Key_Down ? 1 : -1, shift & Qt::ShiftModifier);
+            event->accept();
+            return;
+        }
+        break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Escape:
+        clearSelectionOnMove();
+        break;
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        if (ctrl || model_.columnCount() == 1)
+            clearSelectionOnMove();
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (RowSelect())
+            clearSelectionOnMove();
+        break;
+    case Qt::Key_Insert:
+        if (mayEditCell(currentIndex()))
+            clearSelectionOnMove();
+        break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: {
+        const int column = currentIndex().column();
+        const bool back = event->key() == Qt::Key_Backtab || (shift & Qt::ShiftModifier);
+        if (!(shift & Qt::AltModifier) && (back ? column <= firstDataColumn() : column >= model_.columnCount() - 1))
+            clearSelectionOnMove();
+        break;
+    }
+    default:
+        break;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void DataGridBase::mousePressEvent(QMouseEvent *event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (!multiSelect_ || event->button() != Qt::LeftButton || !index.isValid()) {
+        QTableView::mousePressEvent(event);
+        return;
+    }
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (model_.setCurrentRow(index.row()))
+            SetRowSelected(index.row(), !RowSelected(index.row()));
+        event->accept();
+        return;
+    }
+    ClearSelectedRows();
+    QTableView::mousePressEvent(event);
+    if (clearSelection_)
+        SetRowSelected(model_.currentRow(), true);
+}
+
+void DataGridBase::wheelEvent(QWheelEvent *event)
+{
+    event->accept();
+    wheelDelta_ += event->angleDelta().y();
+    while (std::abs(wheelDelta_) >= QWheelEvent::DefaultDeltasPerStep) {
+        const bool down = wheelDelta_ < 0;
+        wheelDelta_ += down ? QWheelEvent::DefaultDeltasPerStep : -QWheelEvent::DefaultDeltasPerStep;
+        bool handled = false;
+        const auto &hook = down ? OnMouseWheelDown : OnMouseWheelUp;
+        if (hook)
+            hook(event->modifiers(), event->position().toPoint(), handled);
+        if (handled)
+            continue;
+        setFocus(Qt::MouseFocusReason);
+        postEditor();
+        const int row = model_.currentRow() + (down ? 1 : -1);
+        if (row >= 0 && row < model_.rowCount())
+            model_.setCurrentRow(row);
+    }
+}
+
+bool DataGridBase::highlighted(const QModelIndex &index) const
+{
+    const bool current = RowSelect() ? index.row() == currentIndex().row() : index == currentIndex();
+    return (current && (hasFocus() || state() == EditingState)) || RowSelected(index.row());
+}
+
+void DataGridBase::cellStyle(QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    option.state.setFlag(QStyle::State_Selected, highlighted(index));
 }
 
 } // namespace vek

@@ -16,6 +16,13 @@ namespace vek {
 // text passes before it enters a cell. Korean composition typed into a closed cell opens
 // its editor and goes on inline there. Qt's type-ahead row search is off: a typed key
 // never moves the current row.
+//
+// Rows can be selected by bookmarks (MultiSelect): Shift+Up/Down extend the selection
+// from its anchor, Ctrl+click toggles a row. One wheel notch moves one row.
+//
+// The grid itself never deletes or appends rows unless a caller allows it (GridDeletes,
+// GridAppends): the screens delete and add through their own commands, with their
+// cascades and renumbering, and see Ctrl+Delete and Down at the end in OnKeyDown.
 class DataGridBase : public QTableView, public GridKeyHooks, public CellEditHost {
     Q_OBJECT
 public:
@@ -25,15 +32,44 @@ public:
     Dataset *dataset() const { return model_.dataset(); }
     void setColumns(const QList<DatasetColumn> &columns);
     DatasetModel &datasetModel() { return model_; }
+    const DatasetModel &datasetModel() const { return model_; }
     ImeGridDelegate &cellDelegate() { return delegate_; }
     // The dataset's field shown in column, or empty.
     QString fieldAt(int column) const;
+
+    bool MultiSelect() const { return multiSelect_; }
+    void SetMultiSelect(bool multiSelect);
+    // Plain navigation and clicks clear the selection.
+    bool ClearSelection() const { return clearSelection_; }
+    void SetClearSelection(bool clear) { clearSelection_ = clear; }
+    bool RowSelect() const { return selectionBehavior() == SelectRows; }
+    void SetRowSelect(bool rowSelect);
+    bool ConfirmDelete() const { return confirmDelete_; }
+    void SetConfirmDelete(bool confirm) { confirmDelete_ = confirm; }
+    bool GridDeletes() const { return gridDeletes_; }
+    void SetGridDeletes(bool deletes) { gridDeletes_ = deletes; }
+    bool GridAppends() const { return gridAppends_; }
+    void SetGridAppends(bool appends) { gridAppends_ = appends; }
+
+    // The selected rows, by bookmark, in the order they were selected.
+    const QList<Bookmark> &SelectedRows() const { return selected_; }
+    int SelectedCount() const { return int(selected_.size()); }
+    bool RowSelected(int row) const;
+    void SetRowSelected(int row, bool selected);
+    void ClearSelectedRows();
+
+    // Ctrl+Delete: asks "Delete record?" or "Delete all selected records?" and deletes the
+    // current row or every selected one; only with GridDeletes, on a grid that may edit.
+    void DeleteRecords();
 
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
     int RowsHeight() const;
     void SetRowsHeight(int height);
 
+    // Modifiers, position, and whether the handler took the notch.
+    std::function<void(Qt::KeyboardModifiers shift, const QPoint &at, bool &handled)> OnMouseWheelDown;
+    std::function<void(Qt::KeyboardModifiers shift, const QPoint &at, bool &handled)> OnMouseWheelUp;
     // Field, and whether the editor may open on it.
     std::function<void(const QString &field, bool &allowEdit)> OnShowEditor;
 
@@ -41,8 +77,9 @@ public:
     bool mayEditCell(const QModelIndex &index) const override;
     QWidget *createCellEditor(QWidget *parent, const QModelIndex &index) override;
     bool openCellEditor(const QModelIndex &index) override;
-    // The grid's own handling of a key its hooks left; the table view's by default.
-    void gridKeyDown(QKeyEvent *event) override { QTableView::keyPressEvent(event); }
+    // The grid's own handling of a key its hooks left: the selection and delete rules,
+    // then the table view's.
+    void gridKeyDown(QKeyEvent *event) override;
 
     void keyboardSearch(const QString &) override {}
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
@@ -54,6 +91,17 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void cellStyle(QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    // Whether the cell at index is drawn highlighted.
+    bool highlighted(const QModelIndex &index) const;
+    // Up or Down by one row; with extend the selection grows from its anchor or shrinks
+    // back toward it. Down on the last row appends only with GridAppends.
+    void moveRow(int direction, bool extend);
+    void clearSelectionOnMove();
+    // Writes and closes an open editor, before the grid moves the row itself.
+    void postEditor();
     // Draws the indicator cell of row; the current row gets the toolkit's arrow.
     virtual void paintIndicator(QPainter &painter, const QRect &cell, int row) const;
     // The column a dataset move lands on when no cell is current.
@@ -66,6 +114,17 @@ private:
 
     DatasetModel model_;
     ImeGridDelegate delegate_;
+    int anchorRow() const;
+
+    QList<Bookmark> selected_;
+    Bookmark anchor_;
+    bool selecting_ = false;
+    bool multiSelect_ = false;
+    bool clearSelection_ = true;
+    bool confirmDelete_ = true;
+    bool gridDeletes_ = false;
+    bool gridAppends_ = false;
+    int wheelDelta_ = 0;
     bool readOnly_ = false;
     bool following_ = false;
 };

@@ -3,8 +3,6 @@
 #include "core/DatabaseError.h"
 #include "core/MessageBoxes.h"
 
-#include <QSize>
-
 namespace vek {
 
 namespace {
@@ -183,8 +181,6 @@ QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int 
     const DatasetColumn &column = columns_.at(section);
     if (role == Qt::DisplayRole)
         return column.title.isEmpty() ? column.field : column.title;
-    if (role == Qt::SizeHintRole)
-        return QSize(column.width, 0);
     return QVariant();
 }
 

@@ -576,11 +576,16 @@ void Dataset::applyUpdates()
 
 Bookmark Dataset::bookmark() const
 {
-    const Row *row = currentRow();
-    if (!row)
+    return bookmarkOf(current_);
+}
+
+Bookmark Dataset::bookmarkOf(int recNo) const
+{
+    if (recNo < 0 || recNo >= recordCount())
         return {};
+    const Row &row = rows_[size_t(visible_[size_t(recNo)])];
     const int key = fieldIndex(keyField_);
-    return {row->id, key >= 0 ? row->values[size_t(key)] : QVariant()};
+    return {row.id, key >= 0 ? row.values[size_t(key)] : QVariant()};
 }
 
 bool Dataset::gotoBookmark(const Bookmark &bookmark)

@@ -123,6 +123,8 @@ public:
     int pendingUpdates() const;
 
     Bookmark bookmark() const;
+    // The bookmark of the row at place recNo (a grid marks selected rows by them).
+    Bookmark bookmarkOf(int recNo) const;
     bool gotoBookmark(const Bookmark &bookmark);
 
     void setFilter(Filter filter);

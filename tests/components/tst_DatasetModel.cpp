@@ -1,5 +1,6 @@
 #include "components/DatasetModel.h"
 #include "core/DatabaseError.h"
+#include "tests/components/WorkItemGrid.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
@@ -21,19 +22,7 @@ class TestDatasetModel : public QObject {
 
     static QList<DatasetColumn> columns()
     {
-        DatasetColumn mark;
-        mark.field = "rTg";
-        mark.title = "No";
-        mark.width = 30;
-        DatasetColumn name;
-        name.field = "NAME";
-        name.title = "공    종    명";
-        name.width = 175;
-        DatasetColumn total;
-        total.field = "CSTTAL";
-        total.title = "합계금액";
-        total.width = 110;
-        return {mark, name, total};
+        return {Column("rTg", "No", 30), Column("NAME", "공    종    명", 175), Column("CSTTAL", "합계금액", 110)};
     }
 
 private slots:
@@ -62,7 +51,7 @@ private slots:
         QCOMPARE(model.rowCount(), 3);
         QCOMPARE(model.columnCount(), 3);
         QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QString("공    종    명"));
-        QCOMPARE(model.headerData(2, Qt::Horizontal, Qt::SizeHintRole).toSize().width(), 110);
+        QCOMPARE(model.column(2).width, 110);
         QCOMPARE(model.data(model.index(0, 2), Qt::DisplayRole).toString(), QString("1,234,567"));
         QCOMPARE(model.data(model.index(1, 2), Qt::DisplayRole).toString(), QString()); // zero shows no digit
         QCOMPARE(model.data(model.index(1, 0), Qt::DisplayRole).toString(), QString("2"));

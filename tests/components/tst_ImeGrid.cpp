@@ -2,6 +2,7 @@
 #include "components/ImeGridInplaceEdit.h"
 #include "components/ImeGridPopupListBox.h"
 #include "components/ImeGridStringGrid.h"
+#include "tests/components/WorkItemGrid.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
 
@@ -47,23 +48,12 @@ private slots:
     void init()
     {
         db = std::make_unique<TempDatabase>();
-        const char *names[] = {"가설공사", "토공사", "철근공사"};
-        for (int i = 0; i < 3; ++i)
-            db->insertRow({{"ABFS", "A"}, {"TAG", "N"}, {"ACODE", i + 1}, {"ODRF", i + 1}, {"NAME", names[i]}});
-        list = &db->module().TAlst;
-        list->setCommandText("select * from NDTAIL where ABFS='A' order by ODRF");
-        list->open();
+        list = &OpenWorkItems(*db, {"가설공사", "토공사", "철근공사"});
         grid = std::make_unique<THDBGrid>();
         grid->setDataset(list);
-        DatasetColumn mark;
-        mark.field = "rTg";
-        DatasetColumn name;
-        name.field = "NAME";
-        name.width = 175;
-        DatasetColumn unit;
-        unit.field = "UNIT";
+        DatasetColumn unit = Column("UNIT");
         unit.pickList = {"M", "M2", "M3", "EA", "식"};
-        grid->setColumns({mark, name, unit});
+        grid->setColumns({Column("rTg"), Column("NAME", QString(), 175), unit});
         grid->resize(400, 200);
         grid->show();
         QVERIFY(QTest::qWaitForWindowActive(grid.get()));
@@ -215,8 +205,7 @@ private slots:
 
     void ctrlEnterInAnEllipsisCellRunsTheEditButton()
     {
-        DatasetColumn name;
-        name.field = "NAME";
+        DatasetColumn name = Column("NAME");
         name.buttonStyle = DatasetColumn::cbsEllipsis;
         grid->setColumns({name});
         int clicks = 0;
