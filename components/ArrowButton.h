@@ -20,6 +20,7 @@ public:
     QColor ButtonColor() const { return buttonColor_; }
     void SetButtonColor(const QColor &color);
     bool Pressed() const { return pressed_; }
+    QSize sizeHint() const override { return {33, 33}; }
 
     // The three corners of the outer triangle for the current size, and of the filled one.
     QPolygon Corners() const;

@@ -42,6 +42,7 @@ public:
     void Toggle();
     // Where the caption is drawn (and the focus rectangle around it).
     QRect CaptionRect() const;
+    QSize sizeHint() const override { return {97, 17}; }
 
 signals:
     void Click();
