@@ -139,7 +139,6 @@ void Dataset::open()
         for (int i = dataFieldCount_; i < fields_.size(); ++i)
             row.values.push_back(NullOf(fieldTypes_[size_t(i)]));
         row.id = nextId_++;
-        calculate(row);
         rows_.push_back(std::move(row));
     }
     query.finish();
@@ -263,12 +262,6 @@ const std::vector<QVariant> &Dataset::activeValues() const
         return calcRow_->values;
     case DatasetState::Edit:
     case DatasetState::Insert:
-        if (bufferCalcDirty_) {
-            // Calculated fields of the edit buffer follow its values when they are read.
-            auto *self = const_cast<Dataset *>(this);
-            self->bufferCalcDirty_ = false;
-            self->calculate(self->buffer_);
-        }
         return buffer_.values;
     default: {
         const Row *row = currentRow();
@@ -277,8 +270,37 @@ const std::vector<QVariant> &Dataset::activeValues() const
     }
 }
 
+void Dataset::calculateActive() const
+{
+    auto &self = const_cast<Dataset &>(*this);
+    if (state_ == DatasetState::Edit || state_ == DatasetState::Insert) {
+        // Calculated fields of the edit buffer follow its values when they are read.
+        if (bufferCalcDirty_) {
+            self.bufferCalcDirty_ = false;
+            self.calculate(self.buffer_);
+        }
+    } else if (state_ == DatasetState::Browse && current_ >= 0) {
+        calculated(*currentRow());
+    }
+}
+
+const Dataset::Row &Dataset::calculated(const Row &row) const
+{
+    // Calculated fields follow from the row's own values: they are worked out when first
+    // read, so that opening a long list costs no more than reading it.
+    if (!row.calculated) {
+        auto &self = const_cast<Dataset &>(*this);
+        auto &target = const_cast<Row &>(row);
+        self.calculate(target);
+        target.calculated = true;
+    }
+    return row;
+}
+
 QVariant Dataset::value(int index) const
 {
+    if (index >= dataFieldCount_)
+        calculateActive();
     const std::vector<QVariant> &values = activeValues();
     if (index < 0 || size_t(index) >= values.size())
         return QVariant();
@@ -298,7 +320,7 @@ QVariant Dataset::valueAt(int row, const QString &field) const
     const int index = fieldIndex(field);
     if (index < 0 || row < 0 || size_t(row) >= rows_.size())
         return QVariant();
-    return rows_[size_t(row)].values[size_t(index)];
+    return calculated(rows_[size_t(row)]).values[size_t(index)];
 }
 
 void Dataset::setValue(const QString &field, const QVariant &value)
@@ -357,7 +379,7 @@ void Dataset::edit()
     if (isEmpty())
         throw DatabaseError(QStringLiteral("%1: 고칠 행이 없습니다").arg(name()));
     buffer_ = *currentRow();
-    bufferCalcDirty_ = false;
+    bufferCalcDirty_ = !buffer_.calculated;
     state_ = DatasetState::Edit;
 }
 
@@ -451,8 +473,8 @@ void Dataset::post()
     // The before-post hook reads the calculated fields of the buffer as they stand.
     if (beforePost)
         beforePost(*this);
-    calculate(buffer_);
-    bufferCalcDirty_ = false;
+    // What the hook stored shows the next time the row's calculated fields are read.
+    buffer_.calculated = false;
 
     const bool inserting = state_ == DatasetState::Insert;
     Row row = buffer_;

@@ -149,12 +149,15 @@ private:
         std::vector<QVariant> values;
         quint64 id = 0;
         Change change = Change::None;
+        bool calculated = false;
     };
 
     const std::vector<QVariant> &activeValues() const;
     Row *currentRow();
     const Row *currentRow() const;
     void calculate(Row &row);
+    const Row &calculated(const Row &row) const;
+    void calculateActive() const;
     void rebuildVisible();
     void setCurrent(int recNo);
     void beginNewRow(bool atEnd);
