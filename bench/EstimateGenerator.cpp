@@ -23,20 +23,7 @@ public:
 
     void write(const QHash<QString, QVariant> &values)
     {
-        QVariantList row;
-        for (const QString &column : EstimateColumns()) {
-            const auto found = values.constFind(column);
-            if (found != values.constEnd())
-                row.append(found.value());
-            else if (column == "MVE")
-                row.append(QStringLiteral("F"));
-            else if (column == "NAME" || column == "STAN" || column == "UNIT" || column == "ETC" || column == "NOADD"
-                     || column == "PAGEA" || column == "PAGEB")
-                row.append(QString());
-            else
-                row.append(0);
-        }
-        InsertEstimateRow(connection_, row);
+        InsertEstimateRow(connection_, EstimateRowValues(values));
         ++count_;
     }
     int count() const { return count_; }

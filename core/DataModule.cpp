@@ -178,6 +178,10 @@ TdMf::TdMf(QObject *parent)
     TNmu.setCommandText("select * from PNOMU Order by LCODE");
     qLSlst.setCommandText("Select * from NDTAIL where TAG='M' Order by ICD1,ICD2,ICD3,NoRT");
     TnDtail.setCommandText("select * from NDTAIL");
+    // Scratch cursors and the document reader send their changes with applyUpdates(); the
+    // lists that screens edit post each row at once.
+    for (Dataset *ds : {&mvDtail, &TABFs, &TmFst, &TnDtail})
+        ds->setCachedUpdates(true);
 
     for (Dataset *ds : {&TAlst, &TBlst, &TFlst}) {
         ds->addCalcField("rTg", QMetaType::QString);
