@@ -318,6 +318,19 @@ private slots:
         QCOMPARE(m().qDgdel.value(2).toInt(), 9);
     }
 
+    void exportCursorShowsTheLineAmounts()
+    {
+        db->insertRow({{"ACODE", 1}, {"ABFS", "S"}, {"TAG", "N"}, {"INO", -2}, {"LCST11", 1000.5}, {"RECV", 7}, {"ODRF", 1}});
+        Dataset &rows = m().TpSlst;
+        rows.setCommandText("select * from NDTAIL where ABFS='S' Order by ODRF");
+        rows.open();
+        QCOMPARE(rows.asDouble("LCST22"), -2001.0);
+        QCOMPARE(rows.asString("PCST22"), SuppliedMaterialText);
+        QCOMPARE(rows.displayText("RECV"), QStringLiteral("7"));
+        QCOMPARE(rows.fieldIndex("rTg"), -1);
+        QCOMPARE(rows.fieldIndex("NoCal"), -1);
+    }
+
     void unitPriceListTotal()
     {
         db->insertRow({{"ACODE", 1}, {"ABFS", "S"}, {"TAG", "D"}, {"PCST11", 1.5}, {"LCST11", 2}, {"SCST11", 3.25}});
