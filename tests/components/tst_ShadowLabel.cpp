@@ -28,11 +28,11 @@ private slots:
     void defaults()
     {
         TSdLabel label;
-        QCOMPARE(label.shadowDepth(), 3);
-        QCOMPARE(label.shadowDirection(), TSdLabel::sdDnRight);
-        QCOMPARE(label.shadowColor(), label.palette().color(QPalette::Dark));
-        QVERIFY(!label.transparent());
-        QVERIFY(label.showAccelChar());
+        QCOMPARE(label.ShadowDepth(), 3);
+        QCOMPARE(label.ShadowDirection(), TSdLabel::sdDnRight);
+        QCOMPARE(label.ShadowColor(), label.palette().color(QPalette::Dark));
+        QVERIFY(!label.Transparent());
+        QVERIFY(label.ShowAccelChar());
     }
 
     void copiesByDirection_data()
@@ -51,11 +51,11 @@ private slots:
         QFETCH(QPoint, shadow);
         QFETCH(QPoint, text);
         TSdLabel label;
-        label.setShadowDepth(2);
-        label.setShadowDirection(TSdLabel::TShadowDirection(direction));
-        label.setShadowColor(QColor(0, 0, 64));
-        label.setFontColor(QColor(255, 255, 0));
-        const auto layers = label.layers();
+        label.SetShadowDepth(2);
+        label.SetShadowDirection(TSdLabel::TShadowDirection(direction));
+        label.SetShadowColor(QColor(0, 0, 64));
+        label.SetFontColor(QColor(255, 255, 0));
+        const auto layers = label.Layers();
         QCOMPARE(layers.size(), size_t(2));
         QCOMPARE(layers[0].offset, shadow);
         QCOMPARE(layers[0].brush.color(), QColor(0, 0, 64));
@@ -66,9 +66,9 @@ private slots:
     void disabledTextIsGrey()
     {
         TSdLabel label;
-        label.setFontColor(QColor(255, 255, 0));
+        label.SetFontColor(QColor(255, 255, 0));
         label.setEnabled(false);
-        QCOMPARE(label.layers()[1].brush.color(), label.palette().color(QPalette::Disabled, QPalette::WindowText));
+        QCOMPARE(label.Layers()[1].brush.color(), label.palette().color(QPalette::Disabled, QPalette::WindowText));
     }
 
     // Drawn alone, the shadow's pixels are the text's pixels moved by the depth.
@@ -89,15 +89,15 @@ private slots:
         font.setBold(true);
         font.setStyleStrategy(QFont::NoAntialias);
         label.setFont(font);
-        label.setCaption(QStringLiteral("W&g"));
-        label.setColor(background);
-        label.setShadowDepth(depth);
+        label.SetCaption(QStringLiteral("W&g"));
+        label.SetColor(background);
+        label.SetShadowDepth(depth);
 
-        label.setShadowColor(Qt::transparent);
-        label.setFontColor(face);
+        label.SetShadowColor(Qt::transparent);
+        label.SetFontColor(face);
         const QSet<QPoint> text = Marked(Render(label), background);
-        label.setShadowColor(shadow);
-        label.setFontColor(Qt::transparent);
+        label.SetShadowColor(shadow);
+        label.SetFontColor(Qt::transparent);
         const QSet<QPoint> shadowOnly = Marked(Render(label), background);
         QVERIFY(text.size() > 20);
 
@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(shadowOnly, moved);
 
         // Both: the text lies over its shadow.
-        label.setFontColor(face);
+        label.SetFontColor(face);
         const QImage both = Render(label);
         for (QPoint p : text)
             QCOMPARE(both.pixelColor(p), face);
@@ -119,11 +119,11 @@ private slots:
     {
         TSdLabel label;
         label.resize(80, 30);
-        label.setCaption(QStringLiteral("&&"));
-        label.setShadowDepth(0);
-        const QColor background = label.color();
+        label.SetCaption(QStringLiteral("&&"));
+        label.SetShadowDepth(0);
+        const QColor background = label.Color();
         const int accelerated = Marked(Render(label), background).size();
-        label.setShowAccelChar(false);
+        label.SetShowAccelChar(false);
         QVERIFY(Marked(Render(label), background).size() > accelerated);
     }
 };
