@@ -1,4 +1,5 @@
 #include "components/DrawingRoutines.h"
+#include "tests/components/Pixels.h"
 #include "tests/support/TestRegistry.h"
 
 #include <QPainter>
@@ -17,34 +18,17 @@ QImage Canvas(int width, int height)
     return image;
 }
 
-// A bitmap from rows of characters: '#' black, '.' white, 'r' red, 'b' blue.
+const Legend Colours{{u'p', Paper}, {u'#', qRgb(0, 0, 0)}, {u'r', qRgb(255, 0, 0)}, {u'b', qRgb(0, 0, 255)},
+                     {u'.', qRgb(255, 255, 255)}};
+
 QImage Bitmap(const QStringList &rows)
 {
-    QImage image(int(rows.first().size()), int(rows.size()), QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QChar c = rows[y][x];
-            image.setPixel(x, y, c == u'#' ? qRgb(0, 0, 0) : c == u'r' ? qRgb(255, 0, 0)
-                                 : c == u'b' ? qRgb(0, 0, 255) : qRgb(255, 255, 255));
-        }
-    }
-    return image;
+    return FromRows(rows, Colours);
 }
 
-// The pixels of image as rows of characters: 'p' the paper, else as Bitmap writes them.
-QStringList Rows(const QImage &image)
+QStringList DrawnRows(const QImage &image)
 {
-    QStringList rows;
-    for (int y = 0; y < image.height(); ++y) {
-        QString row;
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = image.pixel(x, y) & RGB_MASK;
-            row += p == (Paper & RGB_MASK) ? u'p' : p == 0 ? u'#' : p == (qRgb(255, 0, 0) & RGB_MASK) ? u'r'
-                 : p == (qRgb(0, 0, 255) & RGB_MASK) ? u'b' : p == (qRgb(255, 255, 255) & RGB_MASK) ? u'.' : u'?';
-        }
-        rows << row;
-    }
-    return rows;
+    return Rows(image, Colours);
 }
 
 QFont TestFont()
@@ -173,7 +157,7 @@ private slots:
         QPainter painter(&canvas);
         DrawKeyedBitmap(painter, 1, 1, Bitmap(bitmap), {TransparentColor::Kind(kind), QRgb(colour)});
         painter.end();
-        QCOMPARE(Rows(canvas), drawn);
+        QCOMPARE(DrawnRows(canvas), drawn);
     }
 
     void monochromeBitmapLeavesOutWhite()
@@ -183,7 +167,7 @@ private slots:
         QPainter painter(&canvas);
         DrawKeyedBitmap(painter, 0, 0, mono, TransparentColor::given(qRgb(0, 0, 0)));
         painter.end();
-        QCOMPARE(Rows(canvas), (QStringList{"#p", "p#"}));
+        QCOMPARE(DrawnRows(canvas), (QStringList{"#p", "p#"}));
     }
 
     void stretchedBitmapKeepsASharpEdge()
@@ -208,7 +192,7 @@ private slots:
         QPainter painter(&canvas);
         StretchKeyedBitmap(painter, Bitmap({"r#b", "..."}), TransparentColor::none(), 0, 0, 2, 1, 1, 0, 2, 1);
         painter.end();
-        QCOMPARE(Rows(canvas), QStringList{"#b"});
+        QCOMPARE(DrawnRows(canvas), QStringList{"#b"});
     }
 
     void cellText_data()
