@@ -1,4 +1,5 @@
 #include "components/EffectLabel.h"
+#include "tests/components/Pixels.h"
 #include "tests/support/TestRegistry.h"
 
 #include <QTest>
@@ -248,7 +249,6 @@ private slots:
         const QImage ramp = label.Layers().back().brush.textureImage();
         QCOMPARE(ramp.size(), QSize(1, 1));
         QCOMPARE(ramp.pixelColor(0, 0), QColor(10, 20, 30));
-        label.grab();
     }
 
     // A see-through shadow halves the colours beneath it, a see-through highlight halves
@@ -269,7 +269,7 @@ private slots:
         label.SetDirectionHighlight(TLabelE::edUpLeft);
         label.SetDepthHighlight(3);
         label.SetStyleHighlight(TLabelE::eoReal);
-        const QImage image = label.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage image = Grab(label);
 
         // The face stands at (3, 3), the shadow copy three pixels down-right of it, the
         // highlight copy three pixels up-left: each copy's pixels are the face's, moved.

@@ -1,4 +1,5 @@
 #include "components/ShadowLabel.h"
+#include "tests/components/Pixels.h"
 #include "tests/support/TestRegistry.h"
 
 #include <QTest>
@@ -7,11 +8,6 @@ using namespace vek;
 
 class TestShadowLabel : public QObject {
     Q_OBJECT
-
-    static QImage Render(TSdLabel &label)
-    {
-        return label.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
 
     // The pixels of image that differ from the background, as a set of points.
     static QSet<QPoint> Marked(const QImage &image, QColor background)
@@ -95,10 +91,10 @@ private slots:
 
         label.SetShadowColor(Qt::transparent);
         label.SetFontColor(face);
-        const QSet<QPoint> text = Marked(Render(label), background);
+        const QSet<QPoint> text = Marked(Grab(label), background);
         label.SetShadowColor(shadow);
         label.SetFontColor(Qt::transparent);
-        const QSet<QPoint> shadowOnly = Marked(Render(label), background);
+        const QSet<QPoint> shadowOnly = Marked(Grab(label), background);
         QVERIFY(text.size() > 20);
 
         QSet<QPoint> moved;
@@ -108,7 +104,7 @@ private slots:
 
         // Both: the text lies over its shadow.
         label.SetFontColor(face);
-        const QImage both = Render(label);
+        const QImage both = Grab(label);
         for (QPoint p : text)
             QCOMPARE(both.pixelColor(p), face);
         for (QPoint p : moved - text)
@@ -122,9 +118,9 @@ private slots:
         label.SetCaption(QStringLiteral("&&"));
         label.SetShadowDepth(0);
         const QColor background = label.Color();
-        const int accelerated = Marked(Render(label), background).size();
+        const int accelerated = Marked(Grab(label), background).size();
         label.SetShowAccelChar(false);
-        QVERIFY(Marked(Render(label), background).size() > accelerated);
+        QVERIFY(Marked(Grab(label), background).size() > accelerated);
     }
 };
 

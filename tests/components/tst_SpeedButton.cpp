@@ -1,4 +1,5 @@
 #include "components/SpeedButton.h"
+#include "tests/components/Pixels.h"
 #include "tests/support/TestRegistry.h"
 
 #include <QDialog>
@@ -42,11 +43,6 @@ QImage FramesGlyph(const QList<QColor> &colours, int frameSize, QColor transpare
                 glyph.setPixel(i * frameSize + x, y, colours[i].rgb());
     glyph.setPixel(0, frameSize - 1, transparent.rgb());
     return glyph;
-}
-
-QImage Render(QWidget &widget)
-{
-    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 QColor At(const QImage &image, int x, int y)
@@ -210,7 +206,7 @@ private slots:
         button->SetGlyph(glyph);
         button->setEnabled(false);
         QCOMPARE(button->State(), TRxSpeedButton::rbsDisabled);
-        const QImage image = Render(*button);
+        const QImage image = Grab(*button);
         // The content is 19 pixels square from (3, 3); the glyph stands centred at 3 + 9 - 2.
         QCOMPARE(At(image, 12, 12), Shadow);
         QCOMPARE(At(image, 13, 13), Highlight);
@@ -254,7 +250,7 @@ private slots:
             QApplication::sendEvent(button, &enter);
         }
         QVERIFY(button->MouseInControl());
-        const QImage image = Render(*button);
+        const QImage image = Grab(*button);
         const int w = button->width(), h = button->height();
         QCOMPARE(At(image, 0, 10), outerTopLeft);
         QCOMPARE(At(image, 10, 0), outerTopLeft);
@@ -270,17 +266,17 @@ private slots:
     void flatButtonShowsNoFrameUntilHovered()
     {
         button->SetFlat(true);
-        QImage image = Render(*button);
+        QImage image = Grab(*button);
         QCOMPARE(At(image, 0, 10), Face);
         QCOMPARE(At(image, 24, 10), Face);
 
         QEnterEvent enter(QPointF(12, 12), QPointF(12, 12), QPointF(22, 22));
         QApplication::sendEvent(button, &enter);
-        QCOMPARE(At(Render(*button), 0, 10), Highlight);
+        QCOMPARE(At(Grab(*button), 0, 10), Highlight);
 
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(button, &leave);
-        QCOMPARE(At(Render(*button), 0, 10), Face);
+        QCOMPARE(At(Grab(*button), 0, 10), Face);
     }
 
     // The mouse still over a flat button after a click: its frame shows.
@@ -291,7 +287,7 @@ private slots:
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(12, 12));
         QCOMPARE(clicks.count(), 1);
         QVERIFY(button->MouseInControl());
-        QCOMPARE(At(Render(*button), 0, 10), Highlight);
+        QCOMPARE(At(Grab(*button), 0, 10), Highlight);
     }
 
     void inactiveGlyphShownOnFlatButtonAwayFromTheMouse()
@@ -299,9 +295,9 @@ private slots:
         button->SetFlat(true);
         button->SetGlyph(FramesGlyph({QColor(200, 100, 50)}, 5));
         // Content 21 square from (2, 2); the glyph centred at 2 + 10 - 2 = 10.
-        QCOMPARE(At(Render(*button), 12, 11), QColor(124, 124, 124));
+        QCOMPARE(At(Grab(*button), 12, 11), QColor(124, 124, 124));
         button->SetGrayedInactive(false);
-        QCOMPARE(At(Render(*button), 12, 11), QColor(200, 100, 50));
+        QCOMPARE(At(Grab(*button), 12, 11), QColor(200, 100, 50));
     }
 
     // Without a caption Spacing counts as 0 and Margin -1 centres the glyph: C div 2 - G div 2.
@@ -555,7 +551,7 @@ private slots:
     {
         button->SetGroupIndex(1);
         button->SetDown(true);
-        const QImage image = Render(*button);
+        const QImage image = Grab(*button);
         // Content from (3, 3) grown by one: the pattern starts at (2, 2).
         QSet<QRgb> seen;
         for (int x = 2; x < 6; ++x)
@@ -579,7 +575,7 @@ private slots:
     {
         QMenu menu;
         button->SetDropDownMenu(&menu);
-        const QImage image = Render(*button);
+        const QImage image = Grab(*button);
         // Content 19 square at (3, 3): x = (3 + 22 - 7) div 2 = 9; rows from y = 12 - 1.
         for (int x = 9; x <= 15; ++x)
             QCOMPARE(At(image, x, 11), ButtonText);
@@ -588,7 +584,7 @@ private slots:
         QCOMPARE(At(image, 12, 14), ButtonText);
         QCOMPARE(At(image, 11, 14), Face);
         button->SetMarkDropDown(false);
-        QCOMPARE(At(Render(*button), 12, 14), Face);
+        QCOMPARE(At(Grab(*button), 12, 14), Face);
     }
 
     void transparentButtonShowsItsParent()
@@ -598,9 +594,9 @@ private slots:
         host->setPalette(background);
         host->setAutoFillBackground(true);
         button->SetFlat(true);
-        QCOMPARE(At(Render(*host), 10 + 12, 10 + 3), Face);
+        QCOMPARE(At(Grab(*host), 10 + 12, 10 + 3), Face);
         button->SetTransparent(true);
-        QCOMPARE(At(Render(*host), 10 + 12, 10 + 3), QColor(0, 120, 0));
+        QCOMPARE(At(Grab(*host), 10 + 12, 10 + 3), QColor(0, 120, 0));
     }
 
     void acceleratorClicksAnEnabledButton()
