@@ -21,7 +21,7 @@ public:
     QColor Color() const { return color_; }
     void SetColor(const QColor &color);
     QColor FontColor() const { return fontColor_; }
-    virtual void SetFontColor(const QColor &color);
+    void SetFontColor(const QColor &color);
     Qt::Alignment Alignment() const { return alignment_; }
     void SetAlignment(Qt::Alignment horizontal);
     bool WordWrap() const { return wordWrap_; }
