@@ -355,7 +355,7 @@ private slots:
         QCOMPARE(text.top(), 10 - text.height() / 2);
     }
 
-    // Margin or Spacing -1: the Part's distribution along the axis (C 100, G 10, T the caption).
+    // Margin or Spacing -1: how glyph and caption share the room along the axis (C 100, G 10, T the caption).
     void layoutMinusOneRules_data()
     {
         QTest::addColumn<int>("margin");
