@@ -23,6 +23,8 @@ QStringList MessageAnswerer::texts() const
 bool MessageAnswerer::present(const MessageRequest &request)
 {
     requests_.append(request);
+    if (request.kind != MessageKind::Confirmation)
+        return true;
     return answers_.isEmpty() ? defaultAnswer_ : answers_.takeFirst();
 }
 

@@ -7,8 +7,8 @@
 namespace vek {
 
 // Answers every message box while it lives, records what was asked, and puts the
-// previous presenter back when it goes. Answers are taken in order; when they run out,
-// defaultAnswer is given.
+// previous presenter back when it goes. Questions take the queued answers in order and
+// defaultAnswer when they run out; other boxes are simply acknowledged.
 class MessageAnswerer : public MessagePresenter {
 public:
     explicit MessageAnswerer(bool defaultAnswer = true);

@@ -1,0 +1,135 @@
+#include "core/MoneyFormat.h"
+
+#include "core/Cp949Text.h"
+#include "core/TextUtils.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace vek {
+namespace {
+
+// A value as decimal digits, so that rounding and grouping work on the digits a person
+// reads rather than on the binary value.
+struct DecimalDigits {
+    bool negative = false;
+    QString whole;    // at least one digit
+    QString fraction; // any number of digits
+};
+
+DecimalDigits digitsOf(Currency value)
+{
+    const QString text = value.toText();
+    DecimalDigits digits;
+    digits.negative = text.startsWith(u'-');
+    const QString magnitude = digits.negative ? text.mid(1) : text;
+    const qsizetype point = magnitude.indexOf(u'.');
+    digits.whole = point < 0 ? magnitude : magnitude.left(point);
+    digits.fraction = point < 0 ? QString() : magnitude.mid(point + 1);
+    return digits;
+}
+
+// The double's 15 significant digits, as a number text of the system carries them.
+DecimalDigits digitsOf(double value)
+{
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    // buffer is "d.dddddddddddddde[+-]xx"
+    QString mantissa = QString::fromLatin1(buffer, 16).remove(u'.');
+    const int exponent = std::atoi(buffer + 17);
+    DecimalDigits digits;
+    digits.negative = value < 0;
+    if (exponent >= 0) {
+        if (mantissa.size() <= exponent + 1)
+            mantissa += QString(exponent + 1 - mantissa.size(), u'0');
+        digits.whole = mantissa.left(exponent + 1);
+        digits.fraction = mantissa.mid(exponent + 1);
+    } else {
+        digits.whole = QStringLiteral("0");
+        digits.fraction = QString(-exponent - 1, u'0') + mantissa;
+    }
+    return digits;
+}
+
+// Rounds half away from zero to `decimals` places and writes the digits with ',' between
+// thousands; a value that rounds to zero has no sign.
+QString formatGrouped(DecimalDigits digits, int decimals)
+{
+    QString fraction = digits.fraction.leftJustified(decimals + 1, u'0');
+    const bool roundUp = fraction[decimals] >= u'5';
+    QString kept = digits.whole + fraction.left(decimals);
+    if (roundUp) {
+        qsizetype i = kept.size() - 1;
+        for (; i >= 0 && kept[i] == u'9'; --i)
+            kept[i] = u'0';
+        if (i < 0)
+            kept.prepend(u'1');
+        else
+            kept[i] = QChar(kept[i].unicode() + 1);
+    }
+    QString whole = kept.left(kept.size() - decimals);
+    const QString decimalsText = kept.right(decimals);
+    while (whole.size() > 1 && whole[0] == u'0')
+        whole.remove(0, 1);
+    for (qsizetype at = whole.size() - 3; at > 0; at -= 3)
+        whole.insert(at, u',');
+
+    QString text = decimals > 0 ? whole + u'.' + decimalsText : whole;
+    const bool zero = kept.count(u'0') == kept.size();
+    return digits.negative && !zero ? u'-' + text : text;
+}
+
+QString padToWidth(const QString &text, int width)
+{
+    return RepeatChar(u' ', width - Cp949Width(text)) + text;
+}
+
+double readNumber(const QString &text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        throw NumberError("not a number: \"" + text.toStdString() + '"');
+    return value;
+}
+
+} // namespace
+
+QString FormatMoneyText(int removeSign, const QString &text, int width)
+{
+    const QString trimmed = TrimText(text);
+    const Currency value = trimmed.isEmpty() ? Currency() : Currency::fromText(trimmed);
+    QString money = formatGrouped(digitsOf(value), 0);
+    if (removeSign != 1)
+        money.insert(money.startsWith(u'-') ? 1 : 0, u'\\');
+    return padToWidth(money, width);
+}
+
+QString FormatMoneyPad(int width, Currency value)
+{
+    return FormatMoneyText(1, value.toText(), width);
+}
+
+QString FormatNumberPad(int mode, const QString &text, int width)
+{
+    const QString trimmed = TrimText(text);
+    const double value = trimmed.isEmpty() ? 0.0 : readNumber(trimmed);
+    const QString number = formatGrouped(digitsOf(value), 2);
+    // Modes 1 and 3 cut the last decimals off; what is left is right-aligned in the
+    // width that remains.
+    const int cut = mode == 1 ? 3 : mode == 3 ? 1 : 0;
+    return padToWidth(number.left(number.size() - cut), width - cut);
+}
+
+QString FormatCurrNumberPad(int mode, int width, Currency value)
+{
+    return FormatNumberPad(mode, value.toText(), width);
+}
+
+Currency ParseAmount(const QString &text)
+{
+    return Currency::fromText(StripAmountText(text));
+}
+
+} // namespace vek
