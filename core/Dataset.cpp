@@ -22,12 +22,6 @@ bool SameValue(const QVariant &a, const QVariant &b)
     return a == b;
 }
 
-// A database NULL: an invalid variant (a typed default variant is no null in Qt 6).
-QVariant NullOf(QMetaType::Type)
-{
-    return QVariant();
-}
-
 // The engine hands a CHAR column of UTF8 text over padded to its size in bytes; the
 // column holds length / 4 characters, so blanks past them are padding of the transfer.
 QVariant TrimTransferPadding(const QVariant &value, int byteLength)
@@ -136,8 +130,7 @@ void Dataset::open()
         for (int i = 0; i < dataFieldCount_; ++i)
             row.values.push_back(query.isNull(i) ? QVariant()
                                                  : TrimTransferPadding(query.value(i), byteLengths[size_t(i)]));
-        for (int i = dataFieldCount_; i < fields_.size(); ++i)
-            row.values.push_back(NullOf(fieldTypes_[size_t(i)]));
+        row.values.resize(size_t(fields_.size())); // calculated fields, worked out when read
         row.id = nextId_++;
         rows_.push_back(std::move(row));
     }
@@ -354,7 +347,7 @@ void Dataset::calculate(Row &row)
     state_ = DatasetState::CalcFields;
     calcRow_ = &row;
     for (int i = dataFieldCount_; i < fields_.size(); ++i)
-        row.values[size_t(i)] = NullOf(fieldTypes_[size_t(i)]);
+        row.values[size_t(i)] = QVariant();
     try {
         onCalcFields(*this);
     } catch (...) {
@@ -403,8 +396,7 @@ void Dataset::beginNewRow(bool atEnd)
         if (beforeInsert)
             beforeInsert(*this);
         buffer_ = Row();
-        for (int i = 0; i < fields_.size(); ++i)
-            buffer_.values.push_back(NullOf(fieldTypes_[size_t(i)]));
+        buffer_.values.resize(size_t(fields_.size())); // NULL everywhere: an invalid variant
         insertAtEnd_ = atEnd || isEmpty();
         state_ = DatasetState::Insert;
         bufferCalcDirty_ = true;

@@ -89,7 +89,8 @@ public:
     void next();
     void prior();
 
-    // The current row's value (the edit buffer while editing); null without a row.
+    // The current row's value (the edit buffer while editing). A database NULL, and every
+    // value without a row, is an invalid QVariant (a typed default variant is no null in Qt 6).
     QVariant value(const QString &field) const;
     QVariant value(int index) const;
     int asInteger(const QString &field) const { return value(field).toInt(); }
