@@ -22,11 +22,6 @@ bool SameValue(const QVariant &a, const QVariant &b)
     return a == b;
 }
 
-QVariant NullOf(QMetaType::Type type)
-{
-    return QVariant(QMetaType(type));
-}
-
 // The engine hands a CHAR column of UTF8 text over padded to its size in bytes; the
 // column holds length / 4 characters, so blanks past them are padding of the transfer.
 QVariant TrimTransferPadding(const QVariant &value, int byteLength)
@@ -151,11 +146,10 @@ void Dataset::open()
         Row row;
         row.values.reserve(fields_.size());
         for (int i = 0; i < dataFieldCount_; ++i)
-            row.values.push_back(TrimTransferPadding(query.value(i), byteLengths[size_t(i)]));
-        for (int i = dataFieldCount_; i < fields_.size(); ++i)
-            row.values.push_back(NullOf(fieldTypes_[size_t(i)]));
+            row.values.push_back(query.isNull(i) ? QVariant()
+                                                 : TrimTransferPadding(query.value(i), byteLengths[size_t(i)]));
+        row.values.resize(size_t(fields_.size())); // calculated fields, worked out when read
         row.id = nextId_++;
-        calculate(row);
         rows_.push_back(std::move(row));
     }
     query.finish();
@@ -279,12 +273,6 @@ const std::vector<QVariant> &Dataset::activeValues() const
         return calcRow_->values;
     case DatasetState::Edit:
     case DatasetState::Insert:
-        if (bufferCalcDirty_) {
-            // Calculated fields of the edit buffer follow its values when they are read.
-            auto *self = const_cast<Dataset *>(this);
-            self->bufferCalcDirty_ = false;
-            self->calculate(self->buffer_);
-        }
         return buffer_.values;
     default: {
         const Row *row = currentRow();
@@ -293,8 +281,37 @@ const std::vector<QVariant> &Dataset::activeValues() const
     }
 }
 
+void Dataset::calculateActive() const
+{
+    auto &self = const_cast<Dataset &>(*this);
+    if (state_ == DatasetState::Edit || state_ == DatasetState::Insert) {
+        // Calculated fields of the edit buffer follow its values when they are read.
+        if (bufferCalcDirty_) {
+            self.bufferCalcDirty_ = false;
+            self.calculate(self.buffer_);
+        }
+    } else if (state_ == DatasetState::Browse && current_ >= 0) {
+        calculated(*currentRow());
+    }
+}
+
+const Dataset::Row &Dataset::calculated(const Row &row) const
+{
+    // Calculated fields follow from the row's own values: they are worked out when first
+    // read, so that opening a long list costs no more than reading it.
+    if (!row.calculated) {
+        auto &self = const_cast<Dataset &>(*this);
+        auto &target = const_cast<Row &>(row);
+        self.calculate(target);
+        target.calculated = true;
+    }
+    return row;
+}
+
 QVariant Dataset::value(int index) const
 {
+    if (index >= dataFieldCount_)
+        calculateActive();
     const std::vector<QVariant> &values = activeValues();
     if (index < 0 || size_t(index) >= values.size())
         return QVariant();
@@ -314,7 +331,7 @@ QVariant Dataset::valueAt(int row, const QString &field) const
     const int index = fieldIndex(field);
     if (index < 0 || row < 0 || size_t(row) >= rows_.size())
         return QVariant();
-    return rows_[size_t(row)].values[size_t(index)];
+    return calculated(rows_[size_t(row)]).values[size_t(index)];
 }
 
 void Dataset::setValue(const QString &field, const QVariant &value)
@@ -331,7 +348,7 @@ void Dataset::setValue(const QString &field, const QVariant &value)
     if (!values)
         throw DatabaseError(QStringLiteral("%1: 필드 %2 을(를) 지금 바꿀 수 없습니다").arg(name(), field));
     const QMetaType type(fieldTypes_[size_t(index)]);
-    QVariant stored = value.isNull() ? QVariant(type) : FitColumnValue(fields_.at(index), value);
+    QVariant stored = value.isNull() ? QVariant() : FitColumnValue(fields_.at(index), value);
     if (!stored.isNull() && stored.metaType() != type)
         stored.convert(type);
     (*values)[size_t(index)] = stored;
@@ -348,7 +365,7 @@ void Dataset::calculate(Row &row)
     state_ = DatasetState::CalcFields;
     calcRow_ = &row;
     for (int i = dataFieldCount_; i < fields_.size(); ++i)
-        row.values[size_t(i)] = NullOf(fieldTypes_[size_t(i)]);
+        row.values[size_t(i)] = QVariant();
     try {
         onCalcFields(*this);
     } catch (...) {
@@ -373,7 +390,7 @@ void Dataset::edit()
     if (isEmpty())
         throw DatabaseError(QStringLiteral("%1: 고칠 행이 없습니다").arg(name()));
     buffer_ = *currentRow();
-    bufferCalcDirty_ = false;
+    bufferCalcDirty_ = !buffer_.calculated;
     state_ = DatasetState::Edit;
 }
 
@@ -397,8 +414,7 @@ void Dataset::beginNewRow(bool atEnd)
         if (beforeInsert)
             beforeInsert(*this);
         buffer_ = Row();
-        for (int i = 0; i < fields_.size(); ++i)
-            buffer_.values.push_back(NullOf(fieldTypes_[size_t(i)]));
+        buffer_.values.resize(size_t(fields_.size())); // NULL everywhere: an invalid variant
         insertAtEnd_ = atEnd || isEmpty();
         state_ = DatasetState::Insert;
         bufferCalcDirty_ = true;
@@ -467,8 +483,8 @@ void Dataset::post()
     // The before-post hook reads the calculated fields of the buffer as they stand.
     if (beforePost)
         beforePost(*this);
-    calculate(buffer_);
-    bufferCalcDirty_ = false;
+    // What the hook stored shows the next time the row's calculated fields are read.
+    buffer_.calculated = false;
 
     const bool inserting = state_ == DatasetState::Insert;
     Row row = buffer_;

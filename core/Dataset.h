@@ -94,7 +94,8 @@ public:
     void next();
     void prior();
 
-    // The current row's value (the edit buffer while editing); null without a row.
+    // The current row's value (the edit buffer while editing). A database NULL, and every
+    // value without a row, is an invalid QVariant (a typed default variant is no null in Qt 6).
     QVariant value(const QString &field) const;
     QVariant value(int index) const;
     int asInteger(const QString &field) const { return value(field).toInt(); }
@@ -156,6 +157,7 @@ private:
         std::vector<QVariant> values;
         quint64 id = 0;
         Change change = Change::None;
+        bool calculated = false;
     };
 
     const std::vector<QVariant> &activeValues() const;
@@ -163,6 +165,8 @@ private:
     Row *currentRow();
     const Row *currentRow() const;
     void calculate(Row &row);
+    const Row &calculated(const Row &row) const;
+    void calculateActive() const;
     void rebuildVisible();
     void setCurrent(int recNo);
     void beginNewRow(bool atEnd);
