@@ -9,7 +9,6 @@ namespace vek {
 
 namespace {
 
-const QString SubtotalTag = QStringLiteral("T");
 const QString RateTag = QStringLiteral("R");
 
 const QString SmallGroupsSql =

@@ -8,8 +8,6 @@ namespace vek {
 
 namespace {
 
-const QString SubtotalTag = QStringLiteral("T");
-
 enum SubtotalKind { Subtotal = 1, Total = 2, GrandTotal = 3 };
 
 class Accumulator {

@@ -16,6 +16,9 @@ struct RollupSums {
     Currency total;
 };
 
+// The kind TAG of a subtotal row.
+inline const QString SubtotalTag = QStringLiteral("T");
+
 // One row of a list as the subtotal walk sees it: its kind TAG, its subtotal kind ICD1
 // (1 소계, 2 계, 3 합계 on a subtotal row) and its stored amounts PCST12, LCST12, SCST12
 // and CSTTAL.

@@ -279,7 +279,8 @@ private slots:
     }
 
     // The rate rows of the line items follow the unit-price items they cover, refreshed
-    // first in the same run; their sums truncate through fixed point.
+    // first in the same run; their sums truncate through fixed point. A rate row without
+    // a slot 1-4 has no base and keeps its amounts.
     void itemRateRowsFollowTheNewUnitPrices()
     {
         TempDatabase db;
@@ -289,12 +290,14 @@ private slots:
         Insert(db, {"line", "S", "N", 1, 0, 0, 2, With(Priced(100, 1, 0, 0), {{"PRT1", 0.29}})});
         Insert(db, {"item rate", "S", "R", 1, 0, 0, 3, {{"PRT1", 0.1}, {"NORT", 1}}});
         Insert(db, {"line rate", "S", "R", 1, 0, 0, 4, {{"PRT1", 0.29}, {"NORT", 1}}});
+        Insert(db, {"no slot", "S", "R", 1, 0, 0, 5, With(Stored(7, 8, 9, 24), {{"PRT1", 0.1}, {"NORT", 5}})});
 
         RecalcUnitPrices(0, 0);
 
         QCOMPARE(PricesOf(db, "item"), (QList<double>{300, 200, 100}));
         QCOMPARE(AmountsOf(db, "item rate"), (QList<double>{180, 0, 0, 180}));
         QCOMPARE(AmountsOf(db, "line rate"), (QList<double>{29, 0, 0, 29}));
+        QCOMPARE(AmountsOf(db, "no slot"), (QList<double>{7, 8, 9, 24}));
     }
 
     // One command: when a step fails, what the earlier steps wrote goes too.
