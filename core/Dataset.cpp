@@ -22,9 +22,10 @@ bool SameValue(const QVariant &a, const QVariant &b)
     return a == b;
 }
 
-QVariant NullOf(QMetaType::Type type)
+// A database NULL: an invalid variant (a typed default variant is no null in Qt 6).
+QVariant NullOf(QMetaType::Type)
 {
-    return QVariant(QMetaType(type));
+    return QVariant();
 }
 
 // The engine hands a CHAR column of UTF8 text over padded to its size in bytes; the
@@ -133,7 +134,8 @@ void Dataset::open()
         Row row;
         row.values.reserve(fields_.size());
         for (int i = 0; i < dataFieldCount_; ++i)
-            row.values.push_back(TrimTransferPadding(query.value(i), byteLengths[size_t(i)]));
+            row.values.push_back(query.isNull(i) ? QVariant()
+                                                 : TrimTransferPadding(query.value(i), byteLengths[size_t(i)]));
         for (int i = dataFieldCount_; i < fields_.size(); ++i)
             row.values.push_back(NullOf(fieldTypes_[size_t(i)]));
         row.id = nextId_++;
@@ -313,7 +315,7 @@ void Dataset::setValue(const QString &field, const QVariant &value)
     if (!values)
         throw DatabaseError(QStringLiteral("%1: 필드 %2 을(를) 지금 바꿀 수 없습니다").arg(name(), field));
     const QMetaType type(fieldTypes_[size_t(index)]);
-    QVariant stored = value.isNull() ? QVariant(type) : FitColumnValue(fields_.at(index), value);
+    QVariant stored = value.isNull() ? QVariant() : FitColumnValue(fields_.at(index), value);
     if (!stored.isNull() && stored.metaType() != type)
         stored.convert(type);
     (*values)[size_t(index)] = stored;

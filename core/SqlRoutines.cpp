@@ -103,8 +103,12 @@ void PurgeOrphanDetails()
 void ShiftItemOrder(int n)
 {
     const OpenNode node = CurrentNode();
+    // The list of a work item or middle group holds only the line items directly under it.
+    static const QString ownListOnly[] = {QStringLiteral(" and BCODE=0 and SCODE=0"), QStringLiteral(" and SCODE=0"),
+                                          QString()};
     RunTempSql(true,
-               QStringLiteral("UpDate NDTAIL Set ODRF=ODRF+1 where ODRF>=? and ABFS='S' and TAG<>'M'") + node.clauses,
+               QStringLiteral("UpDate NDTAIL Set ODRF=ODRF+1 where ODRF>=? and ABFS='S' and TAG<>'M'") + node.clauses
+                   + ownListOnly[node.level],
                QVariantList{n} + node.keys);
     CommitWork();
 }

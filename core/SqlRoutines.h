@@ -29,7 +29,8 @@ void DeleteDetailRows(int i1, int i2, int i3);
 // unit-price items inside the node whose key no unit-price item outside the node uses.
 void PurgeOrphanDetails();
 
-// Moves the line items of the open node with ODRF >= n (labour rows aside) one place down.
+// Moves the line items of the open node's own list with ODRF >= n (labour rows aside)
+// one place down.
 void ShiftItemOrder(int n);
 // Moves the breakdown rows of the current line item's key with ODRF >= n one place down.
 void ShiftDetailOrder(int n);
