@@ -92,10 +92,9 @@ FieldGlyph DatasetModel::glyphOf(int column) const
     if (columns_.at(column).glyph != FieldGlyph::None)
         return columns_.at(column).glyph;
     const int field = fieldOf(column);
-    if (field < 0 || !dataset_ || dataset_->isEmpty())
+    if (field < 0 || !dataset_ || !dataset_->isActive())
         return FieldGlyph::None;
-    // A null value keeps the field's type, so any row tells it.
-    return dataset_->valueOf(0, field).typeId() == QMetaType::QByteArray ? FieldGlyph::Blob : FieldGlyph::None;
+    return dataset_->fieldType(field) == QMetaType::QByteArray ? FieldGlyph::Blob : FieldGlyph::None;
 }
 
 bool DatasetModel::setCurrentRow(int row)
@@ -166,7 +165,7 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
     case Qt::TextAlignmentRole: {
         if (column.alignment)
             return QVariant::fromValue(column.alignment | Qt::AlignVCenter);
-        const bool number = IsNumber(dataset_->valueOf(index.row(), field).typeId());
+        const bool number = field >= 0 && IsNumber(dataset_->fieldType(field));
         return QVariant::fromValue((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     }
     default:

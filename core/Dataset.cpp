@@ -89,7 +89,7 @@ QVariant Dataset::valueOf(int recNo, int field) const
         return value(field);
     if (recNo < 0 || recNo >= recordCount() || field < 0 || field >= fields_.size())
         return QVariant();
-    return rows_[size_t(visible_[size_t(recNo)])].values[size_t(field)];
+    return calculated(rows_[size_t(visible_[size_t(recNo)])]).values[size_t(field)];
 }
 
 QString Dataset::displayTextOf(int recNo, int field) const

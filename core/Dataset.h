@@ -80,6 +80,7 @@ public:
 
     int fieldCount() const { return fields_.size(); }
     QString fieldName(int index) const { return fields_.at(index); }
+    QMetaType::Type fieldType(int index) const { return fieldTypes_.at(size_t(index)); }
     int fieldIndex(const QString &name) const;
 
     // Rows that pass the filter; recNo() is the current one's place among them (0 first).
