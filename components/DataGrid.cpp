@@ -194,12 +194,87 @@ TRxDBGrid::TRxDBGrid(QWidget *parent) : DataGridBase(parent)
     };
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, topLeft);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, topLeft);
+    connect(&datasetModel(), &QAbstractItemModel::modelReset, this, &TRxDBGrid::updateFrozen);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        if (frozen_ && column < FixedCols()) {
+            frozen_->setColumnWidth(column, width);
+            updateGeometries();
+        }
+    });
+}
+
+int TRxDBGrid::frozenWidth() const
+{
+    int width = 0;
+    for (int column = 0; column < FixedCols(); ++column)
+        width += columnWidth(column);
+    return width;
+}
+
+void TRxDBGrid::updateFrozen()
+{
+    const int frozen = FixedCols();
+    if (frozen == 0) {
+        delete frozen_;
+        frozen_ = nullptr;
+        setHorizontalScrollMode(ScrollPerItem);
+        return;
+    }
+    if (!frozen_) {
+        frozen_ = new QTableView(this);
+        frozen_->setModel(&datasetModel());
+        frozen_->setSelectionModel(selectionModel());
+        frozen_->setItemDelegate(&cellDelegate());
+        frozen_->setHorizontalHeader(new TitleHeader(*this));
+        frozen_->verticalHeader()->hide();
+        frozen_->setFocusPolicy(Qt::NoFocus);
+        frozen_->setEditTriggers(NoEditTriggers);
+        frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        frozen_->setFrameShape(QFrame::NoFrame);
+        frozen_->setStyleSheet(QStringLiteral("QTableView { border-right: 1px solid black; }"));
+        // The frozen rows scroll with the grid's.
+        connect(verticalScrollBar(), &QScrollBar::valueChanged, frozen_->verticalScrollBar(), &QScrollBar::setValue);
+        frozen_->show();
+        setHorizontalScrollMode(ScrollPerPixel);
+    }
+    frozen_->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+    frozen_->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
+    for (int column = 0; column < datasetModel().columnCount(); ++column) {
+        frozen_->setColumnHidden(column, column >= frozen);
+        if (column < frozen)
+            frozen_->setColumnWidth(column, columnWidth(column));
+    }
+    updateGeometries();
+}
+
+void TRxDBGrid::updateGeometries()
+{
+    DataGridBase::updateGeometries();
+    if (!frozen_)
+        return;
+    frozen_->setGeometry(verticalHeader()->width() + frameWidth(), frameWidth(), frozenWidth() + 1,
+                         viewport()->height() + horizontalHeader()->height());
+    frozen_->verticalScrollBar()->setValue(verticalScrollBar()->value());
+}
+
+void TRxDBGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    DataGridBase::scrollTo(index, hint);
+    if (!frozen_ || index.column() < FixedCols())
+        return;
+    // A cell right of the frozen columns is scrolled out from under them.
+    const int hidden = frozenWidth() - visualRect(index).left();
+    if (hidden > 0)
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
 }
 
 void TRxDBGrid::SetTitleButtons(bool titleButtons)
 {
     titleButtons_ = titleButtons;
     horizontalHeader()->viewport()->update();
+    if (frozen_)
+        frozen_->horizontalHeader()->viewport()->update();
 }
 
 void TRxDBGrid::SetShowGlyphs(bool showGlyphs)
@@ -222,6 +297,7 @@ int TRxDBGrid::FixedCols() const
 void TRxDBGrid::SetFixedCols(int fixedCols)
 {
     fixedCols_ = std::max(0, fixedCols);
+    updateFrozen();
     if (currentIndex().isValid() && currentIndex().column() < FixedCols())
         goToColumn(FixedCols());
     horizontalHeader()->viewport()->update();
@@ -231,6 +307,7 @@ void TRxDBGrid::SetRowsHeight(int height)
 {
     DataGridBase::SetRowsHeight(height);
     horizontalHeader()->setFixedHeight(height + 2);
+    updateFrozen();
 }
 
 int TRxDBGrid::PressedTitle() const

@@ -56,15 +56,21 @@ protected:
     void paintIndicator(QPainter &painter, const QRect &cell, int row) const override;
     int firstDataColumn() const override { return FixedCols(); }
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void updateGeometries() override;
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
 
 private:
     friend class TitleHeader;
     void goToColumn(int column);
+    // The view over the frozen columns, laid over the left of the scrolling ones.
+    void updateFrozen();
+    int frozenWidth() const;
 
     bool titleButtons_ = false;
     bool showGlyphs_ = true;
     bool defaultDrawing_ = true;
     int fixedCols_ = 0;
+    QTableView *frozen_ = nullptr;
 };
 
 // The glyph bitmap of a field that shows one ("DBG_MEMO", ...), or empty.

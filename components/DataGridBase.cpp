@@ -192,6 +192,12 @@ void DataGridBase::SetRowSelect(bool rowSelect)
                                                               | (rowSelect ? QItemSelectionModel::Rows : QItemSelectionModel::NoUpdate));
 }
 
+void DataGridBase::SetAlwaysShowSelection(bool always)
+{
+    alwaysShowSelection_ = always;
+    viewport()->update();
+}
+
 bool DataGridBase::RowSelected(int row) const
 {
     const Dataset *ds = dataset();
@@ -255,14 +261,8 @@ void DataGridBase::moveRow(int direction, bool extend)
         return;
     postEditor();
     const int row = model_.currentRow();
-    if (direction > 0 && row >= ds->recordCount() - 1) {
-        if (gridAppends_ && mayEditCell(currentIndex()) && ds->state() == DatasetState::Browse) {
-            clearSelectionOnMove();
-            ds->append();
-        }
-        return;
-    }
-    if (direction < 0 && row <= 0)
+    const int target = row + direction;
+    if (target < 0 || target >= ds->recordCount())
         return;
     bool addAfter = false;
     if (multiSelect_ && extend) {
@@ -282,8 +282,8 @@ void DataGridBase::moveRow(int direction, bool extend)
     } else {
         clearSelectionOnMove();
     }
-    if (model_.setCurrentRow(row + direction) && addAfter)
-        SetRowSelected(row + direction, true);
+    if (model_.setCurrentRow(target) && addAfter)
+        SetRowSelected(target, true);
 }
 
 void DataGridBase::DeleteRecords()
@@ -410,7 +410,7 @@ void DataGridBase::wheelEvent(QWheelEvent *event)
 bool DataGridBase::highlighted(const QModelIndex &index) const
 {
     const bool current = RowSelect() ? index.row() == currentIndex().row() : index == currentIndex();
-    return (current && (hasFocus() || state() == EditingState)) || RowSelected(index.row());
+    return (current && (hasFocus() || state() == EditingState || alwaysShowSelection_)) || RowSelected(index.row());
 }
 
 void DataGridBase::cellStyle(QStyleOptionViewItem &option, const QModelIndex &index) const

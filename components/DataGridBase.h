@@ -20,9 +20,10 @@ namespace vek {
 // Rows can be selected by bookmarks (MultiSelect): Shift+Up/Down extend the selection
 // from its anchor, Ctrl+click toggles a row. One wheel notch moves one row.
 //
-// The grid itself never deletes or appends rows unless a caller allows it (GridDeletes,
-// GridAppends): the screens delete and add through their own commands, with their
-// cascades and renumbering, and see Ctrl+Delete and Down at the end in OnKeyDown.
+// The grid never appends a row (Down on the last row stays there) and deletes rows only
+// when a caller allows it (GridDeletes): the screens add and delete through their own
+// commands, with their cascades and renumbering, and see Ctrl+Delete and Down in
+// OnKeyDown.
 class DataGridBase : public QTableView, public GridKeyHooks, public CellEditHost {
     Q_OBJECT
 public:
@@ -44,12 +45,13 @@ public:
     void SetClearSelection(bool clear) { clearSelection_ = clear; }
     bool RowSelect() const { return selectionBehavior() == SelectRows; }
     void SetRowSelect(bool rowSelect);
+    // The current cell or row stays highlighted while the grid has no focus.
+    bool AlwaysShowSelection() const { return alwaysShowSelection_; }
+    void SetAlwaysShowSelection(bool always);
     bool ConfirmDelete() const { return confirmDelete_; }
     void SetConfirmDelete(bool confirm) { confirmDelete_ = confirm; }
     bool GridDeletes() const { return gridDeletes_; }
     void SetGridDeletes(bool deletes) { gridDeletes_ = deletes; }
-    bool GridAppends() const { return gridAppends_; }
-    void SetGridAppends(bool appends) { gridAppends_ = appends; }
 
     // The selected rows, by bookmark, in the order they were selected.
     const QList<Bookmark> &SelectedRows() const { return selected_; }
@@ -97,7 +99,7 @@ protected:
     // Whether the cell at index is drawn highlighted.
     bool highlighted(const QModelIndex &index) const;
     // Up or Down by one row; with extend the selection grows from its anchor or shrinks
-    // back toward it. Down on the last row appends only with GridAppends.
+    // back toward it.
     void moveRow(int direction, bool extend);
     void clearSelectionOnMove();
     // Writes and closes an open editor, before the grid moves the row itself.
@@ -122,8 +124,8 @@ private:
     bool multiSelect_ = false;
     bool clearSelection_ = true;
     bool confirmDelete_ = true;
+    bool alwaysShowSelection_ = false;
     bool gridDeletes_ = false;
-    bool gridAppends_ = false;
     int wheelDelta_ = 0;
     bool readOnly_ = false;
     bool following_ = false;

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -243,6 +245,73 @@ private slots:
         QTRY_COMPARE(grid->currentIndex().column(), 1);
         grid->SetFixedCols(9); // one column always scrolls
         QCOMPARE(grid->FixedCols(), 2);
+    }
+
+    void frozenColumnsStayInPlaceWhileTheRestScrolls()
+    {
+        grid->setColumns({Column("rTg", "No", 30), Column("NAME", "명칭", 300), Column("UNIT", "단위", 200),
+                          Column("CSTTAL", "계", 300)});
+        grid->SetFixedCols(1);
+        auto *frozen = grid->findChild<QTableView *>();
+        QVERIFY(frozen && frozen->isVisible());
+        QVERIFY(!frozen->isColumnHidden(0) && frozen->isColumnHidden(1));
+        QCOMPARE(frozen->x(), grid->verticalHeader()->width() + grid->frameWidth());
+        grid->setCurrentIndex(grid->model()->index(0, 3));
+        QVERIFY(grid->horizontalScrollBar()->value() > 0);
+        QCOMPARE(frozen->visualRect(frozen->model()->index(0, 0)).left(), 0);
+        // A cell right of the frozen column is scrolled out from under it.
+        QTest::keyClick(grid.get(), Qt::Key_Home);
+        QCOMPARE(grid->currentIndex().column(), 1);
+        QVERIFY(grid->visualRect(grid->currentIndex()).left() >= 30);
+        // A click in the frozen column moves to its row.
+        QTest::mouseClick(frozen->viewport(), Qt::LeftButton, {}, frozen->visualRect(frozen->model()->index(2, 0)).center());
+        QCOMPARE(list->recNo(), 2);
+        grid->SetFixedCols(0);
+        QVERIFY(!grid->findChild<QTableView *>());
+    }
+
+    void keysThatClearTheSelection_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("cleared");
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << 0 << 1 << true;
+        QTest::newRow("PgDn") << int(Qt::Key_PageDown) << 0 << 1 << true;
+        QTest::newRow("Ctrl+Home") << int(Qt::Key_Home) << int(Qt::ControlModifier) << 1 << true;
+        QTest::newRow("Tab past the last column") << int(Qt::Key_Tab) << 0 << 2 << true;
+        QTest::newRow("Tab inside the row") << int(Qt::Key_Tab) << 0 << 1 << false;
+        QTest::newRow("Right in cell mode") << int(Qt::Key_Right) << 0 << 1 << false;
+    }
+
+    void keysThatClearTheSelection()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, column);
+        QFETCH(bool, cleared);
+        grid->SetMultiSelect(true);
+        grid->setTabKeyNavigation(true);
+        grid->setCurrentIndex(grid->model()->index(1, column));
+        QTest::keyClick(grid.get(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(grid->SelectedCount(), 2);
+        QTest::keyClick(grid.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(grid->SelectedCount(), cleared ? 0 : 2);
+    }
+
+    void theSelectionShowsWithoutFocusOnlyWhenAskedTo()
+    {
+        QLineEdit elsewhere;
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QTRY_VERIFY(!grid->hasFocus());
+        QStyleOptionViewItem option;
+        option.palette = grid->palette();
+        grid->cellStyle(option, grid->currentIndex());
+        QCOMPARE(option.backgroundBrush.color(), grid->palette().color(QPalette::Base));
+        grid->SetAlwaysShowSelection(true);
+        grid->cellStyle(option, grid->currentIndex());
+        QCOMPARE(option.backgroundBrush.color(), grid->palette().color(QPalette::Highlight));
     }
 
     void cellParamsSeeTheSelectedRowsHighlighted()

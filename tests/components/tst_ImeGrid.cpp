@@ -203,6 +203,38 @@ private slots:
         QCOMPARE(edit->text(), QString("M3"));
     }
 
+    void aLookupListShowsTwentyRowsAndWritesTheKey()
+    {
+        Dataset &names = db->module().TBlst;
+        for (int code = 7; code <= 9; ++code)
+            db->insertRow({{"ABFS", "B"}, {"TAG", "N"}, {"BCODE", code}, {"NAME", QString("중공종%1").arg(code)}});
+        names.setCommandText("select * from NDTAIL where ABFS='B' order by BCODE");
+        names.open();
+        DatasetColumn lookup = Column("ACODE");
+        lookup.keyField = "ACODE";
+        lookup.lookupDataset = &names;
+        lookup.lookupKeyField = "BCODE";
+        lookup.lookupResultField = "NAME";
+        grid->setColumns({Column("NAME"), lookup});
+        grid->setCurrentIndex(grid->model()->index(0, 1));
+        QVERIFY(grid->openCellEditor(grid->currentIndex()));
+        auto *edit = qobject_cast<THDBGridInplaceEdit *>(editor());
+        QCOMPARE(edit->editStyle(), THDBGridInplaceEdit::esDataList);
+        edit->DropDown();
+        THPopupListBox *box = edit->activeList();
+        QCOMPARE(box->count(), 3);
+        QCOMPARE(box->height(), box->heightForRows(THDBGridInplaceEdit::LookupRows));
+        QCOMPARE(box->currentRow(), -1); // key 1 names no row
+        QTest::keyClick(edit, Qt::Key_Down);
+        QTest::keyClick(edit, Qt::Key_Down);
+        QTest::keyClick(edit, Qt::Key_Return); // closes the list, taking its row
+        QCOMPARE(edit->text(), QString("중공종8"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTRY_VERIFY(!editor());
+        QCOMPARE(list->valueOf(0, list->fieldIndex("ACODE")).toInt(), 8);
+        QCOMPARE(grid->model()->data(grid->model()->index(0, 1), Qt::DisplayRole).toString(), QString("중공종8"));
+    }
+
     void ctrlEnterInAnEllipsisCellRunsTheEditButton()
     {
         DatasetColumn name = Column("NAME");
