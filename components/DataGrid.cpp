@@ -175,7 +175,11 @@ void TitleHeader::paintSection(QPainter *painter, const QRect &rect, int section
     painter->setPen(palette().color(QPalette::ButtonText));
     painter->setBrush(background);
     const QString title = model()->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString();
-    PaintCellText(*painter, caption, 2, CellHAlign::Left, CellVAlign::Center, false, false,
+    const auto alignment = model()->headerData(section, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>();
+    const CellHAlign along = alignment & Qt::AlignRight     ? CellHAlign::Right
+                             : alignment & Qt::AlignHCenter ? CellHAlign::Center
+                                                            : CellHAlign::Left;
+    PaintCellText(*painter, caption, 2, along, CellVAlign::Center, false, false,
                   FitTextWidth(title, QFontMetrics(font), caption.width() - 4));
     const int x = face.right() - markerImage.width() - 2 - (down ? 0 : 1);
     if (!markerImage.isNull() && x > face.left())
@@ -299,7 +303,7 @@ void TRxDBGrid::SetFixedCols(int fixedCols)
     fixedCols_ = std::max(0, fixedCols);
     updateFrozen();
     if (currentIndex().isValid() && currentIndex().column() < FixedCols())
-        goToColumn(FixedCols());
+        SetSelectedIndex(FixedCols());
     horizontalHeader()->viewport()->update();
 }
 
@@ -325,18 +329,11 @@ QWidget *TRxDBGrid::createCellEditor(QWidget *parent, const QModelIndex &index)
     return editor;
 }
 
-void TRxDBGrid::goToColumn(int column)
-{
-    const int row = std::max(currentIndex().row(), 0);
-    if (column < datasetModel().columnCount() && row < datasetModel().rowCount())
-        setCurrentIndex(datasetModel().index(row, column));
-}
-
 void TRxDBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     // Frozen columns are no tab stops: the current cell stays right of them.
     if (current.isValid() && current.column() < FixedCols() && !RowSelect()) {
-        QMetaObject::invokeMethod(this, [this] { goToColumn(FixedCols()); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] { SetSelectedIndex(FixedCols()); }, Qt::QueuedConnection);
     }
     DataGridBase::currentChanged(current, previous);
 }
@@ -349,14 +346,14 @@ void TRxDBGrid::gridKeyDown(QKeyEvent *event)
     switch (event->key()) {
     case Qt::Key_Left:
         if (frozen > 0 && (ctrl || column <= frozen) && !RowSelect()) {
-            goToColumn(frozen);
+            SetSelectedIndex(frozen);
             event->accept();
             return;
         }
         break;
     case Qt::Key_Home:
         if (!ctrl && frozen > 0 && datasetModel().columnCount() > 1 && !RowSelect()) {
-            goToColumn(frozen);
+            SetSelectedIndex(frozen);
             event->accept();
             return;
         }

@@ -61,7 +61,6 @@ protected:
 
 private:
     friend class TitleHeader;
-    void goToColumn(int column);
     // The view over the frozen columns, laid over the left of the scrolling ones.
     void updateFrozen();
     int frozenWidth() const;

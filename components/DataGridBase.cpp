@@ -71,6 +71,13 @@ void DataGridBase::setColumns(const QList<DatasetColumn> &columns)
     model_.setColumns(columns);
 }
 
+void DataGridBase::SetSelectedIndex(int column)
+{
+    const int row = std::max(model_.currentRow(), 0);
+    if (column >= 0 && column < model_.columnCount() && row < model_.rowCount())
+        setCurrentIndex(model_.index(row, column));
+}
+
 QString DataGridBase::fieldAt(int column) const
 {
     return column >= 0 && column < model_.columnCount() ? model_.column(column).field : QString();

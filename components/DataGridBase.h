@@ -35,6 +35,9 @@ public:
     DatasetModel &datasetModel() { return model_; }
     const DatasetModel &datasetModel() const { return model_; }
     ImeGridDelegate &cellDelegate() { return delegate_; }
+    // The current column.
+    int SelectedIndex() const { return currentIndex().column(); }
+    void SetSelectedIndex(int column);
     // The dataset's field shown in column, or empty.
     QString fieldAt(int column) const;
 

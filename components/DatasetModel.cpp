@@ -180,6 +180,8 @@ QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int 
     const DatasetColumn &column = columns_.at(section);
     if (role == Qt::DisplayRole)
         return column.title.isEmpty() ? column.field : column.title;
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(column.titleAlignment | Qt::AlignVCenter);
     return QVariant();
 }
 

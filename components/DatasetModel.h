@@ -20,6 +20,7 @@ struct DatasetColumn {
     QString title;              // empty: the field's name
     int width = 64;
     Qt::Alignment alignment;    // none given: numbers right, everything else left
+    Qt::Alignment titleAlignment = Qt::AlignLeft;
     bool readOnly = false;
     ButtonStyle buttonStyle = cbsAuto;
     QStringList pickList;

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 
 namespace vek {
 
@@ -76,6 +77,20 @@ void THStringGrid::cellStyle(QStyleOptionViewItem &option, const QModelIndex &in
 {
     if (isFixed(index))
         option.backgroundBrush = fixedColor_;
+}
+
+bool THStringGrid::paintCell(QPainter &painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    if (!OnDrawCell)
+        return false;
+    if (defaultDrawing_)
+        delegate_.QStyledItemDelegate::paint(&painter, option, index);
+    else
+        painter.fillRect(option.rect, option.backgroundBrush);
+    painter.save();
+    OnDrawCell(painter, index.column(), index.row(), option.rect, option.state & QStyle::State_Selected, isFixed(index));
+    painter.restore();
+    return true;
 }
 
 bool THStringGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)

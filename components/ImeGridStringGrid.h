@@ -34,12 +34,20 @@ public:
     void SetDefaultRowHeight(int height);
     ImeGridDelegate &cellDelegate() { return delegate_; }
 
+    // Draws a cell in place of the grid (a screen's own cell drawing): canvas, column, row,
+    // cell rectangle, and whether the cell is highlighted or fixed. Without it, or with
+    // DefaultDrawing, the grid draws the cell first.
+    std::function<void(QPainter &canvas, int col, int row, const QRect &rect, bool selected, bool fixed)> OnDrawCell;
+    bool DefaultDrawing() const { return defaultDrawing_; }
+    void SetDefaultDrawing(bool defaultDrawing) { defaultDrawing_ = defaultDrawing; }
+
     GridKeyHooks &keyHooks() override { return *this; }
     bool mayEditCell(const QModelIndex &index) const override;
     QWidget *createCellEditor(QWidget *parent, const QModelIndex &index) override;
     bool openCellEditor(const QModelIndex &index) override;
     void gridKeyDown(QKeyEvent *event) override { QTableWidget::keyPressEvent(event); }
     void cellStyle(QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    bool paintCell(QPainter &painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
     void keyboardSearch(const QString &) override {}
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
@@ -56,6 +64,7 @@ private:
     int fixedCols_ = 1;
     int fixedRows_ = 1;
     QColor fixedColor_ = QColor(0xd4, 0xd0, 0xc8);
+    bool defaultDrawing_ = true;
 };
 
 } // namespace vek

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QTest>
 
@@ -299,6 +300,29 @@ private slots:
         box.TypeAhead(u'가');
         QTest::keyClick(&box, Qt::Key_Escape);
         QCOMPARE(box.searchText(), QString());
+    }
+
+    void theStringGridDrawsCellsThroughItsHandler()
+    {
+        THStringGrid sheet(3, 3);
+        sheet.SetFixedColor(QColor(0xd9, 0xd7, 0xcc));
+        sheet.SetCells(1, 1, "합계");
+        using Cells = QSet<QPair<int, int>>;
+        Cells fixed;
+        sheet.OnDrawCell = [&fixed](QPainter &canvas, int col, int row, const QRect &rect, bool, bool isFixed) {
+            if (isFixed)
+                fixed.insert({col, row});
+            if (col == 2 && row == 2)
+                canvas.fillRect(rect, Qt::red);
+        };
+        sheet.resize(400, 200);
+        const QImage shown = sheet.grab().toImage();
+        const Cells expected = {{0, 0}, {1, 0}, {2, 0}, {0, 1}, {0, 2}};
+        QCOMPARE(fixed, expected);
+        const QRect redCell = sheet.visualRect(sheet.model()->index(2, 2)).translated(sheet.viewport()->pos());
+        QCOMPARE(shown.pixelColor(redCell.center()), QColor(Qt::red));
+        const QRect fixedCell = sheet.visualRect(sheet.model()->index(0, 1)).translated(sheet.viewport()->pos());
+        QCOMPARE(shown.pixelColor(fixedCell.center()), QColor(0xd9, 0xd7, 0xcc));
     }
 
     void theStringGridHandsOverTheWholeComposition()
