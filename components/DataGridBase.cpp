@@ -159,6 +159,15 @@ void DataGridBase::currentChanged(const QModelIndex &current, const QModelIndex 
 void DataGridBase::followDataset(int row)
 {
     verticalHeader()->viewport()->update();
+    if (following_)
+        return;
+    if (delegate_.editor() && currentIndex().isValid() && currentIndex().row() != row) {
+        // The dataset moved under an open editor: its text goes to the row it was opened
+        // on, and the dataset goes back to where it was moved.
+        QScopedValueRollback<bool> following(following_, true);
+        postEditor();
+        model_.setCurrentRow(row);
+    }
     if (row < 0 || row >= model_.rowCount())
         return;
     const int column = currentIndex().isValid() ? currentIndex().column() : firstDataColumn();

@@ -7,6 +7,7 @@
 #include "tests/support/TestRegistry.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QPainter>
 #include <QScreen>
@@ -92,6 +93,25 @@ private slots:
         QCOMPARE(list->recNo(), 1);
         QCOMPARE(grid->currentIndex().row(), 1);
         QCOMPARE(db->scalar("select NAME from NDTAIL where ABFS='A' and ACODE=2").toString(), QString("한국"));
+    }
+
+    void movingTheDatasetUnderAnOpenEditorKeepsItsTextInItsRow()
+    {
+        QTest::keyClick(grid.get(), Qt::Key_A); // opens the editor, which takes the focus
+        QVERIFY(editor());
+        QTest::keyClicks(editor(), "bc");
+        QTest::mouseClick(grid->verticalHeader()->viewport(), Qt::LeftButton, {},
+                          QPoint(3, grid->verticalHeader()->sectionViewportPosition(2) + 3));
+        QVERIFY(!editor());
+        QCOMPARE(nameAt(1), QString("abc"));
+        QCOMPARE(list->recNo(), 2);
+        QCOMPARE(grid->currentIndex().row(), 2);
+        QTest::keyClick(grid.get(), Qt::Key_X);
+        QTest::keyClicks(editor(), "yz");
+        list->first(); // a screen moves the dataset itself
+        QCOMPARE(nameAt(2), QString("xyz"));
+        QCOMPARE(list->recNo(), 0);
+        QCOMPARE(grid->currentIndex().row(), 0);
     }
 
     void aCellThatMayNotBeEditedTakesNoComposition_data()
