@@ -203,9 +203,7 @@ void DataGridBase::SetMultiSelect(bool multiSelect)
 void DataGridBase::SetRowSelect(bool rowSelect)
 {
     setSelectionBehavior(rowSelect ? SelectRows : SelectItems);
-    if (currentIndex().isValid())
-        selectionModel()->setCurrentIndex(currentIndex(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Current
-                                                              | (rowSelect ? QItemSelectionModel::Rows : QItemSelectionModel::NoUpdate));
+    viewport()->update();
 }
 
 void DataGridBase::SetAlwaysShowSelection(bool always)

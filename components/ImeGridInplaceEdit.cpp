@@ -165,7 +165,7 @@ bool THDBGridInplaceEdit::takeKeyFirst(QKeyEvent *event)
             DropDown();
         return true;
     }
-    if (key == Qt::Key_Space && !listVisible_) {
+    if (key == Qt::Key_Space) {
         DropDown();
         return true;
     }
