@@ -172,6 +172,24 @@ private slots:
         QCOMPARE(qobject_cast<QLineEdit *>(editor())->text(), QString("a"));
     }
 
+    void theScreensEnterMovesOnAndKeepsTheText()
+    {
+        grid->OnKeyPress = [this](QChar &key) {
+            if (key == QLatin1Char('\r')) {
+                grid->SetSelectedIndex(grid->SelectedIndex() + 1);
+                key = QChar();
+            }
+        };
+        Preedit(grid.get(), "ㄷ");
+        Commit(grid.get(), "돌");
+        QTRY_COMPARE(QApplication::focusWidget(), editor());
+        QTest::keyClick(editor(), Qt::Key_Return);
+        QTRY_VERIFY(!editor());
+        QCOMPARE(nameAt(1), QString("돌"));
+        QCOMPARE(grid->currentIndex(), grid->model()->index(1, 2));
+        QCOMPARE(list->recNo(), 1);
+    }
+
     void aCommitIntoAnOpenEditorPassesTheTypingGuard()
     {
         grid->OnKeyPress = [](QChar &key) {
