@@ -314,6 +314,23 @@ private slots:
         QCOMPARE(option.backgroundBrush.color(), grid->palette().color(QPalette::Highlight));
     }
 
+    void editChangeAndTopLeftChangeAreReported()
+    {
+        int edits = 0;
+        int scrolls = 0;
+        grid->OnEditChange = [&edits] { ++edits; };
+        grid->OnTopLeftChanged = [&scrolls] { ++scrolls; };
+        QTest::keyClick(grid.get(), Qt::Key_A);
+        QWidget *editor = grid->cellDelegate().editor();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, "bc");
+        QCOMPARE(edits, 3);
+        grid->SetRowsHeight(60);
+        QCOMPARE(grid->horizontalHeader()->height(), 62);
+        grid->scrollToBottom();
+        QVERIFY(scrolls > 0);
+    }
+
     void cellParamsSeeTheSelectedRowsHighlighted()
     {
         grid->SetMultiSelect(true);
