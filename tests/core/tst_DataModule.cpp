@@ -168,6 +168,10 @@ private slots:
         QTest::addColumn<double>("pcst12");
         QTest::newRow("one decimal, cut") << QVariantHash{{"INO", 1.5}, {"PCST11", 10.07}, {"LCST11", 333.33}}
                                           << FormatNumberPad(3, "15.105", 13) << 499.9 << 515.0 << 15.1;
+        // 1.29495 shows 1.29 to two decimals, so 1.2: rounding to four decimals first
+        // would make it 1.2950 and store 1.3.
+        QTest::newRow("half past the second decimal") << QVariantHash{{"INO", 0.5}, {"PCST11", 2.5899}}
+                                                      << FormatNumberPad(3, "1.29495", 13) << 0.0 << 1.2 << 1.2;
         QTest::newRow("negative") << QVariantHash{{"INO", -1}, {"PCST11", 2.25}, {"LCST11", 0.29}}
                                   << FormatNumberPad(3, "-2.25", 13) << -0.2 << -2.4 << -2.2;
         QTest::newRow("supplied") << QVariantHash{{"INO", 2}, {"PCST11", 5}, {"LCST11", 1.25}, {"RECV", 5}}
