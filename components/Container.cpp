@@ -22,6 +22,17 @@ bool TdxContainer::Assign(T &field, const T &value)
     return true;
 }
 
+// As Assign, realigning the children first: the client area changed.
+template <typename T>
+void TdxContainer::AssignRealigned(T &field, const T &value)
+{
+    if (field == value)
+        return;
+    field = value;
+    Realign();
+    InternalRedraw();
+}
+
 void TdxContainer::SetColor(const QColor &color)
 {
     if (Color() == color)
@@ -40,41 +51,10 @@ void TdxContainer::SetSpacing(int spacing) { Assign(spacing_, spacing); }
 void TdxContainer::SetBoundColor(const QColor &color) { Assign(boundColor_, color); }
 void TdxContainer::SetGlyphLayout(TdxGlyphLayout layout) { Assign(glyphLayout_, layout); }
 
-void TdxContainer::SetBorderWidth(int width)
-{
-    if (borderWidth_ != width) {
-        borderWidth_ = width;
-        Realign();
-        InternalRedraw();
-    }
-}
-
-void TdxContainer::SetBoundLines(quint8 lines)
-{
-    if (boundLines_ != lines) {
-        boundLines_ = lines;
-        Realign();
-        InternalRedraw();
-    }
-}
-
-void TdxContainer::SetShowBoundLines(bool show)
-{
-    if (showBoundLines_ != show) {
-        showBoundLines_ = show;
-        Realign();
-        InternalRedraw();
-    }
-}
-
-void TdxContainer::SetGlyph(const QImage &glyph)
-{
-    if (glyph_ != glyph) {
-        glyph_ = glyph;
-        Realign();
-        InternalRedraw();
-    }
-}
+void TdxContainer::SetBorderWidth(int width) { AssignRealigned(borderWidth_, width); }
+void TdxContainer::SetBoundLines(quint8 lines) { AssignRealigned(boundLines_, lines); }
+void TdxContainer::SetShowBoundLines(bool show) { AssignRealigned(showBoundLines_, show); }
+void TdxContainer::SetGlyph(const QImage &glyph) { AssignRealigned(glyph_, glyph); }
 
 void TdxContainer::SetEnabledMode(TdxEnabledMode mode)
 {

@@ -69,6 +69,8 @@ private:
     // Stores value in field and repaints when it changed; true when it did.
     template <typename T>
     bool Assign(T &field, const T &value);
+    template <typename T>
+    void AssignRealigned(T &field, const T &value);
     QRect BoundArea() const;
     void Realign();
     void PaintCaption(QPainter &canvas, QRect rect);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace vek {
@@ -23,6 +24,10 @@ void TdxCustomControl::SetCaption(const QString &caption)
     if (caption_ == caption)
         return;
     caption_ = caption;
+    if (acceleratorId_ != 0)
+        releaseShortcut(acceleratorId_);
+    const QKeySequence accelerator = QKeySequence::mnemonic(caption);
+    acceleratorId_ = accelerator.isEmpty() ? 0 : grabShortcut(accelerator);
     DoTextChanged();
 }
 
@@ -89,6 +94,26 @@ void TdxCustomControl::DoClick()
     emit Click();
     if (auto *dialog = qobject_cast<QDialog *>(window()); dialog && modalResult_ != 0)
         dialog->done(modalResult_);
+}
+
+bool TdxCustomControl::event(QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut && CanFocusNow()) {
+        DoClick();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void TdxCustomControl::keyPressEvent(QKeyEvent *event)
+{
+    const QKeySequence accelerator = QKeySequence::mnemonic(caption_);
+    if (!accelerator.isEmpty() && CanFocusNow() && event->modifiers() == Qt::NoModifier
+        && QKeySequence(event->key() | Qt::AltModifier) == accelerator) {
+        DoClick();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TdxCustomControl::changeEvent(QEvent *event)

@@ -77,6 +77,8 @@ protected:
     virtual void DoPositionChanged() { RedrawOn(rePositionChanged); }
     virtual void DoSizeChanged() { RedrawOn(reSizeChanged); }
 
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
@@ -92,6 +94,9 @@ protected:
 
 private:
     void DoClick();
+    // Clicks the control by its caption's accelerator (the letter after '&') when it can
+    // take the focus: with Alt anywhere in the window, or plain while it has the focus.
+    bool CanFocusNow() const { return isVisible() && isEnabled(); }
 
     quint16 redrawEvents_ = DefaultRedrawEvents;
     quint8 drawState_ = 1;
@@ -100,6 +105,7 @@ private:
     bool ownEnabled_ = true;
     int modalResult_ = 0;
     QString caption_;
+    int acceleratorId_ = 0;
 };
 
 } // namespace vek

@@ -31,10 +31,10 @@ QColor BlendStep(const QColor &from, const QColor &to, int step, int steps)
 TLabelE::TLabelE(QWidget *parent) : PaintedLabel(parent)
 {
     resize(142, 33);
-    setTransparent(true);
+    SetTransparent(true);
     setFont(QFont(QStringLiteral("Times New Roman"), 20));
     custom_ = {Qt::white, Qt::black, QColor(128, 128, 128)};
-    setFontColor(custom_.face);
+    SetFontColor(custom_.face);
     graduateFrom_ = custom_.face;
 }
 
@@ -53,20 +53,20 @@ TLabelE::SchemeColours TLabelE::schemeColours(TColourScheme scheme) const
     return custom_;
 }
 
-void TLabelE::setColourScheme(TColourScheme scheme)
+void TLabelE::SetColourScheme(TColourScheme scheme)
 {
     const SchemeColours colours = schemeColours(scheme);
     applyingScheme_ = true;
-    setColourHighlight(colours.highlight);
-    setFontColor(colours.face);
-    setColourShadow(colours.shadow);
+    SetColourHighlight(colours.highlight);
+    SetFontColor(colours.face);
+    SetColourShadow(colours.shadow);
     applyingScheme_ = false;
     colourScheme_ = scheme;
     if (scheme != csCustom)
         custom_ = colours;
 }
 
-void TLabelE::setEffectStyle(TEffectStyle style)
+void TLabelE::SetEffectStyle(TEffectStyle style)
 {
     // Highlight direction and depth, shadow direction and depth of each preset.
     struct Preset {
@@ -117,51 +117,51 @@ void TLabelE::setLayerColour(Layer &layer, const QColor &colour)
     update();
 }
 
-void TLabelE::setDirectionHighlight(TEffectDirection direction) { setLayerGeometry(highlight_, direction, highlight_.depth); }
-void TLabelE::setDirectionShadow(TEffectDirection direction) { setLayerGeometry(shadow_, direction, shadow_.depth); }
-void TLabelE::setDepthHighlight(int depth) { setLayerGeometry(highlight_, highlight_.direction, depth); }
-void TLabelE::setDepthShadow(int depth) { setLayerGeometry(shadow_, shadow_.direction, depth); }
-void TLabelE::setColourHighlight(const QColor &colour) { setLayerColour(highlight_, colour); }
-void TLabelE::setColourShadow(const QColor &colour) { setLayerColour(shadow_, colour); }
+void TLabelE::SetDirectionHighlight(TEffectDirection direction) { setLayerGeometry(highlight_, direction, highlight_.depth); }
+void TLabelE::SetDirectionShadow(TEffectDirection direction) { setLayerGeometry(shadow_, direction, shadow_.depth); }
+void TLabelE::SetDepthHighlight(int depth) { setLayerGeometry(highlight_, highlight_.direction, depth); }
+void TLabelE::SetDepthShadow(int depth) { setLayerGeometry(shadow_, shadow_.direction, depth); }
+void TLabelE::SetColourHighlight(const QColor &colour) { setLayerColour(highlight_, colour); }
+void TLabelE::SetColourShadow(const QColor &colour) { setLayerColour(shadow_, colour); }
 
-void TLabelE::setStyleHighlight(TEffectOption style)
+void TLabelE::SetStyleHighlight(TEffectOption style)
 {
     highlight_.style = style;
     update();
 }
 
-void TLabelE::setStyleShadow(TEffectOption style)
+void TLabelE::SetStyleShadow(TEffectOption style)
 {
     shadow_.style = style;
     update();
 }
 
-void TLabelE::setGraduateFace(TGraduateOption option)
+void TLabelE::SetGraduateFace(TGraduateOption option)
 {
     graduateFace_ = option;
     update();
 }
 
-void TLabelE::setGraduateFrom(const QColor &colour)
+void TLabelE::SetGraduateFrom(const QColor &colour)
 {
     graduateFrom_ = colour;
     update();
 }
 
-void TLabelE::setAsButton(bool on)
+void TLabelE::SetAsButton(bool on)
 {
     asButton_ = on;
     if (on)
-        setEffectStyle(esRaised);
+        SetEffectStyle(esRaised);
 }
 
-void TLabelE::setAngle(int degrees)
+void TLabelE::SetAngle(int degrees)
 {
     angle_ = qint16(degrees);
     update();
 }
 
-void TLabelE::setKeepLettersVertical(bool on)
+void TLabelE::SetKeepLettersVertical(bool on)
 {
     keepLettersVertical_ = on;
     update();
@@ -175,7 +175,7 @@ QPoint TLabelE::faceOrigin() const
     return {-least, -least};
 }
 
-std::vector<TextLayer> TLabelE::layers() const
+std::vector<TextLayer> TLabelE::Layers() const
 {
     const QPoint origin = faceOrigin();
     std::vector<TextLayer> copies;
@@ -202,7 +202,7 @@ void TLabelE::appendCopies(std::vector<TextLayer> &copies, const Layer &layer, c
     } else if ((layer.style == eoExtrude || layer.style == eoGraduated) && depth > 1) {
         for (int m = depth; m >= 1; --m) {
             const QColor colour =
-                layer.style == eoExtrude ? layer.colour : BlendStep(layer.colour, fontColor(), depth - m, depth - 1);
+                layer.style == eoExtrude ? layer.colour : BlendStep(layer.colour, FontColor(), depth - m, depth - 1);
             add(m, colour, 1.0);
         }
     } else {
@@ -215,13 +215,13 @@ void TLabelE::appendCopies(std::vector<TextLayer> &copies, const Layer &layer, c
 QBrush TLabelE::faceBrush() const
 {
     if (graduateFace_ == goNone)
-        return fontColor();
+        return FontColor();
     const QRect bounds = textBounds();
     const bool vertical = graduateFace_ == goVertical;
     const int length = std::max(1, vertical ? bounds.height() : bounds.width());
     QImage ramp(vertical ? QSize(1, length) : QSize(length, 1), QImage::Format_ARGB32_Premultiplied);
     for (int i = 0; i < length; ++i) {
-        const QRgb colour = BlendStep(graduateFrom_, fontColor(), i, length - 1).rgb();
+        const QRgb colour = BlendStep(graduateFrom_, FontColor(), i, length - 1).rgb();
         ramp.setPixel(vertical ? 0 : i, vertical ? i : 0, colour);
     }
     QBrush brush(ramp);
@@ -231,7 +231,7 @@ QBrush TLabelE::faceBrush() const
 
 QString TLabelE::text() const
 {
-    return caption().left(255);
+    return Caption().left(255);
 }
 
 QTransform TLabelE::rotation() const
@@ -292,12 +292,12 @@ void TLabelE::paintLabel(QPainter &painter)
 {
     if (angle_ == 0) {
         fillBackground(painter);
-    } else if (!transparent()) {
+    } else if (!Transparent()) {
         QPainterPath outline;
         outline.addPolygon(rotation().map(rotatedLine()).translated(faceOrigin()));
-        painter.fillPath(outline, color());
+        painter.fillPath(outline, Color());
     }
-    DrawTextLayers(painter, shape(), layers());
+    DrawTextLayers(painter, shape(), Layers());
 }
 
 bool TLabelE::insideForButton(QPointF pos) const
@@ -310,7 +310,7 @@ void TLabelE::mousePressEvent(QMouseEvent *event)
     if (!asButton_)
         return PaintedLabel::mousePressEvent(event);
     if (event->button() == Qt::LeftButton && isEnabled() && effectStyle_ != esSunken)
-        setEffectStyle(esSunken);
+        SetEffectStyle(esSunken);
 }
 
 void TLabelE::mouseMoveEvent(QMouseEvent *event)
@@ -323,7 +323,7 @@ void TLabelE::mouseMoveEvent(QMouseEvent *event)
         return;
     const TEffectStyle wanted = insideForButton(event->position()) ? esSunken : esRaised;
     if (wanted != effectStyle_)
-        setEffectStyle(wanted);
+        SetEffectStyle(wanted);
 }
 
 void TLabelE::mouseReleaseEvent(QMouseEvent *event)
@@ -331,7 +331,7 @@ void TLabelE::mouseReleaseEvent(QMouseEvent *event)
     if (!asButton_)
         return PaintedLabel::mouseReleaseEvent(event);
     if (insideForButton(event->position()))
-        setEffectStyle(esRaised);
+        SetEffectStyle(esRaised);
 }
 
 } // namespace vek

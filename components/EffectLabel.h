@@ -19,42 +19,42 @@ public:
 
     explicit TLabelE(QWidget *parent = nullptr);
 
-    TColourScheme colourScheme() const { return colourScheme_; }
-    void setColourScheme(TColourScheme scheme);
-    TEffectStyle effectStyle() const { return effectStyle_; }
-    void setEffectStyle(TEffectStyle style);
+    TColourScheme ColourScheme() const { return colourScheme_; }
+    void SetColourScheme(TColourScheme scheme);
+    TEffectStyle EffectStyle() const { return effectStyle_; }
+    void SetEffectStyle(TEffectStyle style);
 
-    TEffectDirection directionHighlight() const { return highlight_.direction; }
-    void setDirectionHighlight(TEffectDirection direction);
-    TEffectDirection directionShadow() const { return shadow_.direction; }
-    void setDirectionShadow(TEffectDirection direction);
-    int depthHighlight() const { return highlight_.depth; }
-    void setDepthHighlight(int depth);
-    int depthShadow() const { return shadow_.depth; }
-    void setDepthShadow(int depth);
-    TEffectOption styleHighlight() const { return highlight_.style; }
-    void setStyleHighlight(TEffectOption style);
-    TEffectOption styleShadow() const { return shadow_.style; }
-    void setStyleShadow(TEffectOption style);
-    QColor colourHighlight() const { return highlight_.colour; }
-    void setColourHighlight(const QColor &colour);
-    QColor colourShadow() const { return shadow_.colour; }
-    void setColourShadow(const QColor &colour);
+    TEffectDirection DirectionHighlight() const { return highlight_.direction; }
+    void SetDirectionHighlight(TEffectDirection direction);
+    TEffectDirection DirectionShadow() const { return shadow_.direction; }
+    void SetDirectionShadow(TEffectDirection direction);
+    int DepthHighlight() const { return highlight_.depth; }
+    void SetDepthHighlight(int depth);
+    int DepthShadow() const { return shadow_.depth; }
+    void SetDepthShadow(int depth);
+    TEffectOption StyleHighlight() const { return highlight_.style; }
+    void SetStyleHighlight(TEffectOption style);
+    TEffectOption StyleShadow() const { return shadow_.style; }
+    void SetStyleShadow(TEffectOption style);
+    QColor ColourHighlight() const { return highlight_.colour; }
+    void SetColourHighlight(const QColor &colour);
+    QColor ColourShadow() const { return shadow_.colour; }
+    void SetColourShadow(const QColor &colour);
 
-    TGraduateOption graduateFace() const { return graduateFace_; }
-    void setGraduateFace(TGraduateOption option);
-    QColor graduateFrom() const { return graduateFrom_; }
-    void setGraduateFrom(const QColor &colour);
-    bool asButton() const { return asButton_; }
-    void setAsButton(bool on);
-    int angle() const { return angle_; }
-    void setAngle(int degrees);
-    bool keepLettersVertical() const { return keepLettersVertical_; }
-    void setKeepLettersVertical(bool on);
+    TGraduateOption GraduateFace() const { return graduateFace_; }
+    void SetGraduateFace(TGraduateOption option);
+    QColor GraduateFrom() const { return graduateFrom_; }
+    void SetGraduateFrom(const QColor &colour);
+    bool AsButton() const { return asButton_; }
+    void SetAsButton(bool on);
+    int Angle() const { return angle_; }
+    void SetAngle(int degrees);
+    bool KeepLettersVertical() const { return keepLettersVertical_; }
+    void SetKeepLettersVertical(bool on);
 
     // The copies of the caption as painted, farthest first: shadow, highlight, face. A copy
     // that would stand exactly under the face is left out, as the face hides it.
-    std::vector<TextLayer> layers() const;
+    std::vector<TextLayer> Layers() const;
 
 protected:
     void paintLabel(QPainter &painter) override;

@@ -11,7 +11,7 @@ PaintedLabel::PaintedLabel(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
 }
 
-void PaintedLabel::setCaption(const QString &caption)
+void PaintedLabel::SetCaption(const QString &caption)
 {
     if (caption_ == caption)
         return;
@@ -19,38 +19,38 @@ void PaintedLabel::setCaption(const QString &caption)
     update();
 }
 
-void PaintedLabel::setColor(const QColor &color)
+void PaintedLabel::SetColor(const QColor &color)
 {
     color_ = color;
     update();
 }
 
-void PaintedLabel::setFontColor(const QColor &color)
+void PaintedLabel::SetFontColor(const QColor &color)
 {
     fontColor_ = color;
     update();
 }
 
-void PaintedLabel::setAlignment(Qt::Alignment horizontal)
+void PaintedLabel::SetAlignment(Qt::Alignment horizontal)
 {
     alignment_ = horizontal & Qt::AlignHorizontal_Mask;
     update();
 }
 
-void PaintedLabel::setWordWrap(bool on)
+void PaintedLabel::SetWordWrap(bool on)
 {
     wordWrap_ = on;
     update();
 }
 
-void PaintedLabel::setTransparent(bool on)
+void PaintedLabel::SetTransparent(bool on)
 {
     transparent_ = on;
     setAttribute(Qt::WA_OpaquePaintEvent, !on);
     update();
 }
 
-void PaintedLabel::setShowAccelChar(bool on)
+void PaintedLabel::SetShowAccelChar(bool on)
 {
     showAccelChar_ = on;
     update();

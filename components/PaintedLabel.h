@@ -16,20 +16,20 @@ class PaintedLabel : public QWidget {
 public:
     explicit PaintedLabel(QWidget *parent = nullptr);
 
-    QString caption() const { return caption_; }
-    void setCaption(const QString &caption);
-    QColor color() const { return color_; }
-    void setColor(const QColor &color);
-    QColor fontColor() const { return fontColor_; }
-    virtual void setFontColor(const QColor &color);
-    Qt::Alignment alignment() const { return alignment_; }
-    void setAlignment(Qt::Alignment horizontal);
-    bool wordWrap() const { return wordWrap_; }
-    void setWordWrap(bool on);
-    bool transparent() const { return transparent_; }
-    void setTransparent(bool on);
-    bool showAccelChar() const { return showAccelChar_; }
-    void setShowAccelChar(bool on);
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString &caption);
+    QColor Color() const { return color_; }
+    void SetColor(const QColor &color);
+    QColor FontColor() const { return fontColor_; }
+    void SetFontColor(const QColor &color);
+    Qt::Alignment Alignment() const { return alignment_; }
+    void SetAlignment(Qt::Alignment horizontal);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool on);
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool on);
+    bool ShowAccelChar() const { return showAccelChar_; }
+    void SetShowAccelChar(bool on);
 
 protected:
     // Draws the label on a clear image of its size; the painter holds the label's font.

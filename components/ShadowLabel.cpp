@@ -11,25 +11,25 @@ TSdLabel::TSdLabel(QWidget *parent) : PaintedLabel(parent), shadowColor_(palette
     setFont(systemFont);
 }
 
-void TSdLabel::setShadowColor(const QColor &color)
+void TSdLabel::SetShadowColor(const QColor &color)
 {
     shadowColor_ = color;
     update();
 }
 
-void TSdLabel::setShadowDepth(int depth)
+void TSdLabel::SetShadowDepth(int depth)
 {
     shadowDepth_ = depth;
     update();
 }
 
-void TSdLabel::setShadowDirection(TShadowDirection direction)
+void TSdLabel::SetShadowDirection(TShadowDirection direction)
 {
     shadowDirection_ = direction;
     update();
 }
 
-std::vector<TextLayer> TSdLabel::layers() const
+std::vector<TextLayer> TSdLabel::Layers() const
 {
     const int d = shadowDepth_;
     QPoint shadow, text;
@@ -39,14 +39,14 @@ std::vector<TextLayer> TSdLabel::layers() const
     case sdDnLeft: shadow = {0, d}; text = {d, 0}; break;
     case sdDnRight: shadow = {d, d}; break;
     }
-    const QColor face = isEnabled() ? fontColor() : palette().color(QPalette::Disabled, QPalette::WindowText);
+    const QColor face = isEnabled() ? FontColor() : palette().color(QPalette::Disabled, QPalette::WindowText);
     return {{shadow, shadowColor_}, {text, face}};
 }
 
 void TSdLabel::paintLabel(QPainter &painter)
 {
     fillBackground(painter);
-    DrawTextLayers(painter, TextShape(size(), font(), rect(), textFlags(), caption()), layers());
+    DrawTextLayers(painter, TextShape(size(), font(), rect(), textFlags(), Caption()), Layers());
 }
 
 } // namespace vek

@@ -13,15 +13,15 @@ public:
 
     explicit TSdLabel(QWidget *parent = nullptr);
 
-    QColor shadowColor() const { return shadowColor_; }
-    void setShadowColor(const QColor &color);
-    int shadowDepth() const { return shadowDepth_; }
-    void setShadowDepth(int depth);
-    TShadowDirection shadowDirection() const { return shadowDirection_; }
-    void setShadowDirection(TShadowDirection direction);
+    QColor ShadowColor() const { return shadowColor_; }
+    void SetShadowColor(const QColor &color);
+    int ShadowDepth() const { return shadowDepth_; }
+    void SetShadowDepth(int depth);
+    TShadowDirection ShadowDirection() const { return shadowDirection_; }
+    void SetShadowDirection(TShadowDirection direction);
 
     // The two copies as painted: the shadow, then the text (grey text when disabled).
-    std::vector<TextLayer> layers() const;
+    std::vector<TextLayer> Layers() const;
 
 protected:
     void paintLabel(QPainter &painter) override;

@@ -88,7 +88,7 @@ TRxSpeedButton::TRxSpeedButton(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TRxSpeedButton::setGlyph(const QImage &glyph)
+void TRxSpeedButton::SetGlyph(const QImage &glyph)
 {
     glyph_ = glyph.convertToFormat(QImage::Format_ARGB32);
     transparentColor_ = glyph_.isNull() ? qRgb(255, 0, 255) : glyph_.pixel(0, glyph_.height() - 1) | ~RGB_MASK;
@@ -99,7 +99,7 @@ void TRxSpeedButton::setGlyph(const QImage &glyph)
     clearGlyphCache();
 }
 
-void TRxSpeedButton::setNumGlyphs(int count)
+void TRxSpeedButton::SetNumGlyphs(int count)
 {
     if (count <= 0)
         return;
@@ -118,7 +118,7 @@ int TRxSpeedButton::frameWidth() const
     return glyph_.width() / numGlyphs_;
 }
 
-void TRxSpeedButton::setCaption(const QString &caption)
+void TRxSpeedButton::SetCaption(const QString &caption)
 {
     caption_ = caption;
     if (shortcutId_)
@@ -128,13 +128,13 @@ void TRxSpeedButton::setCaption(const QString &caption)
     update();
 }
 
-void TRxSpeedButton::setButtonLayout(TButtonLayout layout)
+void TRxSpeedButton::SetLayout(TButtonLayout layout)
 {
     layout_ = layout;
     update();
 }
 
-void TRxSpeedButton::setMargin(int margin)
+void TRxSpeedButton::SetMargin(int margin)
 {
     if (margin < -1)
         return;
@@ -142,56 +142,56 @@ void TRxSpeedButton::setMargin(int margin)
     update();
 }
 
-void TRxSpeedButton::setSpacing(int spacing)
+void TRxSpeedButton::SetSpacing(int spacing)
 {
     spacing_ = spacing;
     update();
 }
 
-void TRxSpeedButton::setAlignment(Qt::Alignment horizontal)
+void TRxSpeedButton::SetAlignment(Qt::Alignment horizontal)
 {
     alignment_ = horizontal & Qt::AlignHorizontal_Mask;
     update();
 }
 
-void TRxSpeedButton::setWordWrap(bool on)
+void TRxSpeedButton::SetWordWrap(bool on)
 {
     wordWrap_ = on;
     update();
 }
 
-void TRxSpeedButton::setButtonStyle(TButtonStyle style)
+void TRxSpeedButton::SetStyle(TButtonStyle style)
 {
     style_ = style;
     update();
 }
 
-void TRxSpeedButton::setFlat(bool on)
+void TRxSpeedButton::SetFlat(bool on)
 {
     flat_ = on;
     update();
 }
 
-void TRxSpeedButton::setTransparent(bool on)
+void TRxSpeedButton::SetTransparent(bool on)
 {
     transparent_ = on;
     setAttribute(Qt::WA_OpaquePaintEvent, !on);
     update();
 }
 
-void TRxSpeedButton::setGrayedInactive(bool on)
+void TRxSpeedButton::SetGrayedInactive(bool on)
 {
     grayedInactive_ = on;
     update();
 }
 
-void TRxSpeedButton::setGroupIndex(int index)
+void TRxSpeedButton::SetGroupIndex(int index)
 {
     groupIndex_ = index;
     updateExclusive();
 }
 
-void TRxSpeedButton::setDown(bool on)
+void TRxSpeedButton::SetDown(bool on)
 {
     if (groupIndex_ == 0)
         on = false;
@@ -205,13 +205,13 @@ void TRxSpeedButton::setDown(bool on)
         updateExclusive();
 }
 
-void TRxSpeedButton::setAllowAllUp(bool on)
+void TRxSpeedButton::SetAllowAllUp(bool on)
 {
     allowAllUp_ = on;
     updateExclusive();
 }
 
-void TRxSpeedButton::setAllowTimer(bool on)
+void TRxSpeedButton::SetAllowTimer(bool on)
 {
     allowTimer_ = on;
     if (!on) {
@@ -220,13 +220,13 @@ void TRxSpeedButton::setAllowTimer(bool on)
     }
 }
 
-void TRxSpeedButton::setDropDownMenu(QMenu *menu)
+void TRxSpeedButton::SetDropDownMenu(QMenu *menu)
 {
     dropDownMenu_ = menu;
     update();
 }
 
-void TRxSpeedButton::setMarkDropDown(bool on)
+void TRxSpeedButton::SetMarkDropDown(bool on)
 {
     markDropDown_ = on;
     update();
@@ -258,7 +258,7 @@ void TRxSpeedButton::groupMessage(const TRxSpeedButton &sender)
 
 // --- Glyphs ----------------------------------------------------------------------------
 
-QImage TRxSpeedButton::stateGlyph(TRxButtonState state) const
+QImage TRxSpeedButton::GlyphFor(TRxButtonState state) const
 {
     return cachedGlyph(state).image;
 }
@@ -347,7 +347,7 @@ void TRxSpeedButton::paintButton(QPainter &painter)
     const TRxButtonState glyphState = grayedInactive_ && isEnabled() ? painted : state_;
     const bool withMark = markDropDown_ && dropDownMenu_;
     const QSize glyphSize = glyph_.isNull() ? QSize(0, 0) : QSize(frameWidth(), glyph_.height());
-    const ContentLayout layout = layoutContent(client, glyphSize, withMark);
+    const ContentLayout layout = LayoutContent(client, glyphSize, withMark);
     if (!glyph_.isNull()) {
         const StateGlyph &picture = cachedGlyph(glyphState);
         DrawKeyedBitmap(painter, layout.glyphAt.x(), layout.glyphAt.y(), picture.image,
@@ -398,7 +398,7 @@ void TRxSpeedButton::drawFrame(QPainter &painter, QRect &rect, bool pressed) con
     }
 }
 
-TRxSpeedButton::ContentLayout TRxSpeedButton::layoutContent(const QRect &client, QSize glyph, bool withMark) const
+TRxSpeedButton::ContentLayout TRxSpeedButton::LayoutContent(const QRect &client, QSize glyph, bool withMark) const
 {
     const bool horizontal = layout_ == blGlyphLeft || layout_ == blGlyphRight;
     int margin = margin_;
@@ -520,7 +520,7 @@ void TRxSpeedButton::mousePressEvent(QMouseEvent *event)
 void TRxSpeedButton::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && down_ && !menuTracking_)
-        emit doubleClicked();
+        emit DblClick();
     mousePressEvent(event);
 }
 
@@ -591,14 +591,14 @@ void TRxSpeedButton::finishPress(bool inside, std::optional<QPoint> globalPos)
         state_ = rbsUp;
         mouseInControl_ = false;
     } else if (inside) {
-        setDown(!down_);
+        SetDown(!down_);
     } else {
         state_ = down_ ? rbsExclusive : rbsUp;
     }
     update();
     QPointer<TRxSpeedButton> self(this);
     if (inside && !menuTracking_)
-        click();
+        DoClick();
     if (!self)
         return;
     updateMouseInControl(globalPos);
@@ -612,7 +612,7 @@ void TRxSpeedButton::repeatTimerExpired()
     if (state_ != rbsDown || !dragging_)
         return;
     try {
-        click();
+        DoClick();
     } catch (...) {
         if (repeatTimer_)
             repeatTimer_->stop();
@@ -620,12 +620,12 @@ void TRxSpeedButton::repeatTimerExpired()
     }
 }
 
-void TRxSpeedButton::click()
+void TRxSpeedButton::DoClick()
 {
     QPointer<QDialog> dialog = qobject_cast<QDialog *>(window());
     if (dialog)
         dialog->setResult(modalResult_);
-    emit clicked();
+    emit Click();
     if (dialog && dialog->isVisible() && dialog->isModal() && dialog->result() != 0)
         dialog->done(dialog->result());
 }
@@ -635,10 +635,10 @@ void TRxSpeedButton::click()
 void TRxSpeedButton::updateMouseInControl(std::optional<QPoint> globalPos)
 {
     const QPoint at = globalPos.value_or(QCursor::pos());
-    setMouseInControl(isEnabled() && isVisible() && QApplication::activeWindow() && QApplication::widgetAt(at) == this);
+    SetMouseInControl(isEnabled() && isVisible() && QApplication::activeWindow() && QApplication::widgetAt(at) == this);
 }
 
-void TRxSpeedButton::setMouseInControl(bool inside)
+void TRxSpeedButton::SetMouseInControl(bool inside)
 {
     if (inside == mouseInControl_)
         return;
@@ -646,23 +646,23 @@ void TRxSpeedButton::setMouseInControl(bool inside)
     if (flat_)
         update();
     if (inside)
-        emit mouseEnter();
+        emit MouseEnter();
     else
-        emit mouseLeave();
+        emit MouseLeave();
 }
 
 void TRxSpeedButton::enterEvent(QEnterEvent *event)
 {
     QWidget::enterEvent(event);
     if (isEnabled() && QApplication::activeWindow())
-        setMouseInControl(true);
+        SetMouseInControl(true);
 }
 
 void TRxSpeedButton::leaveEvent(QEvent *event)
 {
     QWidget::leaveEvent(event);
     if (!dragging_)
-        setMouseInControl(false);
+        SetMouseInControl(false);
 }
 
 void TRxSpeedButton::changeEvent(QEvent *event)
@@ -687,7 +687,7 @@ bool TRxSpeedButton::event(QEvent *event)
 {
     if (event->type() == QEvent::Shortcut) {
         if (isEnabled())
-            click();
+            DoClick();
         return true;
     }
     if (event->type() == QEvent::ToolTip && !showHint_)

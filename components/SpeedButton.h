@@ -29,61 +29,61 @@ public:
 
     explicit TRxSpeedButton(QWidget *parent = nullptr);
 
-    QImage glyph() const { return glyph_; }
+    QImage Glyph() const { return glyph_; }
     // Also sets NumGlyphs when the width is a whole multiple k of the height (k below 6).
-    void setGlyph(const QImage &glyph);
-    int numGlyphs() const { return numGlyphs_; }
-    void setNumGlyphs(int count);
-    QString caption() const { return caption_; }
-    void setCaption(const QString &caption);
-    TButtonLayout buttonLayout() const { return layout_; }
-    void setButtonLayout(TButtonLayout layout);
-    int margin() const { return margin_; }
-    void setMargin(int margin);
-    int spacing() const { return spacing_; }
-    void setSpacing(int spacing);
-    Qt::Alignment alignment() const { return alignment_; }
-    void setAlignment(Qt::Alignment horizontal);
-    bool wordWrap() const { return wordWrap_; }
-    void setWordWrap(bool on);
-    TButtonStyle buttonStyle() const { return style_; }
-    void setButtonStyle(TButtonStyle style);
-    bool flat() const { return flat_; }
-    void setFlat(bool on);
-    bool transparent() const { return transparent_; }
-    void setTransparent(bool on);
-    bool grayedInactive() const { return grayedInactive_; }
-    void setGrayedInactive(bool on);
-    int groupIndex() const { return groupIndex_; }
-    void setGroupIndex(int index);
-    bool down() const { return down_; }
-    void setDown(bool on);
-    bool allowAllUp() const { return allowAllUp_; }
-    void setAllowAllUp(bool on);
-    bool allowTimer() const { return allowTimer_; }
-    void setAllowTimer(bool on);
-    int initPause() const { return initPause_; }
-    void setInitPause(int ms) { initPause_ = ms; }
-    int repeatInterval() const { return repeatInterval_; }
-    void setRepeatInterval(int ms) { repeatInterval_ = ms; }
-    QMenu *dropDownMenu() const { return dropDownMenu_; }
-    void setDropDownMenu(QMenu *menu);
-    TDropDownMenuPos menuPosition() const { return menuPosition_; }
-    void setMenuPosition(TDropDownMenuPos position) { menuPosition_ = position; }
-    bool markDropDown() const { return markDropDown_; }
-    void setMarkDropDown(bool on);
-    int modalResult() const { return modalResult_; }
-    void setModalResult(int result) { modalResult_ = result; }
-    bool showHint() const { return showHint_; }
-    void setShowHint(bool on) { showHint_ = on; }
+    void SetGlyph(const QImage &glyph);
+    int NumGlyphs() const { return numGlyphs_; }
+    void SetNumGlyphs(int count);
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString &caption);
+    TButtonLayout Layout() const { return layout_; }
+    void SetLayout(TButtonLayout layout);
+    int Margin() const { return margin_; }
+    void SetMargin(int margin);
+    int Spacing() const { return spacing_; }
+    void SetSpacing(int spacing);
+    Qt::Alignment Alignment() const { return alignment_; }
+    void SetAlignment(Qt::Alignment horizontal);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool on);
+    TButtonStyle Style() const { return style_; }
+    void SetStyle(TButtonStyle style);
+    bool Flat() const { return flat_; }
+    void SetFlat(bool on);
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool on);
+    bool GrayedInactive() const { return grayedInactive_; }
+    void SetGrayedInactive(bool on);
+    int GroupIndex() const { return groupIndex_; }
+    void SetGroupIndex(int index);
+    bool Down() const { return down_; }
+    void SetDown(bool on);
+    bool AllowAllUp() const { return allowAllUp_; }
+    void SetAllowAllUp(bool on);
+    bool AllowTimer() const { return allowTimer_; }
+    void SetAllowTimer(bool on);
+    int InitPause() const { return initPause_; }
+    void SetInitPause(int ms) { initPause_ = ms; }
+    int RepeatInterval() const { return repeatInterval_; }
+    void SetRepeatInterval(int ms) { repeatInterval_ = ms; }
+    QMenu *DropDownMenu() const { return dropDownMenu_; }
+    void SetDropDownMenu(QMenu *menu);
+    TDropDownMenuPos MenuPosition() const { return menuPosition_; }
+    void SetMenuPosition(TDropDownMenuPos position) { menuPosition_ = position; }
+    bool MarkDropDown() const { return markDropDown_; }
+    void SetMarkDropDown(bool on);
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool on) { showHint_ = on; }
 
-    TRxButtonState state() const { return state_; }
-    bool mouseInControl() const { return mouseInControl_; }
+    TRxButtonState State() const { return state_; }
+    bool MouseInControl() const { return mouseInControl_; }
     // The glyph's colour that is left out when drawing (its bottom-left pixel).
-    QRgb transparentColor() const { return transparentColor_; }
+    QRgb TransparentGlyphColor() const { return transparentColor_; }
     // The picture of a state, made on first use and kept until the glyph, NumGlyphs or
     // the system colours change; the generated disabled picture leaves out the face colour.
-    QImage stateGlyph(TRxButtonState state) const;
+    QImage GlyphFor(TRxButtonState state) const;
 
     // Where glyph and caption stand in the content rectangle: the caption's text as drawn
     // (each line shortened with "..." unless WordWrap) and its bounds.
@@ -92,16 +92,16 @@ public:
         QRect textBounds;
         QString text;
     };
-    ContentLayout layoutContent(const QRect &client, QSize glyphSize, bool withMark) const;
+    ContentLayout LayoutContent(const QRect &client, QSize glyphSize, bool withMark) const;
 
-    // Gives the owning dialog ModalResult, then fires clicked().
-    void click();
+    // Gives the owning dialog ModalResult, then fires Click().
+    void DoClick();
 
 signals:
-    void clicked();
-    void doubleClicked();
-    void mouseEnter();
-    void mouseLeave();
+    void Click();
+    void DblClick();
+    void MouseEnter();
+    void MouseLeave();
 
 protected:
     bool event(QEvent *event) override;
@@ -138,7 +138,7 @@ private:
     void popUpDropDownMenu();
     void repeatTimerExpired();
     void updateMouseInControl(std::optional<QPoint> globalPos = std::nullopt);
-    void setMouseInControl(bool inside);
+    void SetMouseInControl(bool inside);
     void updateExclusive();
     void groupMessage(const TRxSpeedButton &sender);
 

@@ -54,22 +54,49 @@ void GroupListCalcFields(Dataset &ds)
     ds.setValue("rTg", ds.asString("MVE") == "T" ? QStringLiteral("☞") : QString::number(ds.asInteger("ODRF")));
 }
 
+// How a list truncates its amounts: line items to whole units, breakdown rows to one
+// decimal, each with its own material amount.
+struct AmountRule {
+    double (*truncate)(double);
+    double (*material)(double quantity, double price);
+};
+const AmountRule LineItemRule{IntWithMargin, LineMaterialAmount};
+const AmountRule DetailRule{IntWithMarginTenths, DetailMaterialAmount};
+
+double Labour(const Dataset &ds, const AmountRule &rule)
+{
+    return rule.truncate(ds.asDouble("INO") * ds.asDouble("LCST11"));
+}
+
+double Expense(const Dataset &ds, const AmountRule &rule)
+{
+    return rule.truncate(ds.asDouble("INO") * ds.asDouble("SCST11"));
+}
+
+double Material(const Dataset &ds, const AmountRule &rule)
+{
+    return rule.material(ds.asDouble("INO"), ds.asDouble("PCST11"));
+}
+
+double UnitPriceTotal(const Dataset &ds)
+{
+    return std::nearbyint(ds.asDouble("PCST11")) + ds.asDouble("LCST11") + ds.asDouble("SCST11");
+}
+
 // The amount fields of a line item (without its mark and formula value).
 void LineAmountFields(Dataset &ds)
 {
     const bool supplied = HasSuppliedMaterial(ds);
     if (ds.asString("TAG") != "T") {
-        const double quantity = ds.asDouble("INO");
-        ds.setValue("PCST22", supplied ? SuppliedMaterialText
-                                       : MoneyText(LineMaterialAmount(quantity, ds.asDouble("PCST11"))));
-        ds.setValue("LCST22", IntWithMargin(quantity * ds.asDouble("LCST11")));
-        ds.setValue("SCST22", IntWithMargin(quantity * ds.asDouble("SCST11")));
+        ds.setValue("PCST22", supplied ? SuppliedMaterialText : MoneyText(Material(ds, LineItemRule)));
+        ds.setValue("LCST22", Labour(ds, LineItemRule));
+        ds.setValue("SCST22", Expense(ds, LineItemRule));
     } else {
         ds.setValue("PCST22", MoneyText(ds.asDouble("PCST12")));
         ds.setValue("LCST22", ds.asDouble("LCST12"));
         ds.setValue("SCST22", ds.asDouble("SCST12"));
     }
-    ds.setValue("TCST31", std::nearbyint(ds.asDouble("PCST11")) + ds.asDouble("LCST11") + ds.asDouble("SCST11"));
+    ds.setValue("TCST31", UnitPriceTotal(ds));
     const double labourExpense = ds.asDouble("LCST22") + ds.asDouble("SCST22");
     ds.setValue("TCST32", supplied ? labourExpense : ds.asDouble("PCST12") + labourExpense);
 }
@@ -95,29 +122,30 @@ void DetailCalcFields(Dataset &ds)
     const double quantity = ds.asDouble("INO");
     ds.setValue("PCST22", supplied ? SuppliedMaterialText
                                    : FormatNumberPad(3, QString::number(quantity * ds.asDouble("PCST11"), 'g', 15), 13));
-    const double labour = IntWithMarginTenths(quantity * ds.asDouble("LCST11"));
-    const double expense = IntWithMarginTenths(quantity * ds.asDouble("SCST11"));
+    const double labour = Labour(ds, DetailRule);
+    const double expense = Expense(ds, DetailRule);
     ds.setValue("LCST22", labour);
     ds.setValue("SCST22", expense);
-    ds.setValue("TCST31", std::nearbyint(ds.asDouble("PCST11")) + ds.asDouble("LCST11") + ds.asDouble("SCST11"));
-    ds.setValue("TCST32", supplied ? labour + expense
-                                   : FixedPointTotal(labour, expense, DetailMaterialAmount(quantity, ds.asDouble("PCST11"))));
+    ds.setValue("TCST31", UnitPriceTotal(ds));
+    ds.setValue("TCST32", supplied ? labour + expense : FixedPointTotal(labour, expense, Material(ds, DetailRule)));
 }
 
 // Rule 6: the shown amounts become the stored ones; subtotal rows post unchanged. The
-// material amount comes from the numbers, never read back from its display text.
-void StoreShownAmounts(Dataset &ds, double material)
+// amounts come from the numbers by the steps of the display rule, never read back from
+// a display text.
+void StoreShownAmounts(Dataset &ds, const AmountRule &rule)
 {
     if (ds.asString("TAG") == "T")
         return;
-    const double labour = ds.asDouble("LCST22");
-    const double expense = ds.asDouble("SCST22");
+    const double labour = Labour(ds, rule);
+    const double expense = Expense(ds, rule);
     ds.setValue("LCST12", labour);
     ds.setValue("SCST12", expense);
     if (HasSuppliedMaterial(ds)) {
         ds.setValue("PCST12", 0.0);
         ds.setValue("CSTTAL", labour + expense);
     } else {
+        const double material = Material(ds, rule);
         ds.setValue("PCST12", material);
         ds.setValue("CSTTAL", FixedPointTotal(labour, expense, material));
     }
@@ -150,6 +178,10 @@ TdMf::TdMf(QObject *parent)
     TNmu.setCommandText("select * from PNOMU Order by LCODE");
     qLSlst.setCommandText("Select * from NDTAIL where TAG='M' Order by ICD1,ICD2,ICD3,NoRT");
     TnDtail.setCommandText("select * from NDTAIL");
+    // Scratch cursors and the document reader send their changes with applyUpdates(); the
+    // lists that screens edit post each row at once.
+    for (Dataset *ds : {&mvDtail, &TABFs, &TmFst, &TnDtail})
+        ds->setCachedUpdates(true);
 
     for (Dataset *ds : {&TAlst, &TBlst, &TFlst}) {
         ds->addCalcField("rTg", QMetaType::QString);
@@ -164,9 +196,7 @@ TdMf::TdMf(QObject *parent)
     SetDisplayFormats(TSlst, {"PCST11", "LCST11", "SCST11", "LCST22", "SCST22", "TCST31", "TCST32"}, MoneyFormat);
     TSlst.beforeInsert = [this](Dataset &ds) { TSlstBeforeInsert(ds); };
     TSlst.onNewRecord = [this](Dataset &ds) { TSlstNewRecord(ds); };
-    TSlst.beforePost = [](Dataset &ds) {
-        StoreShownAmounts(ds, LineMaterialAmount(ds.asDouble("INO"), ds.asDouble("PCST11")));
-    };
+    TSlst.beforePost = [](Dataset &ds) { StoreShownAmounts(ds, LineItemRule); };
     TSlst.beforeDelete = [this](Dataset &ds) { TSlstBeforeDelete(ds); };
 
     Tdtail.addCalcField("rOdr", QMetaType::QString);
@@ -177,9 +207,7 @@ TdMf::TdMf(QObject *parent)
     SetDisplayFormats(Tdtail, {"LCST22", "SCST22", "TCST31", "TCST32"}, "###,###,###.#");
     Tdtail.beforeInsert = [this](Dataset &ds) { TdtailBeforeInsert(ds); };
     Tdtail.onNewRecord = [this](Dataset &ds) { TdtailNewRecord(ds); };
-    Tdtail.beforePost = [](Dataset &ds) {
-        StoreShownAmounts(ds, DetailMaterialAmount(ds.asDouble("INO"), ds.asDouble("PCST11")));
-    };
+    Tdtail.beforePost = [](Dataset &ds) { StoreShownAmounts(ds, DetailRule); };
 
     // Rule 11: as the line items, without the mark and the formula value.
     AddAmountFields(TpSlst);

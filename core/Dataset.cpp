@@ -22,12 +22,6 @@ bool SameValue(const QVariant &a, const QVariant &b)
     return a == b;
 }
 
-// A database NULL: an invalid variant (a typed default variant is no null in Qt 6).
-QVariant NullOf(QMetaType::Type)
-{
-    return QVariant();
-}
-
 // The engine hands a CHAR column of UTF8 text over padded to its size in bytes; the
 // column holds length / 4 characters, so blanks past them are padding of the transfer.
 QVariant TrimTransferPadding(const QVariant &value, int byteLength)
@@ -86,10 +80,28 @@ void Dataset::setDisplayFormat(const QString &field, const QString &format)
 
 QString Dataset::displayText(const QString &field) const
 {
-    const QVariant v = value(field);
+    return formatDisplay(value(field), fieldIndex(field));
+}
+
+QVariant Dataset::valueOf(int recNo, int field) const
+{
+    if (recNo == current_ && state_ == DatasetState::Edit)
+        return value(field);
+    if (recNo < 0 || recNo >= recordCount() || field < 0 || field >= fields_.size())
+        return QVariant();
+    return calculated(rows_[size_t(visible_[size_t(recNo)])]).values[size_t(field)];
+}
+
+QString Dataset::displayTextOf(int recNo, int field) const
+{
+    return formatDisplay(valueOf(recNo, field), field);
+}
+
+QString Dataset::formatDisplay(const QVariant &v, int field) const
+{
     if (v.isNull())
         return QString();
-    const QString format = displayFormat(field);
+    const QString format = field < 0 ? QString() : displayFormat(fields_.at(field));
     const int type = v.typeId();
     const bool numeric = type == QMetaType::Double || type == QMetaType::Int || type == QMetaType::LongLong;
     if (numeric && !format.isEmpty())
@@ -136,10 +148,8 @@ void Dataset::open()
         for (int i = 0; i < dataFieldCount_; ++i)
             row.values.push_back(query.isNull(i) ? QVariant()
                                                  : TrimTransferPadding(query.value(i), byteLengths[size_t(i)]));
-        for (int i = dataFieldCount_; i < fields_.size(); ++i)
-            row.values.push_back(NullOf(fieldTypes_[size_t(i)]));
+        row.values.resize(size_t(fields_.size())); // calculated fields, worked out when read
         row.id = nextId_++;
-        calculate(row);
         rows_.push_back(std::move(row));
     }
     query.finish();
@@ -263,12 +273,6 @@ const std::vector<QVariant> &Dataset::activeValues() const
         return calcRow_->values;
     case DatasetState::Edit:
     case DatasetState::Insert:
-        if (bufferCalcDirty_) {
-            // Calculated fields of the edit buffer follow its values when they are read.
-            auto *self = const_cast<Dataset *>(this);
-            self->bufferCalcDirty_ = false;
-            self->calculate(self->buffer_);
-        }
         return buffer_.values;
     default: {
         const Row *row = currentRow();
@@ -277,8 +281,37 @@ const std::vector<QVariant> &Dataset::activeValues() const
     }
 }
 
+void Dataset::calculateActive() const
+{
+    auto &self = const_cast<Dataset &>(*this);
+    if (state_ == DatasetState::Edit || state_ == DatasetState::Insert) {
+        // Calculated fields of the edit buffer follow its values when they are read.
+        if (bufferCalcDirty_) {
+            self.bufferCalcDirty_ = false;
+            self.calculate(self.buffer_);
+        }
+    } else if (state_ == DatasetState::Browse && current_ >= 0) {
+        calculated(*currentRow());
+    }
+}
+
+const Dataset::Row &Dataset::calculated(const Row &row) const
+{
+    // Calculated fields follow from the row's own values: they are worked out when first
+    // read, so that opening a long list costs no more than reading it.
+    if (!row.calculated) {
+        auto &self = const_cast<Dataset &>(*this);
+        auto &target = const_cast<Row &>(row);
+        self.calculate(target);
+        target.calculated = true;
+    }
+    return row;
+}
+
 QVariant Dataset::value(int index) const
 {
+    if (index >= dataFieldCount_)
+        calculateActive();
     const std::vector<QVariant> &values = activeValues();
     if (index < 0 || size_t(index) >= values.size())
         return QVariant();
@@ -298,7 +331,7 @@ QVariant Dataset::valueAt(int row, const QString &field) const
     const int index = fieldIndex(field);
     if (index < 0 || row < 0 || size_t(row) >= rows_.size())
         return QVariant();
-    return rows_[size_t(row)].values[size_t(index)];
+    return calculated(rows_[size_t(row)]).values[size_t(index)];
 }
 
 void Dataset::setValue(const QString &field, const QVariant &value)
@@ -332,7 +365,7 @@ void Dataset::calculate(Row &row)
     state_ = DatasetState::CalcFields;
     calcRow_ = &row;
     for (int i = dataFieldCount_; i < fields_.size(); ++i)
-        row.values[size_t(i)] = NullOf(fieldTypes_[size_t(i)]);
+        row.values[size_t(i)] = QVariant();
     try {
         onCalcFields(*this);
     } catch (...) {
@@ -357,7 +390,7 @@ void Dataset::edit()
     if (isEmpty())
         throw DatabaseError(QStringLiteral("%1: 고칠 행이 없습니다").arg(name()));
     buffer_ = *currentRow();
-    bufferCalcDirty_ = false;
+    bufferCalcDirty_ = !buffer_.calculated;
     state_ = DatasetState::Edit;
 }
 
@@ -381,8 +414,7 @@ void Dataset::beginNewRow(bool atEnd)
         if (beforeInsert)
             beforeInsert(*this);
         buffer_ = Row();
-        for (int i = 0; i < fields_.size(); ++i)
-            buffer_.values.push_back(NullOf(fieldTypes_[size_t(i)]));
+        buffer_.values.resize(size_t(fields_.size())); // NULL everywhere: an invalid variant
         insertAtEnd_ = atEnd || isEmpty();
         state_ = DatasetState::Insert;
         bufferCalcDirty_ = true;
@@ -451,8 +483,8 @@ void Dataset::post()
     // The before-post hook reads the calculated fields of the buffer as they stand.
     if (beforePost)
         beforePost(*this);
-    calculate(buffer_);
-    bufferCalcDirty_ = false;
+    // What the hook stored shows the next time the row's calculated fields are read.
+    buffer_.calculated = false;
 
     const bool inserting = state_ == DatasetState::Insert;
     Row row = buffer_;
@@ -560,11 +592,16 @@ void Dataset::applyUpdates()
 
 Bookmark Dataset::bookmark() const
 {
-    const Row *row = currentRow();
-    if (!row)
+    return bookmarkOf(current_);
+}
+
+Bookmark Dataset::bookmarkOf(int recNo) const
+{
+    if (recNo < 0 || recNo >= recordCount())
         return {};
+    const Row &row = rows_[size_t(visible_[size_t(recNo)])];
     const int key = fieldIndex(keyField_);
-    return {row->id, key >= 0 ? row->values[size_t(key)] : QVariant()};
+    return {row.id, key >= 0 ? row.values[size_t(key)] : QVariant()};
 }
 
 bool Dataset::gotoBookmark(const Bookmark &bookmark)

@@ -62,6 +62,11 @@ public:
     QString displayFormat(const QString &field) const { return displayFormats_.value(field.toUpper()); }
     // The current row's value of field as a grid shows it (its display format applied).
     QString displayText(const QString &field) const;
+    // The value of the field at index field in the row at place recNo among the rows that
+    // pass the filter (the edit buffer for the current row while editing), and its text as
+    // a grid shows it: what a grid needs to show rows other than the current one.
+    QVariant valueOf(int recNo, int field) const;
+    QString displayTextOf(int recNo, int field) const;
 
     // Reads every row of the command text; throws DatabaseError.
     void open();
@@ -75,6 +80,7 @@ public:
 
     int fieldCount() const { return fields_.size(); }
     QString fieldName(int index) const { return fields_.at(index); }
+    QMetaType::Type fieldType(int index) const { return fieldTypes_.at(size_t(index)); }
     int fieldIndex(const QString &name) const;
 
     // Rows that pass the filter; recNo() is the current one's place among them (0 first).
@@ -89,7 +95,8 @@ public:
     void next();
     void prior();
 
-    // The current row's value (the edit buffer while editing); null without a row.
+    // The current row's value (the edit buffer while editing). A database NULL, and every
+    // value without a row, is an invalid QVariant (a typed default variant is no null in Qt 6).
     QVariant value(const QString &field) const;
     QVariant value(int index) const;
     int asInteger(const QString &field) const { return value(field).toInt(); }
@@ -118,6 +125,8 @@ public:
     int pendingUpdates() const;
 
     Bookmark bookmark() const;
+    // The bookmark of the row at place recNo (a grid marks selected rows by them).
+    Bookmark bookmarkOf(int recNo) const;
     bool gotoBookmark(const Bookmark &bookmark);
 
     void setFilter(Filter filter);
@@ -149,12 +158,16 @@ private:
         std::vector<QVariant> values;
         quint64 id = 0;
         Change change = Change::None;
+        bool calculated = false;
     };
 
     const std::vector<QVariant> &activeValues() const;
+    QString formatDisplay(const QVariant &value, int field) const;
     Row *currentRow();
     const Row *currentRow() const;
     void calculate(Row &row);
+    const Row &calculated(const Row &row) const;
+    void calculateActive() const;
     void rebuildVisible();
     void setCurrent(int recNo);
     void beginNewRow(bool atEnd);

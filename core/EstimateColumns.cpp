@@ -38,6 +38,24 @@ QVariant FitColumnValue(const QString &column, const QVariant &value)
     return Cp949Left(text, capacity);
 }
 
+QVariantList EstimateRowValues(const QHash<QString, QVariant> &values)
+{
+    QVariantList row;
+    row.reserve(EstimateColumns().size());
+    for (const QString &column : EstimateColumns()) {
+        const auto found = values.constFind(column);
+        if (found != values.constEnd())
+            row.append(found.value());
+        else if (column == "MVE")
+            row.append(QStringLiteral("F"));
+        else if (TextCapacity(column) > 0)
+            row.append(QString());
+        else
+            row.append(0);
+    }
+    return row;
+}
+
 const QString EstimateInsertSql = QStringLiteral(
     "insert into NDTAIL (ACODE,BCODE,SCODE,NAME,STAN,UNIT,ETC,NOADD, INO,PCST11,PCST12,LCST11,LCST12,"
     "SCST11,SCST12,CSTTAL,PRT1,LRT1,SRT1, PRT2,LRT2,SRT2,PRT3,LRT3, SRT3,PRT4,LRT4,SRT4,NORT,ICD1,ICD2,"

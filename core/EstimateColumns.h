@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -20,6 +21,10 @@ int TextCapacity(const QString &column);
 // value as column keeps it: a text longer than the column's capacity is cut on a letter
 // boundary (never half a Korean letter); other values are returned unchanged.
 QVariant FitColumnValue(const QString &column, const QVariant &value);
+
+// The 44 values of a row in table order: those given by column name, and for every other
+// column 0, an empty text, or 'F' for MVE (not marked).
+QVariantList EstimateRowValues(const QHash<QString, QVariant> &values);
 
 // The row insert statement of the screens that add whole rows, one parameter per column.
 extern const QString EstimateInsertSql;

@@ -127,6 +127,11 @@ QString FormatCurrNumberPad(int mode, int width, Currency value)
     return FormatNumberPad(mode, value.toText(), width);
 }
 
+Currency RoundNumber(double value, int decimals)
+{
+    return ParseAmount(formatGrouped(digitsOf(value), decimals));
+}
+
 Currency ParseAmount(const QString &text)
 {
     return Currency::fromText(StripAmountText(text));

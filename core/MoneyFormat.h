@@ -25,6 +25,9 @@ QString FormatMoneyPad(int width, Currency value);
 // mode 2 both. An empty text is 0.
 QString FormatNumberPad(int mode, const QString &text, int width);
 QString FormatCurrNumberPad(int mode, int width, Currency value);
+// value to decimals places (0-4) as FormatNumberPad rounds it: its 15 significant digits,
+// halves away from zero.
+Currency RoundNumber(double value, int decimals);
 // The amount of a money text such as "  1,234,567" or "\1,234".
 Currency ParseAmount(const QString &text);
 

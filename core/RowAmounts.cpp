@@ -1,7 +1,8 @@
 #include "core/RowAmounts.h"
 
+#include "core/MoneyFormat.h"
+
 #include <cmath>
-#include <cstdlib>
 
 namespace vek {
 
@@ -39,10 +40,10 @@ double DetailMaterialAmount(double quantity, double materialPrice)
     const double v = quantity * materialPrice;
     if (!(std::fabs(v) < FixedPointLimit))
         return std::trunc(v * 10) / 10;
-    const std::int64_t raw = Currency::fromDouble(v).raw();
-    const std::int64_t hundredths = (std::llabs(raw) + 50) / 100;   // two decimals, halves away
-    const std::int64_t tenths = hundredths / 10;                   // the second decimal cut
-    return double(raw < 0 ? -tenths : tenths) / 10;
+    // Rounded to two decimals from the product itself, as its text shows it (rounding to
+    // four decimals first could carry a half into the second), then the second cut.
+    const std::int64_t hundredths = RoundNumber(v, 2).raw() / 100;
+    return double(hundredths / 10) / 10;
 }
 
 double FixedPointTotal(double labour, double expense, double material)

@@ -2,6 +2,7 @@
 
 #include "core/DatabaseError.h"
 #include "core/MessageBoxes.h"
+#include "core/WorkDatabase.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -57,6 +58,7 @@ void WorkConnection::open(const QString &path)
     QSqlDatabase db = database();
     if (!db.isValid())
         throw DatabaseError(QStringLiteral("Firebird 드라이버(QIBASE)를 찾을 수 없습니다: %1").arg(path));
+    PrepareFirebirdLock();
     db.setDatabaseName(path);
     db.setUserName(UserName);
     db.setPassword(Password);

@@ -244,6 +244,27 @@ private slots:
         QVERIFY(!f.child->isEnabled());
     }
 
+    void acceleratorClicks()
+    {
+        Fixture f;
+        f.container.SetCaption(QStringLiteral("&Apply"));
+        QSignalSpy clicks(&f.container, &TdxContainer::Click);
+        QVERIFY(QTest::qWaitForWindowActive(&f.container));
+        QTest::keyClick(&f.container, Qt::Key_A, Qt::AltModifier);
+        QCOMPARE(clicks.count(), 1);
+        f.container.SetCaption(QStringLiteral("&Close"));
+        QTest::keyClick(&f.container, Qt::Key_A, Qt::AltModifier);
+        QCOMPARE(clicks.count(), 1);
+        f.container.setEnabled(false);
+        QTest::keyClick(&f.container, Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(clicks.count(), 1);
+        f.container.setEnabled(true);
+        f.container.SetFocusable(true);
+        f.container.setFocus();
+        QTest::keyClick(&f.container, Qt::Key_C);
+        QCOMPARE(clicks.count(), 2);
+    }
+
     void takesNoFocusUnlessFocusable()
     {
         Fixture f;

@@ -1,4 +1,5 @@
 #include "components/EffectLabel.h"
+#include "tests/components/Pixels.h"
 #include "tests/support/TestRegistry.h"
 
 #include <QTest>
@@ -50,15 +51,15 @@ private slots:
     {
         TLabelE label;
         QCOMPARE(label.size(), QSize(142, 33));
-        QVERIFY(label.transparent());
+        QVERIFY(label.Transparent());
         QCOMPARE(label.font().family(), QStringLiteral("Times New Roman"));
         QCOMPARE(label.font().pointSize(), 20);
-        QCOMPARE(label.colourScheme(), TLabelE::csWindows);
-        QCOMPARE(label.effectStyle(), TLabelE::esRaised);
-        QCOMPARE(label.fontColor(), Gray);
-        QCOMPARE(label.graduateFrom(), Gray);
-        QCOMPARE(label.colourHighlight(), White);
-        QCOMPARE(label.colourShadow(), Black);
+        QCOMPARE(label.ColourScheme(), TLabelE::csWindows);
+        QCOMPARE(label.EffectStyle(), TLabelE::esRaised);
+        QCOMPARE(label.FontColor(), Gray);
+        QCOMPARE(label.GraduateFrom(), Gray);
+        QCOMPARE(label.ColourHighlight(), White);
+        QCOMPARE(label.ColourShadow(), Black);
     }
 
     // Shadow copies first, then the highlight, the face last.
@@ -83,9 +84,9 @@ private slots:
         QFETCH(QList<QPoint>, offsets);
         QFETCH(QList<QColor>, colours);
         TLabelE label;
-        label.setEffectStyle(TLabelE::TEffectStyle(style));
-        QCOMPARE(Offsets(label.layers()), offsets);
-        QCOMPARE(Colours(label.layers()), colours);
+        label.SetEffectStyle(TLabelE::TEffectStyle(style));
+        QCOMPARE(Offsets(label.Layers()), offsets);
+        QCOMPARE(Colours(label.Layers()), colours);
     }
 
     void extrudeAndGraduatedCopies_data()
@@ -110,20 +111,20 @@ private slots:
         QFETCH(QList<QPoint>, offsets);
         QFETCH(QList<QColor>, colours);
         TLabelE label;
-        label.setFontColor(QColor(255, 129, 0));
-        label.setStyleShadow(TLabelE::TEffectOption(option));
-        label.setDepthShadow(3);
-        QCOMPARE(label.effectStyle(), TLabelE::esCustom);
-        QCOMPARE(Offsets(label.layers()), offsets);
-        QCOMPARE(Colours(label.layers()), colours);
+        label.SetFontColor(QColor(255, 129, 0));
+        label.SetStyleShadow(TLabelE::TEffectOption(option));
+        label.SetDepthShadow(3);
+        QCOMPARE(label.EffectStyle(), TLabelE::esCustom);
+        QCOMPARE(Offsets(label.Layers()), offsets);
+        QCOMPARE(Colours(label.Layers()), colours);
     }
 
     void depthOneExtrudeIsOneCopy()
     {
         TLabelE label;
-        label.setStyleShadow(TLabelE::eoGraduated);
-        QCOMPARE(Offsets(label.layers()), (QList<QPoint>{{2, 2}, {0, 0}, {1, 1}}));
-        QCOMPARE(label.layers().front().brush.color(), Black);
+        label.SetStyleShadow(TLabelE::eoGraduated);
+        QCOMPARE(Offsets(label.Layers()), (QList<QPoint>{{2, 2}, {0, 0}, {1, 1}}));
+        QCOMPARE(label.Layers().front().brush.color(), Black);
     }
 
     void colourSchemes_data()
@@ -146,86 +147,86 @@ private slots:
         QFETCH(QColor, shadow);
         QFETCH(QColor, face);
         TLabelE label;
-        label.setColourScheme(TLabelE::TColourScheme(scheme));
-        QCOMPARE(label.colourScheme(), TLabelE::TColourScheme(scheme));
-        QCOMPARE(label.colourHighlight(), highlight);
-        QCOMPARE(label.colourShadow(), shadow);
-        QCOMPARE(label.fontColor(), face);
+        label.SetColourScheme(TLabelE::TColourScheme(scheme));
+        QCOMPARE(label.ColourScheme(), TLabelE::TColourScheme(scheme));
+        QCOMPARE(label.ColourHighlight(), highlight);
+        QCOMPARE(label.ColourShadow(), shadow);
+        QCOMPARE(label.FontColor(), face);
         // The preset also fills the custom slot.
-        label.setColourScheme(TLabelE::csCustom);
-        QCOMPARE(label.colourHighlight(), highlight);
-        QCOMPARE(label.colourShadow(), shadow);
-        QCOMPARE(label.fontColor(), face);
+        label.SetColourScheme(TLabelE::csCustom);
+        QCOMPARE(label.ColourHighlight(), highlight);
+        QCOMPARE(label.ColourShadow(), shadow);
+        QCOMPARE(label.FontColor(), face);
     }
 
     void layerColourByHandSwitchesToCustom()
     {
         TLabelE label;
-        label.setColourScheme(TLabelE::csGold);
-        label.setColourShadow(QColor(200, 0, 0));
-        QCOMPARE(label.colourScheme(), TLabelE::csCustom);
-        QCOMPARE(label.colourHighlight(), QColor(255, 255, 0));
-        QCOMPARE(label.fontColor(), QColor(128, 128, 0));
-        label.setColourScheme(TLabelE::csWindows);
-        label.setColourScheme(TLabelE::csCustom);
-        QCOMPARE(label.colourShadow(), Black); // Windows' colours went into the slot
+        label.SetColourScheme(TLabelE::csGold);
+        label.SetColourShadow(QColor(200, 0, 0));
+        QCOMPARE(label.ColourScheme(), TLabelE::csCustom);
+        QCOMPARE(label.ColourHighlight(), QColor(255, 255, 0));
+        QCOMPARE(label.FontColor(), QColor(128, 128, 0));
+        label.SetColourScheme(TLabelE::csWindows);
+        label.SetColourScheme(TLabelE::csCustom);
+        QCOMPARE(label.ColourShadow(), Black); // Windows' colours went into the slot
     }
 
     void flyingTakesTheSchemesShadowForTheHighlight()
     {
         TLabelE label;
-        label.setColourScheme(TLabelE::csSteel);
-        label.setEffectStyle(TLabelE::esFlying);
-        QCOMPARE(label.colourHighlight(), QColor(0, 0, 128));
-        QCOMPARE(label.colourScheme(), TLabelE::csSteel);
-        label.setEffectStyle(TLabelE::esRaised);
-        QCOMPARE(label.colourHighlight(), QColor(0, 255, 255));
+        label.SetColourScheme(TLabelE::csSteel);
+        label.SetEffectStyle(TLabelE::esFlying);
+        QCOMPARE(label.ColourHighlight(), QColor(0, 0, 128));
+        QCOMPARE(label.ColourScheme(), TLabelE::csSteel);
+        label.SetEffectStyle(TLabelE::esRaised);
+        QCOMPARE(label.ColourHighlight(), QColor(0, 255, 255));
     }
 
     void directionByHandSwitchesToCustom()
     {
         TLabelE label;
-        label.setDirectionHighlight(TLabelE::edDownRight);
-        QCOMPARE(label.effectStyle(), TLabelE::esCustom);
-        label.setDirectionShadow(TLabelE::edUp);
+        label.SetDirectionHighlight(TLabelE::edDownRight);
+        QCOMPARE(label.EffectStyle(), TLabelE::esCustom);
+        label.SetDirectionShadow(TLabelE::edUp);
         // Highlight down-right and shadow up: the face moves down by one.
-        QCOMPARE(Offsets(label.layers()), (QList<QPoint>{{1, 0}, {2, 2}, {1, 1}}));
+        QCOMPARE(Offsets(label.Layers()), (QList<QPoint>{{1, 0}, {2, 2}, {1, 1}}));
     }
 
     void asButtonSwitchesRaisedAndSunken()
     {
         TLabelE label;
-        label.setEffectStyle(TLabelE::esShadow);
-        label.setAsButton(true);
-        QCOMPARE(label.effectStyle(), TLabelE::esRaised);
+        label.SetEffectStyle(TLabelE::esShadow);
+        label.SetAsButton(true);
+        QCOMPARE(label.EffectStyle(), TLabelE::esRaised);
         QTest::mousePress(&label, Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(label.effectStyle(), TLabelE::esSunken);
+        QCOMPARE(label.EffectStyle(), TLabelE::esSunken);
         QMouseEvent outside(QEvent::MouseMove, QPointF(label.width() + 1, 5), QPointF(label.width() + 1, 5),
                             Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&label, &outside);
-        QCOMPARE(label.effectStyle(), TLabelE::esRaised);
+        QCOMPARE(label.EffectStyle(), TLabelE::esRaised);
         QMouseEvent inside(QEvent::MouseMove, QPointF(label.width(), 5), QPointF(label.width(), 5), Qt::NoButton,
                            Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&label, &inside);
-        QCOMPARE(label.effectStyle(), TLabelE::esSunken);
+        QCOMPARE(label.EffectStyle(), TLabelE::esSunken);
         QTest::mouseRelease(&label, Qt::LeftButton, {}, QPoint(label.width(), label.height()));
-        QCOMPARE(label.effectStyle(), TLabelE::esRaised);
+        QCOMPARE(label.EffectStyle(), TLabelE::esRaised);
 
-        label.setEffectStyle(TLabelE::esShadow);
-        QVERIFY(!label.asButton());
+        label.SetEffectStyle(TLabelE::esShadow);
+        QVERIFY(!label.AsButton());
         QTest::mousePress(&label, Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(label.effectStyle(), TLabelE::esShadow);
+        QCOMPARE(label.EffectStyle(), TLabelE::esShadow);
     }
 
     // The graded face: GraduateFrom on the text's first row, the font colour on its last.
     void graduatedFaceRunsFromGraduateFromToTheFontColour()
     {
         TLabelE label;
-        label.setCaption(QStringLiteral("Ab"));
-        label.setFontColor(QColor(0, 0, 255));
-        label.setGraduateFrom(QColor(255, 0, 0));
-        label.setGraduateFace(TLabelE::goVertical);
-        const QImage ramp = label.layers().back().brush.textureImage();
+        label.SetCaption(QStringLiteral("Ab"));
+        label.SetFontColor(QColor(0, 0, 255));
+        label.SetGraduateFrom(QColor(255, 0, 0));
+        label.SetGraduateFace(TLabelE::goVertical);
+        const QImage ramp = label.Layers().back().brush.textureImage();
         const int rows = ramp.height();
         QCOMPARE(ramp.width(), 1);
         QVERIFY(rows >= QFontMetrics(label.font()).height());
@@ -234,8 +235,8 @@ private slots:
         for (int i = 1; i < rows; ++i)
             QVERIFY(ramp.pixelColor(0, i).red() <= ramp.pixelColor(0, i - 1).red());
 
-        label.setGraduateFace(TLabelE::goHorizontal);
-        QCOMPARE(label.layers().back().brush.textureImage().height(), 1);
+        label.SetGraduateFace(TLabelE::goHorizontal);
+        QCOMPARE(label.Layers().back().brush.textureImage().height(), 1);
     }
 
     // A ramp of one column (an empty caption is no wider) is the start colour, not a
@@ -243,12 +244,11 @@ private slots:
     void graduatedFaceOfOneColumnIsItsStartColour()
     {
         TLabelE label;
-        label.setGraduateFrom(QColor(10, 20, 30));
-        label.setGraduateFace(TLabelE::goHorizontal);
-        const QImage ramp = label.layers().back().brush.textureImage();
+        label.SetGraduateFrom(QColor(10, 20, 30));
+        label.SetGraduateFace(TLabelE::goHorizontal);
+        const QImage ramp = label.Layers().back().brush.textureImage();
         QCOMPARE(ramp.size(), QSize(1, 1));
         QCOMPARE(ramp.pixelColor(0, 0), QColor(10, 20, 30));
-        label.grab();
     }
 
     // A see-through shadow halves the colours beneath it, a see-through highlight halves
@@ -258,18 +258,18 @@ private slots:
         TLabelE label;
         label.resize(40, 30);
         label.setFont(SharpFont(28));
-        label.setCaption(QStringLiteral("H"));
-        label.setTransparent(false);
-        label.setColor(QColor(200, 100, 50));
-        label.setFontColor(QColor(0, 0, 255));
-        label.setEffectStyle(TLabelE::esNone);
-        label.setDirectionShadow(TLabelE::edDownRight);
-        label.setDepthShadow(3);
-        label.setStyleShadow(TLabelE::eoReal);
-        label.setDirectionHighlight(TLabelE::edUpLeft);
-        label.setDepthHighlight(3);
-        label.setStyleHighlight(TLabelE::eoReal);
-        const QImage image = label.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        label.SetCaption(QStringLiteral("H"));
+        label.SetTransparent(false);
+        label.SetColor(QColor(200, 100, 50));
+        label.SetFontColor(QColor(0, 0, 255));
+        label.SetEffectStyle(TLabelE::esNone);
+        label.SetDirectionShadow(TLabelE::edDownRight);
+        label.SetDepthShadow(3);
+        label.SetStyleShadow(TLabelE::eoReal);
+        label.SetDirectionHighlight(TLabelE::edUpLeft);
+        label.SetDepthHighlight(3);
+        label.SetStyleHighlight(TLabelE::eoReal);
+        const QImage image = Grab(label);
 
         // The face stands at (3, 3), the shadow copy three pixels down-right of it, the
         // highlight copy three pixels up-left: each copy's pixels are the face's, moved.

@@ -1,4 +1,5 @@
 #include "components/ShadowLabel.h"
+#include "tests/components/Pixels.h"
 #include "tests/support/TestRegistry.h"
 
 #include <QTest>
@@ -7,11 +8,6 @@ using namespace vek;
 
 class TestShadowLabel : public QObject {
     Q_OBJECT
-
-    static QImage Render(TSdLabel &label)
-    {
-        return label.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
 
     // The pixels of image that differ from the background, as a set of points.
     static QSet<QPoint> Marked(const QImage &image, QColor background)
@@ -28,11 +24,11 @@ private slots:
     void defaults()
     {
         TSdLabel label;
-        QCOMPARE(label.shadowDepth(), 3);
-        QCOMPARE(label.shadowDirection(), TSdLabel::sdDnRight);
-        QCOMPARE(label.shadowColor(), label.palette().color(QPalette::Dark));
-        QVERIFY(!label.transparent());
-        QVERIFY(label.showAccelChar());
+        QCOMPARE(label.ShadowDepth(), 3);
+        QCOMPARE(label.ShadowDirection(), TSdLabel::sdDnRight);
+        QCOMPARE(label.ShadowColor(), label.palette().color(QPalette::Dark));
+        QVERIFY(!label.Transparent());
+        QVERIFY(label.ShowAccelChar());
     }
 
     void copiesByDirection_data()
@@ -51,11 +47,11 @@ private slots:
         QFETCH(QPoint, shadow);
         QFETCH(QPoint, text);
         TSdLabel label;
-        label.setShadowDepth(2);
-        label.setShadowDirection(TSdLabel::TShadowDirection(direction));
-        label.setShadowColor(QColor(0, 0, 64));
-        label.setFontColor(QColor(255, 255, 0));
-        const auto layers = label.layers();
+        label.SetShadowDepth(2);
+        label.SetShadowDirection(TSdLabel::TShadowDirection(direction));
+        label.SetShadowColor(QColor(0, 0, 64));
+        label.SetFontColor(QColor(255, 255, 0));
+        const auto layers = label.Layers();
         QCOMPARE(layers.size(), size_t(2));
         QCOMPARE(layers[0].offset, shadow);
         QCOMPARE(layers[0].brush.color(), QColor(0, 0, 64));
@@ -66,9 +62,9 @@ private slots:
     void disabledTextIsGrey()
     {
         TSdLabel label;
-        label.setFontColor(QColor(255, 255, 0));
+        label.SetFontColor(QColor(255, 255, 0));
         label.setEnabled(false);
-        QCOMPARE(label.layers()[1].brush.color(), label.palette().color(QPalette::Disabled, QPalette::WindowText));
+        QCOMPARE(label.Layers()[1].brush.color(), label.palette().color(QPalette::Disabled, QPalette::WindowText));
     }
 
     // Drawn alone, the shadow's pixels are the text's pixels moved by the depth.
@@ -89,16 +85,16 @@ private slots:
         font.setBold(true);
         font.setStyleStrategy(QFont::NoAntialias);
         label.setFont(font);
-        label.setCaption(QStringLiteral("W&g"));
-        label.setColor(background);
-        label.setShadowDepth(depth);
+        label.SetCaption(QStringLiteral("W&g"));
+        label.SetColor(background);
+        label.SetShadowDepth(depth);
 
-        label.setShadowColor(Qt::transparent);
-        label.setFontColor(face);
-        const QSet<QPoint> text = Marked(Render(label), background);
-        label.setShadowColor(shadow);
-        label.setFontColor(Qt::transparent);
-        const QSet<QPoint> shadowOnly = Marked(Render(label), background);
+        label.SetShadowColor(Qt::transparent);
+        label.SetFontColor(face);
+        const QSet<QPoint> text = Marked(Grab(label), background);
+        label.SetShadowColor(shadow);
+        label.SetFontColor(Qt::transparent);
+        const QSet<QPoint> shadowOnly = Marked(Grab(label), background);
         QVERIFY(text.size() > 20);
 
         QSet<QPoint> moved;
@@ -107,8 +103,8 @@ private slots:
         QCOMPARE(shadowOnly, moved);
 
         // Both: the text lies over its shadow.
-        label.setFontColor(face);
-        const QImage both = Render(label);
+        label.SetFontColor(face);
+        const QImage both = Grab(label);
         for (QPoint p : text)
             QCOMPARE(both.pixelColor(p), face);
         for (QPoint p : moved - text)
@@ -119,12 +115,12 @@ private slots:
     {
         TSdLabel label;
         label.resize(80, 30);
-        label.setCaption(QStringLiteral("&&"));
-        label.setShadowDepth(0);
-        const QColor background = label.color();
-        const int accelerated = Marked(Render(label), background).size();
-        label.setShowAccelChar(false);
-        QVERIFY(Marked(Render(label), background).size() > accelerated);
+        label.SetCaption(QStringLiteral("&&"));
+        label.SetShadowDepth(0);
+        const QColor background = label.Color();
+        const int accelerated = Marked(Grab(label), background).size();
+        label.SetShowAccelChar(false);
+        QVERIFY(Marked(Grab(label), background).size() > accelerated);
     }
 };
 

@@ -1,4 +1,5 @@
 #include "components/SpeedButton.h"
+#include "tests/components/Pixels.h"
 #include "tests/support/TestRegistry.h"
 
 #include <QDialog>
@@ -44,11 +45,6 @@ QImage FramesGlyph(const QList<QColor> &colours, int frameSize, QColor transpare
     return glyph;
 }
 
-QImage Render(QWidget &widget)
-{
-    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
 QColor At(const QImage &image, int x, int y)
 {
     return image.pixelColor(x, y);
@@ -81,15 +77,15 @@ private slots:
     {
         QCOMPARE(button->size(), QSize(25, 25));
         QCOMPARE(button->focusPolicy(), Qt::NoFocus);
-        QCOMPARE(button->numGlyphs(), 1);
-        QCOMPARE(button->buttonLayout(), TRxSpeedButton::blGlyphTop);
-        QCOMPARE(button->margin(), -1);
-        QCOMPARE(button->spacing(), 1);
-        QCOMPARE(button->initPause(), 500);
-        QCOMPARE(button->repeatInterval(), 100);
-        QVERIFY(button->grayedInactive());
-        QVERIFY(button->markDropDown());
-        QCOMPARE(button->transparentColor(), qRgb(255, 0, 255));
+        QCOMPARE(button->NumGlyphs(), 1);
+        QCOMPARE(button->Layout(), TRxSpeedButton::blGlyphTop);
+        QCOMPARE(button->Margin(), -1);
+        QCOMPARE(button->Spacing(), 1);
+        QCOMPARE(button->InitPause(), 500);
+        QCOMPARE(button->RepeatInterval(), 100);
+        QVERIFY(button->GrayedInactive());
+        QVERIFY(button->MarkDropDown());
+        QCOMPARE(button->TransparentGlyphColor(), qRgb(255, 0, 255));
     }
 
     void numGlyphsFollowsTheGlyphWidth_data()
@@ -107,25 +103,25 @@ private slots:
     {
         QFETCH(QSize, size);
         QFETCH(int, expected);
-        button->setNumGlyphs(3);
+        button->SetNumGlyphs(3);
         QImage glyph(size, QImage::Format_ARGB32);
         glyph.fill(Qt::red);
-        button->setGlyph(glyph);
-        QCOMPARE(button->numGlyphs(), expected);
+        button->SetGlyph(glyph);
+        QCOMPARE(button->NumGlyphs(), expected);
     }
 
     void numGlyphsIgnoresZeroAndCapsAtFive()
     {
-        button->setNumGlyphs(0);
-        QCOMPARE(button->numGlyphs(), 1);
-        button->setNumGlyphs(7);
-        QCOMPARE(button->numGlyphs(), 5);
+        button->SetNumGlyphs(0);
+        QCOMPARE(button->NumGlyphs(), 1);
+        button->SetNumGlyphs(7);
+        QCOMPARE(button->NumGlyphs(), 5);
     }
 
     void transparentColourIsTheBottomLeftPixel()
     {
-        button->setGlyph(FramesGlyph({Qt::red}, 4, QColor(0, 128, 0)));
-        QCOMPARE(button->transparentColor(), qRgb(0, 128, 0));
+        button->SetGlyph(FramesGlyph({Qt::red}, 4, QColor(0, 128, 0)));
+        QCOMPARE(button->TransparentGlyphColor(), qRgb(0, 128, 0));
     }
 
     // Frames coloured 0..n-1; which frame each state shows.
@@ -150,9 +146,9 @@ private slots:
         QFETCH(int, frame);
         const QList<QColor> colours{QColor(200, 0, 0), QColor(0, 200, 0), QColor(0, 0, 200), QColor(200, 200, 0),
                                     QColor(0, 200, 200)};
-        button->setGlyph(FramesGlyph(colours.mid(0, frames), 4));
-        QCOMPARE(button->numGlyphs(), frames);
-        const QImage picture = button->stateGlyph(State(state));
+        button->SetGlyph(FramesGlyph(colours.mid(0, frames), 4));
+        QCOMPARE(button->NumGlyphs(), frames);
+        const QImage picture = button->GlyphFor(State(state));
         QCOMPARE(picture.size(), QSize(4, 4));
         QCOMPARE(picture.pixelColor(2, 1), colours[frame]);
     }
@@ -173,8 +169,8 @@ private slots:
         QFETCH(QColor, expected);
         QImage glyph = FramesGlyph({QColor(10, 20, 30)}, 4);
         glyph.setPixel(1, 1, pixel.rgb());
-        button->setGlyph(glyph);
-        const QImage inactive = button->stateGlyph(TRxSpeedButton::rbsInactive);
+        button->SetGlyph(glyph);
+        const QImage inactive = button->GlyphFor(TRxSpeedButton::rbsInactive);
         QCOMPARE(inactive.pixelColor(1, 1), expected);
         QCOMPARE(inactive.pixelColor(0, 3), QColor(255, 0, 255));
     }
@@ -186,20 +182,20 @@ private slots:
         glyph.fill(Qt::white);
         for (QPoint p : {QPoint(0, 0), QPoint(1, 1), QPoint(2, 0)})
             glyph.setPixel(p, qRgb(0, 0, 0));
-        button->setGlyph(glyph);
+        button->SetGlyph(glyph);
 
         QImage expected(3, 3, QImage::Format_ARGB32);
         expected.fill(Face);
         expected.setPixel(2, 2, Highlight.rgb()); // (1,1) moved right and down; (0,0)'s lands under a shadow
         for (QPoint p : {QPoint(0, 0), QPoint(1, 1), QPoint(2, 0)})
             expected.setPixel(p, Shadow.rgb());
-        QCOMPARE(button->stateGlyph(TRxSpeedButton::rbsDisabled).convertToFormat(QImage::Format_ARGB32), expected);
+        QCOMPARE(button->GlyphFor(TRxSpeedButton::rbsDisabled).convertToFormat(QImage::Format_ARGB32), expected);
 
         // New system colours make the picture anew.
         QPalette changed = TestPalette();
         changed.setColor(QPalette::Button, QColor(1, 2, 3));
         button->setPalette(changed);
-        QCOMPARE(button->stateGlyph(TRxSpeedButton::rbsDisabled).pixelColor(1, 0), QColor(1, 2, 3));
+        QCOMPARE(button->GlyphFor(TRxSpeedButton::rbsDisabled).pixelColor(1, 0), QColor(1, 2, 3));
     }
 
     void disabledButtonDrawsTheEngravedGlyphWithoutItsFace()
@@ -207,10 +203,10 @@ private slots:
         QImage glyph(5, 5, QImage::Format_ARGB32);
         glyph.fill(Qt::white);
         glyph.setPixel(2, 2, qRgb(0, 0, 0));
-        button->setGlyph(glyph);
+        button->SetGlyph(glyph);
         button->setEnabled(false);
-        QCOMPARE(button->state(), TRxSpeedButton::rbsDisabled);
-        const QImage image = Render(*button);
+        QCOMPARE(button->State(), TRxSpeedButton::rbsDisabled);
+        const QImage image = Grab(*button);
         // The content is 19 pixels square from (3, 3); the glyph stands centred at 3 + 9 - 2.
         QCOMPARE(At(image, 12, 12), Shadow);
         QCOMPARE(At(image, 13, 13), Highlight);
@@ -245,16 +241,16 @@ private slots:
         QFETCH(QColor, outerBottomRight);
         QFETCH(QColor, innerTopLeft);
         QFETCH(QColor, innerBottomRight);
-        button->setButtonStyle(TRxSpeedButton::TButtonStyle(style));
-        button->setFlat(flat);
+        button->SetStyle(TRxSpeedButton::TButtonStyle(style));
+        button->SetFlat(flat);
         if (pressed) {
             QTest::mousePress(button, Qt::LeftButton, {}, QPoint(12, 12));
         } else {
             QEnterEvent enter(QPointF(12, 12), QPointF(12, 12), QPointF(22, 22));
             QApplication::sendEvent(button, &enter);
         }
-        QVERIFY(button->mouseInControl());
-        const QImage image = Render(*button);
+        QVERIFY(button->MouseInControl());
+        const QImage image = Grab(*button);
         const int w = button->width(), h = button->height();
         QCOMPARE(At(image, 0, 10), outerTopLeft);
         QCOMPARE(At(image, 10, 0), outerTopLeft);
@@ -269,39 +265,39 @@ private slots:
 
     void flatButtonShowsNoFrameUntilHovered()
     {
-        button->setFlat(true);
-        QImage image = Render(*button);
+        button->SetFlat(true);
+        QImage image = Grab(*button);
         QCOMPARE(At(image, 0, 10), Face);
         QCOMPARE(At(image, 24, 10), Face);
 
         QEnterEvent enter(QPointF(12, 12), QPointF(12, 12), QPointF(22, 22));
         QApplication::sendEvent(button, &enter);
-        QCOMPARE(At(Render(*button), 0, 10), Highlight);
+        QCOMPARE(At(Grab(*button), 0, 10), Highlight);
 
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(button, &leave);
-        QCOMPARE(At(Render(*button), 0, 10), Face);
+        QCOMPARE(At(Grab(*button), 0, 10), Face);
     }
 
     // The mouse still over a flat button after a click: its frame shows.
     void flatButtonKeepsItsFrameAfterAClickUnderTheMouse()
     {
-        button->setFlat(true);
-        QSignalSpy clicks(button, &TRxSpeedButton::clicked);
+        button->SetFlat(true);
+        QSignalSpy clicks(button, &TRxSpeedButton::Click);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(12, 12));
         QCOMPARE(clicks.count(), 1);
-        QVERIFY(button->mouseInControl());
-        QCOMPARE(At(Render(*button), 0, 10), Highlight);
+        QVERIFY(button->MouseInControl());
+        QCOMPARE(At(Grab(*button), 0, 10), Highlight);
     }
 
     void inactiveGlyphShownOnFlatButtonAwayFromTheMouse()
     {
-        button->setFlat(true);
-        button->setGlyph(FramesGlyph({QColor(200, 100, 50)}, 5));
+        button->SetFlat(true);
+        button->SetGlyph(FramesGlyph({QColor(200, 100, 50)}, 5));
         // Content 21 square from (2, 2); the glyph centred at 2 + 10 - 2 = 10.
-        QCOMPARE(At(Render(*button), 12, 11), QColor(124, 124, 124));
-        button->setGrayedInactive(false);
-        QCOMPARE(At(Render(*button), 12, 11), QColor(200, 100, 50));
+        QCOMPARE(At(Grab(*button), 12, 11), QColor(124, 124, 124));
+        button->SetGrayedInactive(false);
+        QCOMPARE(At(Grab(*button), 12, 11), QColor(200, 100, 50));
     }
 
     // Without a caption Spacing counts as 0 and Margin -1 centres the glyph: C div 2 - G div 2.
@@ -318,12 +314,12 @@ private slots:
     {
         QFETCH(int, layout);
         QFETCH(QPoint, at);
-        button->setButtonLayout(TRxSpeedButton::TButtonLayout(layout));
+        button->SetLayout(TRxSpeedButton::TButtonLayout(layout));
         QImage glyph(6, 4, QImage::Format_ARGB32);
         glyph.fill(Qt::white);
-        button->setGlyph(glyph);
-        QCOMPARE(button->numGlyphs(), 1);
-        const auto placed = button->layoutContent(QRect(3, 3, 19, 19), QSize(6, 4), false);
+        button->SetGlyph(glyph);
+        QCOMPARE(button->NumGlyphs(), 1);
+        const auto placed = button->LayoutContent(QRect(3, 3, 19, 19), QSize(6, 4), false);
         QCOMPARE(placed.glyphAt, at);
     }
 
@@ -347,11 +343,11 @@ private slots:
         QFETCH(int, spacing);
         QFETCH(int, glyphAlong);
         QFETCH(int, textAlongFromEnd);
-        button->setCaption(QStringLiteral("OK"));
-        button->setButtonLayout(TRxSpeedButton::TButtonLayout(layout));
-        button->setMargin(margin);
-        button->setSpacing(spacing);
-        const auto placed = button->layoutContent(QRect(0, 0, 100, 20), QSize(10, 10), false);
+        button->SetCaption(QStringLiteral("OK"));
+        button->SetLayout(TRxSpeedButton::TButtonLayout(layout));
+        button->SetMargin(margin);
+        button->SetSpacing(spacing);
+        const auto placed = button->LayoutContent(QRect(0, 0, 100, 20), QSize(10, 10), false);
         QCOMPARE(placed.glyphAt, QPoint(glyphAlong, 5));
         const QRect text = placed.textBounds;
         QVERIFY(text.width() > 0);
@@ -359,7 +355,7 @@ private slots:
         QCOMPARE(text.top(), 10 - text.height() / 2);
     }
 
-    // Margin or Spacing -1: the Part's distribution along the axis (C 100, G 10, T the caption).
+    // Margin or Spacing -1: how glyph and caption share the room along the axis (C 100, G 10, T the caption).
     void layoutMinusOneRules_data()
     {
         QTest::addColumn<int>("margin");
@@ -372,11 +368,11 @@ private slots:
     {
         QFETCH(int, margin);
         QFETCH(int, spacing);
-        button->setCaption(QStringLiteral("OK"));
-        button->setButtonLayout(TRxSpeedButton::blGlyphLeft);
-        button->setMargin(margin);
-        button->setSpacing(spacing);
-        const auto placed = button->layoutContent(QRect(0, 0, 100, 20), QSize(10, 10), false);
+        button->SetCaption(QStringLiteral("OK"));
+        button->SetLayout(TRxSpeedButton::blGlyphLeft);
+        button->SetMargin(margin);
+        button->SetSpacing(spacing);
+        const auto placed = button->LayoutContent(QRect(0, 0, 100, 20), QSize(10, 10), false);
         const int t = placed.textBounds.width();
         QVERIFY(t > 0);
         const int gap = placed.textBounds.left() - placed.glyphAt.x() - 10;
@@ -394,12 +390,12 @@ private slots:
 
     void tooWideCaptionEndsInEllipsis()
     {
-        button->setCaption(QStringLiteral("A caption far too wide for the button"));
-        const auto placed = button->layoutContent(QRect(3, 3, 19, 19), QSize(0, 0), false);
+        button->SetCaption(QStringLiteral("A caption far too wide for the button"));
+        const auto placed = button->LayoutContent(QRect(3, 3, 19, 19), QSize(0, 0), false);
         QVERIFY2(placed.text.endsWith(QStringLiteral("...")), qPrintable(placed.text));
         QVERIFY(placed.textBounds.width() <= 19);
-        button->setWordWrap(true);
-        QVERIFY(!button->layoutContent(QRect(3, 3, 19, 19), QSize(0, 0), false).text.endsWith(QStringLiteral("...")));
+        button->SetWordWrap(true);
+        QVERIFY(!button->LayoutContent(QRect(3, 3, 19, 19), QSize(0, 0), false).text.endsWith(QStringLiteral("...")));
     }
 
     void releaseInsideClicks_data()
@@ -420,41 +416,41 @@ private slots:
         QFETCH(QPoint, press);
         QFETCH(QPoint, release);
         QFETCH(bool, clicks);
-        QSignalSpy clicked(button, &TRxSpeedButton::clicked);
+        QSignalSpy clicked(button, &TRxSpeedButton::Click);
         QTest::mousePress(button, Qt::LeftButton, {}, press);
         QTest::mouseRelease(button, Qt::LeftButton, {}, release);
         QCOMPARE(clicked.count(), clicks ? 1 : 0);
-        QCOMPARE(button->state(), TRxSpeedButton::rbsUp);
+        QCOMPARE(button->State(), TRxSpeedButton::rbsUp);
     }
 
     void dragStateFollowsTheMouse()
     {
         QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(button->state(), TRxSpeedButton::rbsDown);
+        QCOMPARE(button->State(), TRxSpeedButton::rbsDown);
         QTest::mouseMove(button, QPoint(40, 5));
-        QCOMPARE(button->state(), TRxSpeedButton::rbsUp);
+        QCOMPARE(button->State(), TRxSpeedButton::rbsUp);
         QTest::mouseMove(button, QPoint(5, 5));
-        QCOMPARE(button->state(), TRxSpeedButton::rbsDown);
+        QCOMPARE(button->State(), TRxSpeedButton::rbsDown);
         QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
     }
 
     void disabledButtonDoesNotClick()
     {
-        QSignalSpy clicked(button, &TRxSpeedButton::clicked);
+        QSignalSpy clicked(button, &TRxSpeedButton::Click);
         button->setEnabled(false);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(clicked.count(), 0);
         button->setEnabled(true);
-        QCOMPARE(button->state(), TRxSpeedButton::rbsUp);
+        QCOMPARE(button->State(), TRxSpeedButton::rbsUp);
     }
 
     void clickGivesTheDialogItsModalResultFirst()
     {
         QDialog dialog;
         auto *ok = new TRxSpeedButton(&dialog);
-        ok->setModalResult(QDialog::Accepted);
+        ok->SetModalResult(QDialog::Accepted);
         int resultAtClick = -1;
-        connect(ok, &TRxSpeedButton::clicked, &dialog, [&] { resultAtClick = dialog.result(); });
+        connect(ok, &TRxSpeedButton::Click, &dialog, [&] { resultAtClick = dialog.result(); });
         QTimer::singleShot(0, ok, [ok] { QTest::mouseClick(ok, Qt::LeftButton, {}, QPoint(5, 5)); });
         QCOMPARE(dialog.exec(), int(QDialog::Accepted));
         QCOMPARE(resultAtClick, int(QDialog::Accepted));
@@ -466,7 +462,7 @@ private slots:
         auto *apply = new TRxSpeedButton(&dialog);
         bool openAfterClick = false;
         QTimer::singleShot(0, apply, [&] {
-            apply->click();
+            apply->DoClick();
             openAfterClick = dialog.isVisible();
             dialog.reject();
         });
@@ -476,8 +472,8 @@ private slots:
 
     void autoRepeatUsesInitPauseThenRepeatInterval()
     {
-        button->setAllowTimer(true);
-        QSignalSpy clicked(button, &TRxSpeedButton::clicked);
+        button->SetAllowTimer(true);
+        QSignalSpy clicked(button, &TRxSpeedButton::Click);
         QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
         auto *timer = button->findChild<QTimer *>(QStringLiteral("repeatTimer"));
         QVERIFY(timer);
@@ -503,8 +499,8 @@ private slots:
 
     void autoRepeatWaitsWhileTheMouseIsOutside()
     {
-        button->setAllowTimer(true);
-        QSignalSpy clicked(button, &TRxSpeedButton::clicked);
+        button->SetAllowTimer(true);
+        QSignalSpy clicked(button, &TRxSpeedButton::Click);
         QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseMove(button, QPoint(60, 5));
         auto *timer = button->findChild<QTimer *>(QStringLiteral("repeatTimer"));
@@ -513,49 +509,49 @@ private slots:
         QVERIFY(expired.wait(1000));
         QCOMPARE(clicked.count(), 0);
         QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(60, 5));
-        button->setAllowTimer(false);
+        button->SetAllowTimer(false);
         QVERIFY(!button->findChild<QTimer *>(QStringLiteral("repeatTimer")));
     }
 
     void groupKeepsOneButtonDown()
     {
         auto *other = new TRxSpeedButton(host.get());
-        button->setDown(true);
-        QVERIFY(!button->down()); // no group: Down stays off
-        button->setGroupIndex(1);
-        other->setGroupIndex(1);
-        button->setDown(true);
-        QCOMPARE(button->state(), TRxSpeedButton::rbsExclusive);
-        other->setDown(true);
-        QVERIFY(other->down());
-        QVERIFY(!button->down());
-        QCOMPARE(button->state(), TRxSpeedButton::rbsUp);
+        button->SetDown(true);
+        QVERIFY(!button->Down()); // no group: Down stays off
+        button->SetGroupIndex(1);
+        other->SetGroupIndex(1);
+        button->SetDown(true);
+        QCOMPARE(button->State(), TRxSpeedButton::rbsExclusive);
+        other->SetDown(true);
+        QVERIFY(other->Down());
+        QVERIFY(!button->Down());
+        QCOMPARE(button->State(), TRxSpeedButton::rbsUp);
 
-        other->setDown(false);
-        QVERIFY(other->down()); // cannot be released without AllowAllUp
-        button->setAllowAllUp(true);
-        QVERIFY(other->allowAllUp());
-        other->setDown(false);
-        QVERIFY(!other->down());
+        other->SetDown(false);
+        QVERIFY(other->Down()); // cannot be released without AllowAllUp
+        button->SetAllowAllUp(true);
+        QVERIFY(other->AllowAllUp());
+        other->SetDown(false);
+        QVERIFY(!other->Down());
     }
 
     void clickInAGroupTogglesDown()
     {
-        button->setGroupIndex(2);
-        button->setAllowAllUp(true);
+        button->SetGroupIndex(2);
+        button->SetAllowAllUp(true);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(button->down());
-        QCOMPARE(button->state(), TRxSpeedButton::rbsExclusive);
+        QVERIFY(button->Down());
+        QCOMPARE(button->State(), TRxSpeedButton::rbsExclusive);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(!button->down());
-        QCOMPARE(button->state(), TRxSpeedButton::rbsUp);
+        QVERIFY(!button->Down());
+        QCOMPARE(button->State(), TRxSpeedButton::rbsUp);
     }
 
     void exclusiveButtonShowsACheckerboard()
     {
-        button->setGroupIndex(1);
-        button->setDown(true);
-        const QImage image = Render(*button);
+        button->SetGroupIndex(1);
+        button->SetDown(true);
+        const QImage image = Grab(*button);
         // Content from (3, 3) grown by one: the pattern starts at (2, 2).
         QSet<QRgb> seen;
         for (int x = 2; x < 6; ++x)
@@ -566,11 +562,11 @@ private slots:
 
     void doubleClickFiresOnlyWhileDown()
     {
-        QSignalSpy doubles(button, &TRxSpeedButton::doubleClicked);
+        QSignalSpy doubles(button, &TRxSpeedButton::DblClick);
         QTest::mouseDClick(button, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(doubles.count(), 0);
-        button->setGroupIndex(1);
-        button->setDown(true);
+        button->SetGroupIndex(1);
+        button->SetDown(true);
         QTest::mouseDClick(button, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(doubles.count(), 1);
     }
@@ -578,8 +574,8 @@ private slots:
     void dropDownMarkStandsCentredWithoutCaption()
     {
         QMenu menu;
-        button->setDropDownMenu(&menu);
-        const QImage image = Render(*button);
+        button->SetDropDownMenu(&menu);
+        const QImage image = Grab(*button);
         // Content 19 square at (3, 3): x = (3 + 22 - 7) div 2 = 9; rows from y = 12 - 1.
         for (int x = 9; x <= 15; ++x)
             QCOMPARE(At(image, x, 11), ButtonText);
@@ -587,8 +583,8 @@ private slots:
         QCOMPARE(At(image, 16, 11), Face);
         QCOMPARE(At(image, 12, 14), ButtonText);
         QCOMPARE(At(image, 11, 14), Face);
-        button->setMarkDropDown(false);
-        QCOMPARE(At(Render(*button), 12, 14), Face);
+        button->SetMarkDropDown(false);
+        QCOMPARE(At(Grab(*button), 12, 14), Face);
     }
 
     void transparentButtonShowsItsParent()
@@ -597,16 +593,16 @@ private slots:
         background.setColor(QPalette::Window, QColor(0, 120, 0));
         host->setPalette(background);
         host->setAutoFillBackground(true);
-        button->setFlat(true);
-        QCOMPARE(At(Render(*host), 10 + 12, 10 + 3), Face);
-        button->setTransparent(true);
-        QCOMPARE(At(Render(*host), 10 + 12, 10 + 3), QColor(0, 120, 0));
+        button->SetFlat(true);
+        QCOMPARE(At(Grab(*host), 10 + 12, 10 + 3), Face);
+        button->SetTransparent(true);
+        QCOMPARE(At(Grab(*host), 10 + 12, 10 + 3), QColor(0, 120, 0));
     }
 
     void acceleratorClicksAnEnabledButton()
     {
-        QSignalSpy clicked(button, &TRxSpeedButton::clicked);
-        button->setCaption(QStringLiteral("&OK"));
+        QSignalSpy clicked(button, &TRxSpeedButton::Click);
+        button->SetCaption(QStringLiteral("&OK"));
         QTest::keyClick(host.get(), Qt::Key_O, Qt::AltModifier);
         QCOMPARE(clicked.count(), 1);
         button->setEnabled(false);
@@ -618,8 +614,8 @@ private slots:
     {
         QMenu menu;
         menu.addAction(QStringLiteral("item"));
-        button->setDropDownMenu(&menu);
-        QSignalSpy clicked(button, &TRxSpeedButton::clicked);
+        button->SetDropDownMenu(&menu);
+        QSignalSpy clicked(button, &TRxSpeedButton::Click);
         QPoint shownAt;
         QTimer::singleShot(0, &menu, [&] {
             shownAt = menu.pos();
@@ -628,21 +624,21 @@ private slots:
         QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(shownAt, button->mapToGlobal(QPoint(-1, button->height())));
         QCOMPARE(clicked.count(), 0);
-        QCOMPARE(button->state(), TRxSpeedButton::rbsUp);
+        QCOMPARE(button->State(), TRxSpeedButton::rbsUp);
         // A press that arrives as the menu closes does not open it again.
         QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(button->state(), TRxSpeedButton::rbsUp);
+        QCOMPARE(button->State(), TRxSpeedButton::rbsUp);
         QTRY_VERIFY(!menu.isVisible());
     }
 
     void mouseEnterNeedsAnEnabledButton()
     {
-        QSignalSpy entered(button, &TRxSpeedButton::mouseEnter);
+        QSignalSpy entered(button, &TRxSpeedButton::MouseEnter);
         button->setEnabled(false);
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(15, 15));
         QApplication::sendEvent(button, &enter);
         QCOMPARE(entered.count(), 0);
-        QVERIFY(!button->mouseInControl());
+        QVERIFY(!button->MouseInControl());
         button->setEnabled(true);
         QApplication::sendEvent(button, &enter);
         QCOMPARE(entered.count(), 1);

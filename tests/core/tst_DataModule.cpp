@@ -168,6 +168,10 @@ private slots:
         QTest::addColumn<double>("pcst12");
         QTest::newRow("one decimal, cut") << QVariantHash{{"INO", 1.5}, {"PCST11", 10.07}, {"LCST11", 333.33}}
                                           << FormatNumberPad(3, "15.105", 13) << 499.9 << 515.0 << 15.1;
+        // 1.29495 shows 1.29 to two decimals, so 1.2: rounding to four decimals first
+        // would make it 1.2950 and store 1.3.
+        QTest::newRow("half past the second decimal") << QVariantHash{{"INO", 0.5}, {"PCST11", 2.5899}}
+                                                      << FormatNumberPad(3, "1.29495", 13) << 0.0 << 1.2 << 1.2;
         QTest::newRow("negative") << QVariantHash{{"INO", -1}, {"PCST11", 2.25}, {"LCST11", 0.29}}
                                   << FormatNumberPad(3, "-2.25", 13) << -0.2 << -2.4 << -2.2;
         QTest::newRow("supplied") << QVariantHash{{"INO", 2}, {"PCST11", 5}, {"LCST11", 1.25}, {"RECV", 5}}
@@ -316,6 +320,19 @@ private slots:
         QCOMPARE(m().qDgdel.recordCount(), 1);
         QCOMPARE(m().qDgdel.value(0).toInt(), 7);
         QCOMPARE(m().qDgdel.value(2).toInt(), 9);
+    }
+
+    void exportCursorShowsTheLineAmounts()
+    {
+        db->insertRow({{"ACODE", 1}, {"ABFS", "S"}, {"TAG", "N"}, {"INO", -2}, {"LCST11", 1000.5}, {"RECV", 7}, {"ODRF", 1}});
+        Dataset &rows = m().TpSlst;
+        rows.setCommandText("select * from NDTAIL where ABFS='S' Order by ODRF");
+        rows.open();
+        QCOMPARE(rows.asDouble("LCST22"), -2001.0);
+        QCOMPARE(rows.asString("PCST22"), SuppliedMaterialText);
+        QCOMPARE(rows.displayText("RECV"), QStringLiteral("7"));
+        QCOMPARE(rows.fieldIndex("rTg"), -1);
+        QCOMPARE(rows.fieldIndex("NoCal"), -1);
     }
 
     void unitPriceListTotal()

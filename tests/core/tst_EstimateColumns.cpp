@@ -90,15 +90,20 @@ private slots:
 
         TempDatabase db;
         db.insertRow({{column, text}, {"TAG", "N"}, {"ABFS", "S"}});
-        Dataset &all = db.module().TnDtail;
-        all.open();
-        QCOMPARE(all.asString(column).trimmed(), kept);
+        db.insertRow({{"TAG", "N"}, {"ABFS", "S"}});
+        Dataset rows("rows", &db.module().SQLConect);
+        rows.setCommandText("select * from NDTAIL order by RID");
+        rows.open();
+        QCOMPARE(rows.asString(column).trimmed(), kept);
         // The same cut where a dataset row is set.
-        all.edit();
-        all.setValue(column, text);
-        all.post();
-        all.refresh();
-        QCOMPARE(all.asString(column).trimmed(), kept);
+        rows.next();
+        rows.edit();
+        rows.setValue(column, text);
+        QCOMPARE(rows.asString(column), kept);
+        rows.post();
+        rows.refresh();
+        QCOMPARE(rows.recNo(), 1);
+        QCOMPARE(rows.asString(column).trimmed(), kept);
     }
 };
 

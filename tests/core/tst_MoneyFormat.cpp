@@ -77,6 +77,26 @@ private slots:
         QCOMPARE(FormatCurrNumberPad(3, 13, Currency::fromText("1234.56")), blanks(5) + "1,234.5");
     }
 
+    // As FormatNumberPad shows a number: its 15 significant digits rounded, halves away.
+    void roundsNumbers_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<qint64>("raw");
+        QTest::newRow("the third decimal decides") << 1.29495 << 2 << qint64(12900);
+        QTest::newRow("binary just below a half") << 1.005 << 2 << qint64(10100);
+        QTest::newRow("negative half") << -2.125 << 2 << qint64(-21300);
+        QTest::newRow("0.29 x 100") << 0.29 * 100 << 0 << qint64(290000);
+        QTest::newRow("four decimals") << 0.00005 << 4 << qint64(1);
+    }
+    void roundsNumbers()
+    {
+        QFETCH(double, value);
+        QFETCH(int, decimals);
+        QFETCH(qint64, raw);
+        QCOMPARE(RoundNumber(value, decimals).raw(), raw);
+    }
+
     void parsesAmounts_data()
     {
         QTest::addColumn<QString>("text");

@@ -169,6 +169,16 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DatabaseError, RunTempSql(true, "update NOSUCHTABLE set X=1"));
     }
 
+    void boundRatesMatchThemselvesExactly()
+    {
+        const double rate = 0.07 * 3; // 0.21000000000000002: no short text names it
+        db->insertRow({{"ACODE", 1}, {"ABFS", "S"}, {"TAG", "N"}, {"PRT2", rate}, {"LRT2", 0.1 + 0.2}});
+        RunTempSql(false, "select count(*) from NDTAIL where PRT2=? and LRT2=?", {rate, 0.1 + 0.2});
+        QCOMPARE(m().sQTmp.value(0).toInt(), 1);
+        RunTempSql(false, "select count(*) from NDTAIL where PRT2=? and LRT2=?", {0.21, 0.3});
+        QCOMPARE(m().sQTmp.value(0).toInt(), 0);
+    }
+
     void aRefusedCommitRollsBackAndReports()
     {
         // A commit the engine refuses: a database trigger that raises while a flag is set.

@@ -5,6 +5,7 @@
 #include "tests/support/TempHome.h"
 #include "tests/support/TestRegistry.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -57,6 +58,21 @@ private slots:
         module.Connect(WorkDatabasePath());
         module.qDgdel.open();
         QCOMPARE(module.qDgdel.recordCount(), 1);
+    }
+
+    void aCopyThatCannotBeMadeIsReportedAndLeavesNoFile()
+    {
+        TempHome home;
+        // The copy's temporary name is taken by a folder: the copy fails as on a full disk.
+        QVERIFY(QDir().mkpath(home.filePath("Temp/VEKTMP.GDB.part/x")));
+        QString message;
+        try {
+            PrepareWorkDatabase();
+        } catch (const DatabaseError &error) {
+            message = error.message();
+        }
+        QVERIFY2(message.contains(WorkDatabasePath()), qPrintable(message));
+        QVERIFY(!QFile::exists(WorkDatabasePath()));
     }
 
     void aDamagedOrMissingFileIsNamedInTheMessage()

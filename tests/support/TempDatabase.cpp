@@ -21,19 +21,7 @@ TempDatabase::~TempDatabase() = default;
 
 void TempDatabase::insertRow(const QVariantHash &values)
 {
-    static const QStringList texts = {"NAME", "STAN", "UNIT", "ETC", "NOADD", "PAGEA", "PAGEB", "TAG", "ABFS"};
-    QVariantList row;
-    for (const QString &column : EstimateColumns()) {
-        if (values.contains(column))
-            row.append(values.value(column));
-        else if (column == "MVE")
-            row.append(QStringLiteral("F"));
-        else if (texts.contains(column))
-            row.append(QString());
-        else
-            row.append(0);
-    }
-    InsertEstimateRow(module_->SQLConect, row);
+    InsertEstimateRow(module_->SQLConect, EstimateRowValues(values));
     if (!module_->SQLConect.commit())
         throw std::runtime_error("the test row was not committed");
 }

@@ -1,0 +1,173 @@
+// Times the dataset class and the data module's rules against the same work done with raw
+// prepared statements in one transaction on the same database: opening and refreshing a
+// 5,000-row line-item list, posting 5,000 edited rows, and the order shift of the insert rule.
+
+#include "EstimateGenerator.h"
+
+#include "core/DataModule.h"
+#include "core/SqlRoutines.h"
+#include "core/WorkDatabase.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace vek;
+
+namespace {
+
+const QString NodeItems = QStringLiteral(
+    "select * from NDTAIL where ABFS='S' and TAG<>'M' and ACODE=? and BCODE=? and SCODE=? Order by ODRF");
+const QVariantList Node = {1, 1, 1};
+constexpr int Repeats = 9;
+
+// The fastest of several runs of each, the two taking turns so that a busy machine
+// weighs on both alike.
+std::pair<double, double> Compare(const std::function<void()> &ours, const std::function<void()> &raw)
+{
+    double best[2] = {1e300, 1e300};
+    for (int i = 0; i < Repeats; ++i) {
+        int k = 0;
+        for (const std::function<void()> *work : {&ours, &raw}) {
+            QElapsedTimer timer;
+            timer.start();
+            (*work)();
+            best[k] = std::min(best[k], double(timer.nsecsElapsed()) / 1e6);
+            ++k;
+        }
+    }
+    return {best[0], best[1]};
+}
+
+void Report(const char *what, std::pair<double, double> times)
+{
+    const auto [ours, raw] = times;
+    std::printf("%-38s dataset %9.1f ms   raw %9.1f ms   ratio %.2f\n", what, ours, raw, ours / raw);
+}
+
+void Check(bool ok, const char *what)
+{
+    if (!ok) {
+        std::fprintf(stderr, "benchmark: %s failed\n", what);
+        std::exit(1);
+    }
+}
+
+void RawReadList(QSqlDatabase db, int times)
+{
+    for (int t = 0; t < times; ++t) {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        Check(query.prepare(NodeItems), "prepare");
+        for (int i = 0; i < Node.size(); ++i)
+            query.bindValue(i, Node.at(i));
+        Check(query.exec(), "select");
+        std::vector<std::vector<QVariant>> rows;
+        const int columns = query.record().count();
+        while (query.next()) {
+            std::vector<QVariant> row;
+            row.reserve(columns);
+            for (int c = 0; c < columns; ++c)
+                row.push_back(query.value(c));
+            rows.push_back(std::move(row));
+        }
+    }
+}
+
+// The five amount columns of each row by one prepared update, in one transaction.
+void RawPost(QSqlDatabase db, const std::vector<QVariant> &keys)
+{
+    Check(db.transaction(), "transaction");
+    QSqlQuery update(db);
+    Check(update.prepare("update NDTAIL set INO=?,PCST12=?,LCST12=?,SCST12=?,CSTTAL=? where RID=?"), "prepare");
+    double quantity = 1;
+    for (const QVariant &key : keys) {
+        quantity += 0.25;
+        const QVariantList values = {quantity, quantity * 10, quantity * 20, quantity * 30, quantity * 60, key};
+        for (int i = 0; i < values.size(); ++i)
+            update.bindValue(i, values.at(i));
+        Check(update.exec(), "update");
+    }
+    update.finish();
+    Check(db.commit(), "commit");
+}
+
+void RawShift(QSqlDatabase db, int first)
+{
+    Check(db.transaction(), "transaction");
+    QSqlQuery shift(db);
+    Check(shift.prepare("UpDate NDTAIL Set ODRF=ODRF+1 where ODRF>=? and ABFS='S' and TAG<>'M' and ACODE=? and "
+                        "BCODE=? and SCODE=?"),
+          "prepare");
+    const QVariantList values = {first, 1, 1, 1};
+    for (int i = 0; i < values.size(); ++i)
+        shift.bindValue(i, values.at(i));
+    Check(shift.exec(), "shift");
+    shift.finish();
+    Check(db.commit(), "commit");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir home;
+    qputenv("VEK_HOME", home.path().toUtf8());
+    PrepareFirebirdLock();
+    PrepareWorkDatabase();
+    TdMf module;
+    module.Connect(WorkDatabasePath());
+    QSqlDatabase db = module.SQLConect.database();
+
+    QElapsedTimer timer;
+    timer.start();
+    const int rows = GenerateEstimate(module.SQLConect);
+    std::printf("generated %d rows in %.1f s\n", rows, double(timer.elapsed()) / 1000);
+
+    // The open lists of the node (1, 1, 1), as the line-item screen has them.
+    module.TAlst.setCommandText("select * from NDTAIL where ABFS='A' and ACODE=?", {1});
+    module.TBlst.setCommandText("select * from NDTAIL where ABFS='B' and ACODE=? and BCODE=?", {1, 1});
+    module.TFlst.setCommandText("select * from NDTAIL where ABFS='F' and ACODE=? and BCODE=? and SCODE=?", Node);
+    for (Dataset *ds : {&module.TAlst, &module.TBlst, &module.TFlst})
+        ds->open();
+    Dataset &items = module.TSlst;
+    items.setCommandText(NodeItems, Node);
+
+    items.open();
+    std::printf("line-item list: %d rows\n", items.recordCount());
+    std::vector<QVariant> keys;
+    for (items.first(); !items.eof(); items.next())
+        keys.push_back(items.value("RID"));
+
+    Report("open and refresh the list", Compare(
+                                            [&] {
+                                                items.open();
+                                                items.refresh();
+                                            },
+                                            [&] { RawReadList(db, 2); }));
+
+    Report("post 5,000 edited rows", Compare(
+                                         [&] {
+                                             WorkTransaction command(module.SQLConect);
+                                             for (items.first(); !items.eof(); items.next()) {
+                                                 items.edit();
+                                                 items.setValue("INO", items.asDouble("INO") + 0.25);
+                                                 items.post();
+                                             }
+                                             command.commit();
+                                         },
+                                         [&] { RawPost(db, keys); }));
+
+    items.first();
+    const int first = items.asInteger("ODRF");
+    Report("shift the order of the list", Compare([&] { ShiftItemOrder(first); }, [&] { RawShift(db, first); }));
+    return 0;
+}

@@ -1,0 +1,413 @@
+#include "components/DataGrid.h"
+
+#include "components/DrawingRoutines.h"
+#include "components/ResourceBitmaps.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <qdrawutil.h>
+
+namespace vek {
+
+QString FieldGlyphName(FieldGlyph glyph)
+{
+    switch (glyph) {
+    case FieldGlyph::Blob:
+        return QStringLiteral("DBG_BLOB");
+    case FieldGlyph::Memo:
+        return QStringLiteral("DBG_MEMO");
+    case FieldGlyph::Picture:
+        return QStringLiteral("DBG_PICT");
+    case FieldGlyph::Ole:
+        return QStringLiteral("DBG_OLE");
+    case FieldGlyph::Data:
+        return QStringLiteral("DBG_DATA");
+    case FieldGlyph::None:
+        break;
+    }
+    return QString();
+}
+
+// The title row: push buttons with sort markers while the grid's TitleButtons are on.
+class TitleHeader : public QHeaderView {
+public:
+    explicit TitleHeader(TRxDBGrid &grid) : QHeaderView(Qt::Horizontal, &grid), grid_(grid)
+    {
+        setHighlightSections(false);
+        setSectionsClickable(false);
+    }
+
+    int pressed() const { return tracking_ && down_ ? column_ : -1; }
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int section) const override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    // A quick second press is a press of the button all the same.
+    void mouseDoubleClickEvent(QMouseEvent *event) override { mousePressEvent(event); }
+
+private:
+    bool onDivider(const QPoint &at) const;
+    // A right press or release over a divider acts as the left one, for resizing.
+    bool forwardAsLeft(QMouseEvent *event);
+
+    TRxDBGrid &grid_;
+    int column_ = -1;
+    bool tracking_ = false;
+    bool down_ = false;
+};
+
+bool TitleHeader::onDivider(const QPoint &at) const
+{
+    const int section = logicalIndexAt(at);
+    if (section < 0)
+        return false;
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, this);
+    const int left = sectionViewportPosition(section);
+    const int right = left + sectionSize(section);
+    return at.x() - left < margin || right - at.x() <= margin;
+}
+
+bool TitleHeader::forwardAsLeft(QMouseEvent *event)
+{
+    if (event->button() != Qt::RightButton || !onDivider(event->position().toPoint())
+        || sectionResizeMode(0) != QHeaderView::Interactive)
+        return false;
+    QMouseEvent left(event->type(), event->position(), event->scenePosition(), event->globalPosition(), Qt::LeftButton,
+                     event->type() == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, event->modifiers());
+    if (event->type() == QEvent::MouseButtonPress)
+        QHeaderView::mousePressEvent(&left);
+    else
+        QHeaderView::mouseReleaseEvent(&left);
+    return true;
+}
+
+void TitleHeader::mousePressEvent(QMouseEvent *event)
+{
+    if (forwardAsLeft(event))
+        return;
+    const QPoint at = event->position().toPoint();
+    const int section = logicalIndexAt(at);
+    if (grid_.titleButtons_ && event->button() == Qt::LeftButton && section >= 0 && !onDivider(at)) {
+        bool enabled = true;
+        if (grid_.OnCheckButton)
+            grid_.OnCheckButton(section, grid_.fieldAt(section), enabled);
+        if (enabled) {
+            column_ = section;
+            tracking_ = down_ = true;
+            viewport()->update();
+            return;
+        }
+    }
+    QHeaderView::mousePressEvent(event);
+}
+
+void TitleHeader::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!tracking_) {
+        QHeaderView::mouseMoveEvent(event);
+        return;
+    }
+    const bool down = logicalIndexAt(event->position().toPoint()) == column_ && rect().contains(event->position().toPoint());
+    if (down != down_) {
+        down_ = down;
+        viewport()->update();
+    }
+}
+
+void TitleHeader::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (forwardAsLeft(event))
+        return;
+    if (!tracking_) {
+        QHeaderView::mouseReleaseEvent(event);
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    const bool click = rect().contains(at) && logicalIndexAt(at) == column_;
+    const int column = column_;
+    tracking_ = down_ = false;
+    column_ = -1;
+    viewport()->update();
+    if (click && grid_.OnTitleBtnClick)
+        grid_.OnTitleBtnClick(column, grid_.fieldAt(column));
+}
+
+void TitleHeader::paintSection(QPainter *painter, const QRect &rect, int section) const
+{
+    if (!grid_.titleButtons_ && grid_.fixedCols_ == 0) {
+        QHeaderView::paintSection(painter, rect, section);
+        return;
+    }
+    const bool down = pressed() == section;
+    QFont font = this->font();
+    QColor background = palette().color(QPalette::Button);
+    TSortMarker marker = smNone;
+    if (grid_.OnGetBtnParams)
+        grid_.OnGetBtnParams(grid_.fieldAt(section), font, background, marker, down);
+    painter->save();
+    painter->fillRect(rect, background);
+    painter->setPen(palette().color(QPalette::Dark));
+    painter->drawLine(rect.topRight(), rect.bottomRight());
+    painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+    const QRect face = rect.adjusted(0, 0, -1, -1);
+    if (down)
+        qDrawShadePanel(painter, face, palette(), true, 1);
+    else if (grid_.titleButtons_)
+        qDrawShadePanel(painter, face, palette(), false, 1);
+    if (section == grid_.fixedCols_ - 1) {
+        painter->setPen(Qt::black);
+        painter->drawLine(rect.topRight(), rect.bottomRight());
+    }
+    const QImage markerImage =
+        marker == smNone ? QImage() : ResourceBitmap(marker == smDown ? QStringLiteral("DBG_SMDOWN") : QStringLiteral("DBG_SMUP"));
+    const int markerRoom = markerImage.isNull() ? 0 : markerImage.width() + 6;
+    QRect caption = face.adjusted(0, 0, -markerRoom, 0);
+    if (down)
+        caption.translate(1, 1);
+    painter->setFont(font);
+    painter->setPen(palette().color(QPalette::ButtonText));
+    painter->setBrush(background);
+    const QString title = model()->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString();
+    const auto alignment = model()->headerData(section, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>();
+    const CellHAlign along = alignment & Qt::AlignRight     ? CellHAlign::Right
+                             : alignment & Qt::AlignHCenter ? CellHAlign::Center
+                                                            : CellHAlign::Left;
+    PaintCellText(*painter, caption, 2, along, CellVAlign::Center, false, false,
+                  FitTextWidth(title, QFontMetrics(font), caption.width() - 4));
+    const int x = face.right() - markerImage.width() - 2 - (down ? 0 : 1);
+    if (!markerImage.isNull() && x > face.left())
+        DrawKeyedBitmap(*painter, x, face.top() + (face.height() - markerImage.height()) / 2, markerImage,
+                        TransparentColor::given(MarkerKey));
+    painter->restore();
+}
+
+TRxDBGrid::TRxDBGrid(QWidget *parent) : DataGridBase(parent)
+{
+    setHorizontalHeader(new TitleHeader(*this));
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    auto topLeft = [this] {
+        if (OnTopLeftChanged)
+            OnTopLeftChanged();
+    };
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, topLeft);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, topLeft);
+    connect(&datasetModel(), &QAbstractItemModel::modelReset, this, &TRxDBGrid::updateFrozen);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        if (frozen_ && column < FixedCols()) {
+            frozen_->setColumnWidth(column, width);
+            updateGeometries();
+        }
+    });
+}
+
+int TRxDBGrid::frozenWidth() const
+{
+    int width = 0;
+    for (int column = 0; column < FixedCols(); ++column)
+        width += columnWidth(column);
+    return width;
+}
+
+void TRxDBGrid::updateFrozen()
+{
+    const int frozen = FixedCols();
+    if (frozen == 0) {
+        delete frozen_;
+        frozen_ = nullptr;
+        setHorizontalScrollMode(ScrollPerItem);
+        return;
+    }
+    if (!frozen_) {
+        frozen_ = new QTableView(this);
+        frozen_->setModel(&datasetModel());
+        frozen_->setSelectionModel(selectionModel());
+        frozen_->setItemDelegate(&cellDelegate());
+        frozen_->setHorizontalHeader(new TitleHeader(*this));
+        frozen_->verticalHeader()->hide();
+        frozen_->setFocusPolicy(Qt::NoFocus);
+        frozen_->setEditTriggers(NoEditTriggers);
+        frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        frozen_->setFrameShape(QFrame::NoFrame);
+        frozen_->setStyleSheet(QStringLiteral("QTableView { border-right: 1px solid black; }"));
+        // The frozen rows scroll with the grid's.
+        connect(verticalScrollBar(), &QScrollBar::valueChanged, frozen_->verticalScrollBar(), &QScrollBar::setValue);
+        frozen_->show();
+        setHorizontalScrollMode(ScrollPerPixel);
+    }
+    frozen_->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+    frozen_->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
+    for (int column = 0; column < datasetModel().columnCount(); ++column) {
+        frozen_->setColumnHidden(column, column >= frozen);
+        if (column < frozen)
+            frozen_->setColumnWidth(column, columnWidth(column));
+    }
+    updateGeometries();
+}
+
+void TRxDBGrid::updateGeometries()
+{
+    DataGridBase::updateGeometries();
+    if (!frozen_)
+        return;
+    frozen_->setGeometry(verticalHeader()->width() + frameWidth(), frameWidth(), frozenWidth() + 1,
+                         viewport()->height() + horizontalHeader()->height());
+    frozen_->verticalScrollBar()->setValue(verticalScrollBar()->value());
+}
+
+void TRxDBGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    DataGridBase::scrollTo(index, hint);
+    if (!frozen_ || index.column() < FixedCols())
+        return;
+    // A cell right of the frozen columns is scrolled out from under them.
+    const int hidden = frozenWidth() - visualRect(index).left();
+    if (hidden > 0)
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
+}
+
+void TRxDBGrid::SetTitleButtons(bool titleButtons)
+{
+    titleButtons_ = titleButtons;
+    horizontalHeader()->viewport()->update();
+    if (frozen_)
+        frozen_->horizontalHeader()->viewport()->update();
+}
+
+void TRxDBGrid::SetShowGlyphs(bool showGlyphs)
+{
+    showGlyphs_ = showGlyphs;
+    viewport()->update();
+}
+
+void TRxDBGrid::SetDefaultDrawing(bool defaultDrawing)
+{
+    defaultDrawing_ = defaultDrawing;
+    viewport()->update();
+}
+
+int TRxDBGrid::FixedCols() const
+{
+    return std::clamp(fixedCols_, 0, std::max(0, datasetModel().columnCount() - 1));
+}
+
+void TRxDBGrid::SetFixedCols(int fixedCols)
+{
+    fixedCols_ = std::max(0, fixedCols);
+    updateFrozen();
+    if (currentIndex().isValid() && currentIndex().column() < FixedCols())
+        SetSelectedIndex(FixedCols());
+    horizontalHeader()->viewport()->update();
+}
+
+void TRxDBGrid::SetRowsHeight(int height)
+{
+    DataGridBase::SetRowsHeight(height);
+    horizontalHeader()->setFixedHeight(height + 2);
+    updateFrozen();
+}
+
+int TRxDBGrid::PressedTitle() const
+{
+    return static_cast<const TitleHeader *>(horizontalHeader())->pressed();
+}
+
+QWidget *TRxDBGrid::createCellEditor(QWidget *parent, const QModelIndex &index)
+{
+    auto *editor = static_cast<QLineEdit *>(DataGridBase::createCellEditor(parent, index));
+    connect(editor, &QLineEdit::textEdited, this, [this] {
+        if (OnEditChange)
+            OnEditChange();
+    });
+    return editor;
+}
+
+void TRxDBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // Frozen columns are no tab stops: the current cell stays right of them.
+    if (current.isValid() && current.column() < FixedCols() && !RowSelect()) {
+        QMetaObject::invokeMethod(this, [this] { SetSelectedIndex(FixedCols()); }, Qt::QueuedConnection);
+    }
+    DataGridBase::currentChanged(current, previous);
+}
+
+void TRxDBGrid::gridKeyDown(QKeyEvent *event)
+{
+    const int frozen = FixedCols();
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    const int column = currentIndex().column();
+    switch (event->key()) {
+    case Qt::Key_Left:
+        if (frozen > 0 && (ctrl || column <= frozen) && !RowSelect()) {
+            SetSelectedIndex(frozen);
+            event->accept();
+            return;
+        }
+        break;
+    case Qt::Key_Home:
+        if (!ctrl && frozen > 0 && datasetModel().columnCount() > 1 && !RowSelect()) {
+            SetSelectedIndex(frozen);
+            event->accept();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    DataGridBase::gridKeyDown(event);
+}
+
+void TRxDBGrid::cellStyle(QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    const bool highlight = highlighted(index);
+    option.state.setFlag(QStyle::State_Selected, false);
+    QColor background = highlight ? option.palette.color(QPalette::Highlight) : option.palette.color(QPalette::Base);
+    QColor fontColor = highlight ? option.palette.color(QPalette::HighlightedText) : option.palette.color(QPalette::Text);
+    const QString field = fieldAt(index.column());
+    if (OnGetCellParams)
+        OnGetCellParams(field, option.font, fontColor, background, highlight);
+    else if (OnGetCellProps)
+        OnGetCellProps(field, option.font, fontColor, background);
+    option.backgroundBrush = background;
+    option.palette.setColor(QPalette::Text, fontColor);
+    if (highlight && hasFocus() && defaultDrawing_ && !RowSelect() && index == currentIndex())
+        option.state |= QStyle::State_HasFocus;
+    else
+        option.state.setFlag(QStyle::State_HasFocus, false);
+}
+
+bool TRxDBGrid::paintCell(QPainter &painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    const QString glyph = showGlyphs_ ? FieldGlyphName(datasetModel().glyphOf(index.column())) : QString();
+    if (!defaultDrawing_) {
+        painter.fillRect(option.rect, option.backgroundBrush);
+        return true;
+    }
+    if (glyph.isEmpty())
+        return false;
+    painter.fillRect(option.rect, option.backgroundBrush);
+    const QImage image = ResourceBitmap(glyph);
+    DrawKeyedBitmap(painter, option.rect.left() + (option.rect.width() - image.width()) / 2,
+                    option.rect.top() + (option.rect.height() - image.height()) / 2, image, TransparentColor::given(GlyphKey));
+    return true;
+}
+
+void TRxDBGrid::paintIndicator(QPainter &painter, const QRect &cell, int row) const
+{
+    if (!RowSelected(row)) {
+        DataGridBase::paintIndicator(painter, cell, row);
+        return;
+    }
+    const QImage mark = ResourceBitmap(row == datasetModel().currentRow() ? QStringLiteral("DBG_MSARROW") : QStringLiteral("DBG_MSDOT"));
+    DrawKeyedBitmap(painter, cell.right() - mark.width() - 1, cell.top() + (cell.height() - mark.height()) / 2, mark,
+                    TransparentColor::given(MarkKey));
+}
+
+} // namespace vek

@@ -1,0 +1,233 @@
+#include "components/DatasetModel.h"
+
+#include "core/DatabaseError.h"
+#include "core/MessageBoxes.h"
+
+namespace vek {
+
+namespace {
+
+bool IsNumber(int type)
+{
+    return type == QMetaType::Double || type == QMetaType::Int || type == QMetaType::LongLong
+           || type == QMetaType::Float || type == QMetaType::Short;
+}
+
+void ShowDatabaseError(const DatabaseError &error)
+{
+    PresentMessage({MessageKind::Error, QString(), error.message()});
+}
+
+} // namespace
+
+int LocateRow(const Dataset &dataset, const QString &field, const QVariant &value)
+{
+    const int index = dataset.fieldIndex(field);
+    if (index < 0 || value.isNull())
+        return -1;
+    for (int row = 0; row < dataset.recordCount(); ++row) {
+        const QVariant candidate = dataset.valueOf(row, index);
+        if (!candidate.isNull() && candidate == value)
+            return row;
+    }
+    return -1;
+}
+
+DatasetModel::DatasetModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+void DatasetModel::setDataset(Dataset *dataset)
+{
+    if (dataset_)
+        disconnect(dataset_, nullptr, this, nullptr);
+    dataset_ = dataset;
+    if (dataset_) {
+        connect(dataset_, &Dataset::rowsReset, this, &DatasetModel::reset);
+        connect(dataset_, &Dataset::rowChanged, this, &DatasetModel::rowChanged);
+        connect(dataset_, &Dataset::currentChanged, this, &DatasetModel::currentRowChanged);
+    }
+    reset();
+}
+
+void DatasetModel::setColumns(const QList<DatasetColumn> &columns)
+{
+    givenColumns_ = columns;
+    reset();
+}
+
+void DatasetModel::reset()
+{
+    beginResetModel();
+    columns_ = givenColumns_;
+    fields_.clear();
+    const bool active = dataset_ && dataset_->isActive();
+    if (columns_.isEmpty() && active) {
+        for (int i = 0; i < dataset_->fieldCount(); ++i) {
+            DatasetColumn column;
+            column.field = dataset_->fieldName(i);
+            columns_.append(column);
+        }
+    }
+    for (const DatasetColumn &column : columns_)
+        fields_.append(active ? dataset_->fieldIndex(column.field) : -1);
+    rows_ = active ? dataset_->recordCount() : 0;
+    endResetModel();
+    emit currentRowChanged(currentRow());
+}
+
+void DatasetModel::rowChanged(int recNo)
+{
+    if (recNo >= 0 && recNo < rows_ && !columns_.isEmpty())
+        emit dataChanged(index(recNo, 0), index(recNo, columnCount() - 1));
+}
+
+int DatasetModel::fieldOf(int column) const
+{
+    return column >= 0 && column < fields_.size() ? fields_.at(column) : -1;
+}
+
+FieldGlyph DatasetModel::glyphOf(int column) const
+{
+    if (column < 0 || column >= columns_.size())
+        return FieldGlyph::None;
+    if (columns_.at(column).glyph != FieldGlyph::None)
+        return columns_.at(column).glyph;
+    const int field = fieldOf(column);
+    if (field < 0 || !dataset_ || !dataset_->isActive())
+        return FieldGlyph::None;
+    return dataset_->fieldType(field) == QMetaType::QByteArray ? FieldGlyph::Blob : FieldGlyph::None;
+}
+
+bool DatasetModel::setCurrentRow(int row)
+{
+    if (!dataset_ || !dataset_->isActive() || row < 0 || row >= dataset_->recordCount())
+        return false;
+    if (row == dataset_->recNo())
+        return true;
+    if (dataset_->state() == DatasetState::Edit || dataset_->state() == DatasetState::Insert) {
+        try {
+            dataset_->post();
+        } catch (const DatabaseError &error) {
+            dataset_->cancel();
+            ShowDatabaseError(error);
+            return false;
+        }
+    }
+    dataset_->setRecNo(row);
+    return true;
+}
+
+int DatasetModel::currentRow() const
+{
+    return dataset_ && dataset_->isActive() ? dataset_->recNo() : -1;
+}
+
+int DatasetModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : rows_;
+}
+
+int DatasetModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(columns_.size());
+}
+
+bool DatasetModel::holds(const QModelIndex &index) const
+{
+    return index.isValid() && dataset_ && dataset_->isActive() && index.row() < dataset_->recordCount()
+           && index.column() < columns_.size();
+}
+
+QVariant DatasetModel::lookupText(int row, const DatasetColumn &column) const
+{
+    const QVariant key = dataset_->valueOf(row, dataset_->fieldIndex(column.keyField));
+    const Dataset &lookup = *column.lookupDataset;
+    const int found = LocateRow(lookup, column.lookupKeyField, key);
+    return found < 0 ? QString() : lookup.displayTextOf(found, lookup.fieldIndex(column.lookupResultField));
+}
+
+QVariant DatasetModel::data(const QModelIndex &index, int role) const
+{
+    if (!holds(index))
+        return QVariant();
+    const DatasetColumn &column = columns_.at(index.column());
+    const int field = fields_.at(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+        if (column.isLookup())
+            return lookupText(index.row(), column);
+        if (glyphOf(index.column()) != FieldGlyph::None)
+            return QVariant();
+        return dataset_->displayTextOf(index.row(), field);
+    case Qt::EditRole:
+        if (column.isLookup())
+            return lookupText(index.row(), column);
+        return dataset_->valueOf(index.row(), field);
+    case Qt::TextAlignmentRole: {
+        if (column.alignment)
+            return QVariant::fromValue(column.alignment | Qt::AlignVCenter);
+        const bool number = field >= 0 && IsNumber(dataset_->fieldType(field));
+        return QVariant::fromValue((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    }
+    default:
+        return QVariant();
+    }
+}
+
+QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Vertical || section < 0 || section >= columns_.size())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const DatasetColumn &column = columns_.at(section);
+    if (role == Qt::DisplayRole)
+        return column.title.isEmpty() ? column.field : column.title;
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(column.titleAlignment | Qt::AlignVCenter);
+    return QVariant();
+}
+
+Qt::ItemFlags DatasetModel::flags(const QModelIndex &index) const
+{
+    if (!holds(index))
+        return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    const DatasetColumn &column = columns_.at(index.column());
+    const int field = column.isLookup() ? dataset_->fieldIndex(column.keyField) : fields_.at(index.column());
+    const bool writable = field >= 0 && !column.readOnly && glyphOf(index.column()) == FieldGlyph::None
+                          && !dataset_->isCalcField(dataset_->fieldName(field));
+    if (writable)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool DatasetModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    const DatasetColumn &column = columns_.at(index.column());
+    if (!column.isLookup())
+        return writeField(index.row(), column.field, value);
+    const Dataset &lookup = *column.lookupDataset;
+    const int found = LocateRow(lookup, column.lookupResultField, value);
+    if (found < 0)
+        return false;
+    return writeField(index.row(), column.keyField, lookup.valueOf(found, lookup.fieldIndex(column.lookupKeyField)));
+}
+
+bool DatasetModel::writeField(int row, const QString &field, const QVariant &value)
+{
+    if (!setCurrentRow(row))
+        return false;
+    try {
+        if (dataset_->state() == DatasetState::Browse)
+            dataset_->edit();
+        dataset_->setValue(field, value);
+        dataset_->post();
+    } catch (const DatabaseError &error) {
+        dataset_->cancel();
+        ShowDatabaseError(error);
+        return false;
+    }
+    return true;
+}
+
+} // namespace vek

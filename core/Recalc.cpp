@@ -1,0 +1,248 @@
+#include "core/Recalc.h"
+
+#include "core/DataModule.h"
+#include "core/SqlRoutines.h"
+
+#include <QStringList>
+
+namespace vek {
+
+namespace {
+
+const QString RateTag = QStringLiteral("R");
+
+const QString SmallGroupsSql =
+    QStringLiteral("select * from NDTAIL where ABFS='F' and TAG<>'E' and ACODE=? and BCODE=? Order by ODRF");
+
+// Opens a scratch dataset on a select for one walk and closes it however the walk ends.
+class ScratchCursor {
+public:
+    ScratchCursor(Dataset &dataset, const QString &sql, const QVariantList &params) : dataset_(dataset)
+    {
+        dataset_.close();
+        dataset_.setCommandText(sql, params);
+        dataset_.open();
+    }
+    ~ScratchCursor() { dataset_.close(); }
+    ScratchCursor(const ScratchCursor &) = delete;
+    ScratchCursor &operator=(const ScratchCursor &) = delete;
+
+private:
+    Dataset &dataset_;
+};
+
+// Int of a sum that the engine or a double computed, through the fixed-point value: a
+// sum that binary floating point leaves just below a whole unit truncates right.
+double IntOfSum(double sum)
+{
+    return double(Currency::truncOf(sum));
+}
+
+Currency WholeOfSum(const QVariant &sum)
+{
+    return Currency::fromDouble(IntOfSum(sum.toDouble()));
+}
+
+// Walks the rows of sql with the subtotal walk, writing each subtotal row back; returns
+// the walk's running sums.
+RollupSums WalkList(const QString &sql, const QVariantList &params, WalkTotals totals)
+{
+    Dataset &cursor = dMf->mvDtail;
+    ScratchCursor open(cursor, sql, params);
+    std::vector<SubtotalWalkRow> rows;
+    for (cursor.first(); !cursor.eof(); cursor.next())
+        rows.push_back({cursor.asString("TAG"), cursor.asInteger("ICD1"), cursor.asDouble("PCST12"),
+                        cursor.asDouble("LCST12"), cursor.asDouble("SCST12"), cursor.asDouble("CSTTAL")});
+    const RollupSums sums = SubtotalWalk(rows, totals);
+    size_t i = 0;
+    for (cursor.first(); !cursor.eof(); cursor.next(), ++i) {
+        const SubtotalWalkRow &row = rows[i];
+        if (row.tag != SubtotalTag)
+            continue;
+        cursor.edit();
+        cursor.setValue("PCST12", row.material);
+        cursor.setValue("LCST12", row.labour);
+        cursor.setValue("SCST12", row.expense);
+        cursor.setValue("CSTTAL", row.total);
+        cursor.post();
+    }
+    cursor.applyUpdates();
+    return sums;
+}
+
+RollupSums WalkGroupList(const QString &sql, const QVariantList &params)
+{
+    WorkTransaction command(dMf->SQLConect);
+    const RollupSums sums = WalkList(sql, params, WalkTotals::Summed);
+    command.commit();
+    return {WholeUnits(sums.material), WholeUnits(sums.labour), WholeUnits(sums.expense), WholeUnits(sums.total)};
+}
+
+// The nine sums of a rate row of slot n over the rows that carry its three rates: each
+// rate PRTn, LRTn, SRTn times quantity x material, labour and expense unit price.
+QString RateSumsSql(int n)
+{
+    QStringList sums;
+    for (const char *rate : {"PRT", "LRT", "SRT"})
+        for (const char *price : {"PCST11", "LCST11", "SCST11"})
+            sums.append(QStringLiteral("sum(iNO*%1*%2%3)").arg(QLatin1String(price), QLatin1String(rate)).arg(n));
+    return QStringLiteral("select %1 FROM NDTAIL where PRT%2=? and LRT%2=? and SRT%2=?").arg(sums.join(QLatin1Char(','))).arg(n);
+}
+
+// The members of a breakdown's rate row: its breakdown's other rows but rate rows.
+const QString BreakdownMembers = QStringLiteral(" and TAG<>'R' and ABFS='X' and ICD1=? and ICD2=? and ICD3=?");
+// The members of a line-item rate row: the line items of its node of the base kinds.
+const QString ItemMembers =
+    QStringLiteral(" and TAG in ('P','L','C','N','D') and ABFS='S' and ACODE=? and BCODE=? and SCODE=?");
+
+// Prices the rate row at cursor's current row from the rows its slot covers (members:
+// the clauses that pick them, with the values keys) and posts it: each unit price the
+// truncated sum of its rate times the members' full amounts, the amounts the same, the
+// total their sum. A row without a slot 1-4 has no base and stays as it is.
+void RefreshRateRow(Dataset &cursor, const QString &members, const QVariantList &keys)
+{
+    const int n = cursor.asInteger("NORT");
+    if (n < 1 || n > 4)
+        return;
+    const QString slot = QString::number(n);
+    RunTempSql(false, RateSumsSql(n) + members,
+               QVariantList{cursor.value("PRT" + slot), cursor.value("LRT" + slot), cursor.value("SRT" + slot)} + keys);
+    const Dataset &sums = dMf->sQTmp;
+    const auto whole = [&sums](int first) {
+        return IntOfSum(sums.value(first).toDouble() + sums.value(first + 1).toDouble() + sums.value(first + 2).toDouble());
+    };
+    const double material = whole(0);
+    const double labour = whole(3);
+    const double expense = whole(6);
+    dMf->sQTmp.close();
+    cursor.edit();
+    cursor.setValue("PCST11", material);
+    cursor.setValue("PCST12", material);
+    cursor.setValue("LCST11", labour);
+    cursor.setValue("LCST12", labour);
+    cursor.setValue("SCST11", expense);
+    cursor.setValue("SCST12", expense);
+    cursor.setValue("CSTTAL", material + labour + expense);
+    cursor.post();
+}
+
+// Walks the breakdown rows of a key, rate rows priced first; returns the sums of their
+// amounts, material only from rows without supplied material.
+RollupSums SumBreakdown(int i1, int i2, int i3)
+{
+    const QVariantList key{i1, i2, i3};
+    Dataset &rows = dMf->mvDtail;
+    ScratchCursor open(rows, QStringLiteral("select * from NDTAIL where ABFS='X' and ICD1=? and ICD2=? and ICD3=? Order by ODRF"),
+                       key);
+    RollupSums sums;
+    for (rows.first(); !rows.eof(); rows.next()) {
+        if (rows.asString("TAG") == RateTag)
+            RefreshRateRow(rows, BreakdownMembers, key);
+        if (rows.asDouble("RECV") == 0)
+            sums.material = AddRounded(sums.material, rows.asDouble("PCST12"));
+        sums.labour = AddRounded(sums.labour, rows.asDouble("LCST12"));
+        sums.expense = AddRounded(sums.expense, rows.asDouble("SCST12"));
+    }
+    rows.applyUpdates();
+    return sums;
+}
+
+// Every unit-price item of the estimate, one breakdown key at a time.
+void RefreshUnitPriceItems()
+{
+    Dataset &items = dMf->qDList;
+    ScratchCursor open(items,
+                       QStringLiteral("Select NAME,STAN,UNIT,ETC, PCST11,LCST11, SCST11,ICD1,ICD2,ICD3 from NDTAIL "
+                                      "where TAG='D' and ABFS='S' "
+                                      "Group by NAME,STAN,UNIT,ETC, PCST11,LCST11,SCST11,ICD1,ICD2,ICD3 "
+                                      "Order by ICD1,ICD2,ICD3"),
+                       {});
+    for (items.first(); !items.eof(); items.next()) {
+        const int i1 = items.asInteger("ICD1");
+        const int i2 = items.asInteger("ICD2");
+        const int i3 = items.asInteger("ICD3");
+        const RollupSums sums = SumBreakdown(i1, i2, i3);
+        WriteUnitPrices(i1, i2, i3, double(sums.material.trunc()), double(sums.labour.trunc()),
+                        double(sums.expense.trunc()));
+    }
+}
+
+// The rate rows among the line items of work item A and middle group B, a key of 0
+// standing for all: the whole-estimate recalculation passes (0, 0), the middle-group
+// list (A, 0), and none of their rate rows may keep a stale amount.
+void RefreshItemRateRows(int A, int B)
+{
+    QString sql = QStringLiteral("select * from NDTAIL where ABFS='S' and TAG='R'");
+    QVariantList keys;
+    if (A != 0) {
+        sql += QStringLiteral(" and ACODE=?");
+        keys.append(A);
+        if (B != 0) {
+            sql += QStringLiteral(" and BCODE=?");
+            keys.append(B);
+        }
+    }
+    Dataset &rows = dMf->mvDtail;
+    ScratchCursor open(rows, sql + QStringLiteral(" Order by ODRF"), keys);
+    for (rows.first(); !rows.eof(); rows.next())
+        RefreshRateRow(rows, ItemMembers, {rows.value("ACODE"), rows.value("BCODE"), rows.value("SCODE")});
+    rows.applyUpdates();
+}
+
+} // namespace
+
+RollupSums RecalcItemGroup(int A, int B, int F)
+{
+    const QVariantList keys{A, B, F};
+    WorkTransaction command(dMf->SQLConect);
+    // Labour rows stay out of the walk as they stay out of the line-item list, so that a
+    // subtotal row holds the same amounts whichever of the two last rewrote it.
+    WalkList(QStringLiteral("select * from NDTAIL where ABFS='S' and TAG<>'M' and ACODE=? and BCODE=? and SCODE=? "
+                            "Order by ODRF"),
+             keys, WalkTotals::FromParts);
+    RunTempSql(false,
+               QStringLiteral("select sum(PCST12),sum(LCST12), sum(SCST12) FROM NDTAIL where ABFS='S' and "
+                              "TAG in ('P','L','C','N','D','R') and ACODE=? and BCODE=? and SCODE=?"),
+               keys);
+    RollupSums sums{WholeOfSum(dMf->sQTmp.value(0)), WholeOfSum(dMf->sQTmp.value(1)), WholeOfSum(dMf->sQTmp.value(2)), {}};
+    dMf->sQTmp.close();
+    sums.total = sums.material + sums.labour + sums.expense;
+    command.commit();
+    return sums;
+}
+
+RollupSums RecalcSectionRows(int B, int A)
+{
+    if (B != 0)
+        return WalkGroupList(SmallGroupsSql, {A, B});
+    return WalkGroupList(QStringLiteral("select * from NDTAIL where ABFS='B' and TAG<>'E' and ACODE=? Order by ODRF"), {A});
+}
+
+RollupSums RecalcTopRows(int B, int A)
+{
+    if (A != 0)
+        return WalkGroupList(SmallGroupsSql, {A, B});
+    return WalkGroupList(QStringLiteral("select * from NDTAIL where ABFS='A' and TAG<>'E' Order by ODRF"), {});
+}
+
+void RecalcUnitPrices(int A, int B)
+{
+    WorkTransaction command(dMf->SQLConect);
+    RefreshUnitPriceItems();
+    RefreshItemRateRows(A, B);
+    command.commit();
+}
+
+void WriteUnitPrices(int i1, int i2, int i3, double material, double labour, double expense)
+{
+    // The engine reads the old column values on the right of SET, so the amounts take
+    // the new prices themselves, not the columns being set.
+    RunTempSql(true,
+               QStringLiteral("Update NDTAIL Set\nPCST11=?,\nLCST11=?,\nSCST11=?,\nPCST12=INO*?,\nLCST12=INO*?,\n"
+                              "SCST12=INO*?,\nCSTTAL=INO*?+INO*?+INO*?\nwhere TAG='D' and ABFS='S'\n"
+                              "and ICD1=?\nand ICD2=?\nand ICD3=?"),
+               {material, labour, expense, material, labour, expense, material, labour, expense, i1, i2, i3});
+    CommitWork();
+}
+
+} // namespace vek

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/SubtotalWalk.h"
+
+namespace vek {
+
+// The database side of the roll-ups. Each routine walks one list of NDTAIL through the
+// data module's scratch cursor in ODRF order, rewrites the list's subtotal rows as it
+// passes and returns the list's sums, truncated to whole units, for the caller to store
+// in the parent row. Each is one command: it commits once at its end (or leaves the
+// commit to a command it runs inside) and rolls back whole when a statement fails.
+
+// The line items of group (A, B, F), labour rows aside as in the line-item list. Returns
+// Int of the summed material, labour and expense amounts of the rows of kinds P, L, C, N,
+// D and R (subtotal, labour and left-out rows not in them), and their sum as total.
+RollupSums RecalcItemGroup(int A, int B, int F);
+
+// B <> 0: the small groups of (A, B); B = 0: the middle groups of A. Rows left out ('E')
+// are not walked. Returns the sums of every walked row that is not a subtotal row.
+RollupSums RecalcSectionRows(int B, int A);
+
+// A <> 0: the small groups of (A, B); A = 0: the work items. As RecalcSectionRows.
+RollupSums RecalcTopRows(int B, int A);
+
+// Refreshes every unit-price item of the estimate from its breakdown rows (rate rows of
+// the breakdowns first), then the rate rows among the line items of work item A and
+// middle group B; a key of 0 stands for all: (A, 0) every line item of work item A,
+// (0, 0) every line item of the estimate.
+void RecalcUnitPrices(int A, int B);
+
+// Writes the unit prices material, labour and expense into every unit-price item of the
+// breakdown key (i1, i2, i3), wherever it stands, with its amounts from its own quantity;
+// then CommitWork.
+void WriteUnitPrices(int i1, int i2, int i3, double material, double labour, double expense);
+
+} // namespace vek

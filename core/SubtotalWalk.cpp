@@ -1,0 +1,90 @@
+#include "core/SubtotalWalk.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+
+namespace vek {
+
+namespace {
+
+enum SubtotalKind { Subtotal = 1, Total = 2, GrandTotal = 3 };
+
+class Accumulator {
+public:
+    explicit Accumulator(WalkTotals totals) : totals_(totals) {}
+
+    void add(const SubtotalWalkRow &row)
+    {
+        for (RollupSums &set : sets_) {
+            set.material = AddRounded(set.material, row.material);
+            set.labour = AddRounded(set.labour, row.labour);
+            set.expense = AddRounded(set.expense, row.expense);
+            if (totals_ == WalkTotals::Summed)
+                set.total = AddRounded(set.total, row.total);
+        }
+    }
+
+    // Writes the set of row's kind into row; a kind without a set leaves row as it is.
+    void take(SubtotalWalkRow &row)
+    {
+        RollupSums taken;
+        switch (row.subtotalKind) {
+        case Subtotal:
+        case Total:
+            taken = sets_[size_t(row.subtotalKind - 1)];
+            sets_[size_t(row.subtotalKind - 1)] = RollupSums();
+            break;
+        case GrandTotal: {
+            const RollupSums &set = sets_[2];
+            taken = {WholeUnits(set.material), WholeUnits(set.labour), WholeUnits(set.expense), WholeUnits(set.total)};
+            break;
+        }
+        default:
+            return;
+        }
+        if (totals_ == WalkTotals::FromParts)
+            taken.total = taken.material + taken.labour + taken.expense;
+        row.material = taken.material.toDouble();
+        row.labour = taken.labour.toDouble();
+        row.expense = taken.expense.toDouble();
+        row.total = taken.total.toDouble();
+    }
+
+    const RollupSums &grandTotal() const { return sets_[2]; }
+
+private:
+    WalkTotals totals_;
+    std::array<RollupSums, 3> sets_{};
+};
+
+} // namespace
+
+Currency WholeUnits(Currency value)
+{
+    return Currency::fromDouble(double(value.trunc()));
+}
+
+Currency AddRounded(Currency acc, double column)
+{
+    const double sum = std::nearbyint(column * Currency::Scale + double(acc.raw()));
+    // 2^63 is exactly representable; anything at or above it does not fit.
+    constexpr double limit = 9223372036854775808.0;
+    if (!std::isfinite(sum) || sum >= limit || sum < -limit)
+        throw NumberError("sum out of range: " + std::to_string(column));
+    return Currency::fromRaw(static_cast<std::int64_t>(sum));
+}
+
+RollupSums SubtotalWalk(std::vector<SubtotalWalkRow> &rows, WalkTotals totals)
+{
+    Accumulator accumulator(totals);
+    for (SubtotalWalkRow &row : rows) {
+        if (row.tag == SubtotalTag)
+            accumulator.take(row);
+        else
+            accumulator.add(row);
+    }
+    return accumulator.grandTotal();
+}
+
+} // namespace vek

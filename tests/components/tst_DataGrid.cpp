@@ -1,0 +1,373 @@
+#include "components/DataGrid.h"
+#include "tests/components/WorkItemGrid.h"
+#include "tests/support/MessageAnswerer.h"
+#include "tests/support/TempDatabase.h"
+#include "tests/support/TestRegistry.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <memory>
+
+using namespace vek;
+
+// The work-item grid over five rows of a fresh working database.
+class TestDataGrid : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempDatabase> db;
+    std::unique_ptr<TRxDBGrid> grid;
+    Dataset *list = nullptr;
+
+    int rowsInTable() { return db->scalar("select count(*) from NDTAIL where ABFS='A'").toInt(); }
+
+    void wheel(int delta)
+    {
+        const QPoint at = grid->viewport()->rect().center();
+        QWheelEvent event(at, grid->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid->viewport(), &event);
+    }
+
+    QPoint titleCentre(int column)
+    {
+        QHeaderView *header = grid->horizontalHeader();
+        return {header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2};
+    }
+
+private slots:
+    void init()
+    {
+        db = std::make_unique<TempDatabase>();
+        list = &OpenWorkItems(*db, {"공종1", "공종2", "공종3", "공종4", "공종5"});
+        grid = std::make_unique<TRxDBGrid>();
+        grid->setDataset(list);
+        grid->setColumns({Column("rTg", "No", 30), Column("NAME", "공             종            명", 200),
+                          Column("CSTTAL", "계", 110)});
+        grid->resize(420, 220);
+        grid->show();
+        QVERIFY(QTest::qWaitForWindowActive(grid.get()));
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(0, 1));
+    }
+
+    void cleanup()
+    {
+        grid.reset();
+        list = nullptr;
+        db.reset();
+    }
+
+    void shiftExtendsTheSelectionFromItsAnchor()
+    {
+        grid->SetMultiSelect(true);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(grid.get(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(grid->SelectedCount(), 4);
+        QCOMPARE(list->recNo(), 3);
+        QTest::keyClick(grid.get(), Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(grid->SelectedCount(), 3);
+        QCOMPARE(list->recNo(), 2);
+        QVERIFY(grid->RowSelected(0) && grid->RowSelected(2) && !grid->RowSelected(3));
+        QCOMPARE(grid->currentIndex().row(), 2);
+        QTest::keyClick(grid.get(), Qt::Key_Down);
+        QCOMPARE(grid->SelectedCount(), 0);
+    }
+
+    void shiftAboveTheAnchorSelectsUpward()
+    {
+        grid->SetMultiSelect(true);
+        list->setRecNo(3);
+        QTest::keyClick(grid.get(), Qt::Key_Up, Qt::ShiftModifier);
+        QTest::keyClick(grid.get(), Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(grid->SelectedCount(), 3);
+        QTest::keyClick(grid.get(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(grid->SelectedCount(), 2);
+        QVERIFY(!grid->RowSelected(1) && grid->RowSelected(2) && grid->RowSelected(3));
+    }
+
+    void ctrlClickTogglesARow()
+    {
+        grid->SetMultiSelect(true);
+        const QPoint third = grid->visualRect(grid->model()->index(2, 1)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, third);
+        QVERIFY(grid->RowSelected(2));
+        QCOMPARE(list->recNo(), 2);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, third);
+        QVERIFY(!grid->RowSelected(2));
+    }
+
+    void ctrlDeleteAsksAndDeletes_data()
+    {
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<int>("left");
+        QTest::newRow("current row") << 0 << true << "Delete record?" << 4;
+        QTest::newRow("one selected row") << 1 << true << "Delete record?" << 4;
+        QTest::newRow("three selected rows") << 3 << true << "Delete all selected records?" << 2;
+        QTest::newRow("three, answered No") << 3 << false << "Delete all selected records?" << 5;
+    }
+
+    void ctrlDeleteAsksAndDeletes()
+    {
+        QFETCH(int, selected);
+        QFETCH(bool, yes);
+        QFETCH(QString, question);
+        QFETCH(int, left);
+        grid->SetMultiSelect(true);
+        grid->SetGridDeletes(true);
+        for (int i = 1; i < selected; ++i)
+            QTest::keyClick(grid.get(), Qt::Key_Down, Qt::ShiftModifier);
+        if (selected == 1)
+            grid->SetRowSelected(0, true);
+        MessageAnswerer answerer(yes);
+        QTest::keyClick(grid.get(), Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(answerer.texts(), QStringList({question}));
+        QCOMPARE(rowsInTable(), left);
+        QCOMPARE(grid->model()->rowCount(), left);
+    }
+
+    void gridKeysNeverBypassTheScreensCommands()
+    {
+        grid->SetMultiSelect(true);
+        QList<int> seen;
+        grid->OnKeyDown = [&seen](int &key, Qt::KeyboardModifiers) { seen.append(key); };
+        MessageAnswerer answerer(true);
+        QTest::keyClick(grid.get(), Qt::Key_Delete, Qt::ControlModifier);
+        list->last();
+        QTest::keyClick(grid.get(), Qt::Key_Down);
+        seen.removeAll(Qt::Key_Control);
+        QCOMPARE(seen, QList<int>({Qt::Key_Delete, Qt::Key_Down}));
+        QVERIFY(answerer.texts().isEmpty());
+        QCOMPARE(rowsInTable(), 5);
+        QCOMPARE(list->state(), DatasetState::Browse);
+        QCOMPARE(list->recordCount(), 5);
+    }
+
+    void oneWheelNotchMovesOneRow()
+    {
+        wheel(-120);
+        QCOMPARE(list->recNo(), 1);
+        wheel(-240);
+        QCOMPARE(list->recNo(), 3);
+        wheel(120);
+        QCOMPARE(list->recNo(), 2);
+        wheel(-60);
+        QCOMPARE(list->recNo(), 2);
+        wheel(-60);
+        QCOMPARE(list->recNo(), 3);
+        QCOMPARE(grid->currentIndex().row(), 3);
+        int handled = 0;
+        grid->OnMouseWheelDown = [&handled](Qt::KeyboardModifiers, const QPoint &, bool &done) {
+            ++handled;
+            done = true;
+        };
+        wheel(-120);
+        QCOMPARE(handled, 1);
+        QCOMPARE(list->recNo(), 3);
+    }
+
+    void titleButtonsClickOnlyWhereReleased()
+    {
+        grid->SetTitleButtons(true);
+        QList<int> clicks;
+        grid->OnTitleBtnClick = [&clicks](int column, const QString &field) {
+            clicks.append(column);
+            QCOMPARE(field, QString(column == 1 ? "NAME" : "CSTTAL"));
+        };
+        QWidget *titles = grid->horizontalHeader()->viewport();
+        QTest::mousePress(titles, Qt::LeftButton, {}, titleCentre(1));
+        QCOMPARE(grid->PressedTitle(), 1);
+        QTest::mouseMove(titles, titleCentre(2));
+        QCOMPARE(grid->PressedTitle(), -1); // drawn up while the cursor is away
+        QTest::mouseRelease(titles, Qt::LeftButton, {}, titleCentre(2));
+        QVERIFY(clicks.isEmpty());
+        QTest::mouseClick(titles, Qt::LeftButton, {}, titleCentre(1));
+        QCOMPARE(clicks, QList<int>({1}));
+        grid->OnCheckButton = [](int column, const QString &, bool &enabled) { enabled = column != 2; };
+        QTest::mouseClick(titles, Qt::LeftButton, {}, titleCentre(2));
+        QCOMPARE(clicks, QList<int>({1}));
+    }
+
+    void aSortMarkerKeepsItsRoomBesideALongCaption()
+    {
+        grid->SetTitleButtons(true);
+        grid->OnGetBtnParams = [](const QString &field, QFont &, QColor &background, TSortMarker &marker, bool) {
+            background = Qt::white;
+            if (field == "NAME")
+                marker = smDown;
+        };
+        grid->setColumnWidth(1, 60);
+        const QImage titles = grid->horizontalHeader()->viewport()->grab().toImage();
+        QHeaderView *header = grid->horizontalHeader();
+        const int right = header->sectionViewportPosition(1) + header->sectionSize(1) - 1;
+        // The marker: mid grey, 9 x 5, 3 pixels left of the raised face's right edge,
+        // vertically centred.
+        const int markerLeft = right - 1 - 3 - 9;
+        const int markerTop = (header->height() - 1 - 5) / 2;
+        QCOMPARE(titles.pixelColor(markerLeft + 4, markerTop + 1), QColor(0x80, 0x80, 0x80));
+        // Nothing of the caption in the gap of 6 pixels before it.
+        for (int x = markerLeft - 5; x < markerLeft; ++x)
+            for (int y = 2; y < header->height() - 2; ++y)
+                QCOMPARE(titles.pixelColor(x, y), QColor(Qt::white));
+    }
+
+    void aMemoFieldShowsItsGlyphAndOpensNoEditor()
+    {
+        DatasetColumn memo = Column("NOADD");
+        memo.glyph = FieldGlyph::Memo;
+        grid->setColumns({memo, Column("NAME")});
+        grid->setCurrentIndex(grid->model()->index(0, 0));
+        QTest::keyClick(grid.get(), Qt::Key_A);
+        QInputMethodEvent commit;
+        commit.setCommitString("한");
+        QApplication::sendEvent(grid.get(), &commit);
+        QVERIFY(!grid->cellDelegate().editor());
+        QVERIFY(!grid->mayEditCell(grid->currentIndex()));
+        QCOMPARE(grid->model()->data(grid->currentIndex(), Qt::DisplayRole), QVariant());
+    }
+
+    void frozenColumnsKeepTheCursorRightOfThem()
+    {
+        grid->SetFixedCols(1);
+        grid->setCurrentIndex(grid->model()->index(0, 2));
+        QTest::keyClick(grid.get(), Qt::Key_Home);
+        QCOMPARE(grid->currentIndex().column(), 1);
+        QTest::keyClick(grid.get(), Qt::Key_Left);
+        QCOMPARE(grid->currentIndex().column(), 1);
+        grid->setCurrentIndex(grid->model()->index(1, 0));
+        QTRY_COMPARE(grid->currentIndex().column(), 1);
+        grid->SetFixedCols(9); // one column always scrolls
+        QCOMPARE(grid->FixedCols(), 2);
+    }
+
+    void frozenColumnsStayInPlaceWhileTheRestScrolls()
+    {
+        grid->setColumns({Column("rTg", "No", 30), Column("NAME", "명칭", 300), Column("UNIT", "단위", 200),
+                          Column("CSTTAL", "계", 300)});
+        grid->SetFixedCols(1);
+        auto *frozen = grid->findChild<QTableView *>();
+        QVERIFY(frozen && frozen->isVisible());
+        QVERIFY(!frozen->isColumnHidden(0) && frozen->isColumnHidden(1));
+        QCOMPARE(frozen->x(), grid->verticalHeader()->width() + grid->frameWidth());
+        grid->setCurrentIndex(grid->model()->index(0, 3));
+        QVERIFY(grid->horizontalScrollBar()->value() > 0);
+        QCOMPARE(frozen->visualRect(frozen->model()->index(0, 0)).left(), 0);
+        // A cell right of the frozen column is scrolled out from under it.
+        QTest::keyClick(grid.get(), Qt::Key_Home);
+        QCOMPARE(grid->currentIndex().column(), 1);
+        QVERIFY(grid->visualRect(grid->currentIndex()).left() >= 30);
+        // A click in the frozen column moves to its row.
+        QTest::mouseClick(frozen->viewport(), Qt::LeftButton, {}, frozen->visualRect(frozen->model()->index(2, 0)).center());
+        QCOMPARE(list->recNo(), 2);
+        grid->SetFixedCols(0);
+        QVERIFY(!grid->findChild<QTableView *>());
+    }
+
+    void keysThatClearTheSelection_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("cleared");
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << 0 << 1 << true;
+        QTest::newRow("PgDn") << int(Qt::Key_PageDown) << 0 << 1 << true;
+        QTest::newRow("Ctrl+Home") << int(Qt::Key_Home) << int(Qt::ControlModifier) << 1 << true;
+        QTest::newRow("Tab past the last column") << int(Qt::Key_Tab) << 0 << 2 << true;
+        QTest::newRow("Tab inside the row") << int(Qt::Key_Tab) << 0 << 1 << false;
+        QTest::newRow("Right in cell mode") << int(Qt::Key_Right) << 0 << 1 << false;
+    }
+
+    void keysThatClearTheSelection()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, column);
+        QFETCH(bool, cleared);
+        grid->SetMultiSelect(true);
+        grid->setTabKeyNavigation(true);
+        grid->setCurrentIndex(grid->model()->index(1, column));
+        QTest::keyClick(grid.get(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(grid->SelectedCount(), 2);
+        QTest::keyClick(grid.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(grid->SelectedCount(), cleared ? 0 : 2);
+    }
+
+    void theSelectionShowsWithoutFocusOnlyWhenAskedTo()
+    {
+        QLineEdit elsewhere;
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QTRY_VERIFY(!grid->hasFocus());
+        QStyleOptionViewItem option;
+        option.palette = grid->palette();
+        grid->cellStyle(option, grid->currentIndex());
+        QCOMPARE(option.backgroundBrush.color(), grid->palette().color(QPalette::Base));
+        grid->SetAlwaysShowSelection(true);
+        grid->cellStyle(option, grid->currentIndex());
+        QCOMPARE(option.backgroundBrush.color(), grid->palette().color(QPalette::Highlight));
+    }
+
+    void editChangeAndTopLeftChangeAreReported()
+    {
+        int edits = 0;
+        int scrolls = 0;
+        grid->OnEditChange = [&edits] { ++edits; };
+        grid->OnTopLeftChanged = [&scrolls] { ++scrolls; };
+        QTest::keyClick(grid.get(), Qt::Key_A);
+        QWidget *editor = grid->cellDelegate().editor();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, "bc");
+        QCOMPARE(edits, 3);
+        grid->SetRowsHeight(60);
+        QCOMPARE(grid->horizontalHeader()->height(), 62);
+        grid->scrollToBottom();
+        QVERIFY(scrolls > 0);
+    }
+
+    void cellParamsSeeTheSelectedRowsHighlighted()
+    {
+        grid->SetMultiSelect(true);
+        grid->SetRowSelected(3, true);
+        QSet<QString> highlighted;
+        grid->OnGetCellParams = [&](const QString &field, QFont &, QColor &, QColor &background, bool highlight) {
+            if (highlight)
+                highlighted.insert(field);
+            background = QColor(0xf9, 0xed, 0xfa);
+        };
+        QStyleOptionViewItem option;
+        option.palette = grid->palette();
+        const QModelIndex cell = grid->model()->index(3, 2);
+        grid->cellStyle(option, cell);
+        QCOMPARE(option.backgroundBrush.color(), QColor(0xf9, 0xed, 0xfa));
+        QCOMPARE(highlighted, QSet<QString>({"CSTTAL"}));
+    }
+
+    void selectedRowsShowTheirMarksInTheIndicator()
+    {
+        grid->SetMultiSelect(true);
+        grid->SetRowSelected(2, true);
+        grid->SetRowSelected(0, true);
+        const QImage indicator = grid->verticalHeader()->viewport()->grab().toImage();
+        auto blackIn = [&](int row) {
+            const int top = grid->verticalHeader()->sectionViewportPosition(row);
+            int count = 0;
+            for (int y = top; y < top + grid->verticalHeader()->sectionSize(row); ++y)
+                for (int x = 0; x < indicator.width(); ++x)
+                    count += indicator.pixelColor(x, y) == QColor(Qt::black);
+            return count;
+        };
+        QVERIFY(blackIn(2) >= 9);            // the dot
+        QVERIFY(blackIn(0) > blackIn(2));    // the arrow of the current row
+        QCOMPARE(blackIn(1), 0);
+    }
+};
+
+VEK_TEST(TestDataGrid)
+#include "tst_DataGrid.moc"
