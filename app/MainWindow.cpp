@@ -128,15 +128,15 @@ void Tmainf::MakeTitle()
 
     const auto makeButton = [this](const QString &caption, void (Tmainf::*click)()) {
         auto *button = new TRxSpeedButton(TopTitle);
-        button->setCaption(caption);
-        button->setFlat(true);
-        button->setTransparent(true);
+        button->SetCaption(caption);
+        button->SetFlat(true);
+        button->SetTransparent(true);
         button->setGeometry(0, 3, 19, 18);
         QPalette white = button->palette();
         white.setColor(QPalette::ButtonText, Qt::white);
         white.setColor(QPalette::WindowText, Qt::white);
         button->setPalette(white);
-        connect(button, &TRxSpeedButton::clicked, this, click);
+        connect(button, &TRxSpeedButton::Click, this, click);
         return button;
     };
     MinButn = makeButton(QStringLiteral("－"), &Tmainf::MinButnClick);
@@ -148,12 +148,12 @@ TRxSpeedButton *Tmainf::MakeBarButton(const QString &name, ShellGlyph glyph, con
 {
     auto *button = new TRxSpeedButton(TopBar);
     button->setObjectName(name);
-    button->setGlyph(ShellGlyphImage(glyph));
-    button->setFlat(true);
-    button->setGrayedInactive(false);
+    button->SetGlyph(ShellGlyphImage(glyph));
+    button->SetFlat(true);
+    button->SetGrayedInactive(false);
     button->setGeometry(0, 3, BarButtonWidth, 24);
     SetControlHint(button, hint);
-    connect(button, &TRxSpeedButton::clicked, this, click);
+    connect(button, &TRxSpeedButton::Click, this, click);
     return button;
 }
 
@@ -172,10 +172,10 @@ void Tmainf::MakeTopBar()
     TopBar = MakeBar(QStringLiteral("TopBar"), BarHeight);
 
     SystemLabel = new TLabelE(TopBar);
-    SystemLabel->setCaption(QStringLiteral("견적관리시스템 [내역서작업]"));
+    SystemLabel->SetCaption(QStringLiteral("견적관리시스템 [내역서작업]"));
     SystemLabel->setFont(QFont(QStringLiteral("바탕"), 14));
-    SystemLabel->setFontColor(QColor(0x80, 0x80, 0x80));
-    SystemLabel->setTransparent(true);
+    SystemLabel->SetFontColor(QColor(0x80, 0x80, 0x80));
+    SystemLabel->SetTransparent(true);
     SystemLabel->setGeometry(12, 4, 330, 24);
 
     HelpBtn = MakeBarButton(QStringLiteral("HelpBtn"), ShellGlyph::Help,
@@ -190,8 +190,8 @@ void Tmainf::MakeTopBar()
                           QStringLiteral("프로그램 정보|프로그램 정보를 봅니다."), &Tmainf::HinfoClick);
     QuitBtn = MakeBarButton(QStringLiteral("QuitBtn"), ShellGlyph::Quit, QStringLiteral("프로그램을 종료합니다."),
                             &Tmainf::QuitBtnClick);
-    QuitBtn->setCaption(QStringLiteral("종료"));
-    QuitBtn->setButtonLayout(TRxSpeedButton::blGlyphLeft);
+    QuitBtn->SetCaption(QStringLiteral("종료"));
+    QuitBtn->SetLayout(TRxSpeedButton::blGlyphLeft);
     QuitBtn->setFixedWidth(54);
 }
 

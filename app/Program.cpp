@@ -3,11 +3,11 @@
 #include "app/MainWindow.h"
 #include "app/ProgramBlock.h"
 #include "app/TerminationSignals.h"
+#include "components/FontSubstitutes.h"
 #include "core/DataModule.h"
 #include "core/MessageBoxes.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
 
 static void InitProgramResources()
@@ -18,12 +18,6 @@ static void InitProgramResources()
 namespace vek {
 
 const QString ApplicationTitle = QStringLiteral("카브로공사견적");
-
-void InstallFontSubstitutes()
-{
-    QFont::insertSubstitution(QStringLiteral("굴림"), QStringLiteral("NanumGothic"));
-    QFont::insertSubstitution(QStringLiteral("바탕"), QStringLiteral("NanumMyeongjo"));
-}
 
 int RunProgram()
 {

@@ -7,9 +7,6 @@ namespace vek {
 // The application title, by which a second start finds the running program.
 extern const QString ApplicationTitle;
 
-// Lets the font names the screens use (굴림, 바탕) stand for the Korean fonts installed here.
-void InstallFontSubstitutes();
-
 // The program block: when the program already runs, tells the user, asks the running one
 // to come to the front and returns at once, touching nothing; else creates the main window
 // mainf and then the data module dMf and runs until the main window closes. Needs the

@@ -189,7 +189,7 @@ private slots:
         if (byEscape)
             QTest::keyClick(program.window->dGongSa, Qt::Key_Escape);
         else
-            program.window->QuitBtn->click();
+            program.window->QuitBtn->DoClick();
         QCOMPARE(answers.texts(), QStringList{QStringLiteral(" 작업을 종료하겠습니까 ??")});
         QCOMPARE(answers.requests().first().kind, MessageKind::Confirmation);
         QCOMPARE(program.window->isVisible(), !answer);
@@ -203,7 +203,7 @@ private slots:
         Program program;
         program.start();
         QCOMPARE(mainf, program.window.get());
-        program.window->BtnExit->click();
+        program.window->BtnExit->DoClick();
         QVERIFY(answers.texts().isEmpty());
         QVERIFY(!program.window->isVisible());
         QVERIFY(!program.module->TAlst.isActive());
@@ -230,7 +230,7 @@ private slots:
         MessageAnswerer answers;
         Program program;
         program.start();
-        program.window->MinButn->click();
+        program.window->MinButn->DoClick();
         QVERIFY(program.window->isMinimized());
         program.window->RestoreOrRaise();
         QVERIFY(!program.window->isMinimized());
@@ -250,7 +250,7 @@ private slots:
         program.start();
         QVERIFY(program.window->DatabaseReady());
 
-        program.window->ExeUpDate->click();
+        program.window->ExeUpDate->DoClick();
         QCOMPARE(answers.texts(), QStringList{QStringLiteral("실행 파일을 카브로 서브에 있는 최신 파일로 패치합니다.")});
         QCOMPARE(ReadTestFile(home.filePath(QStringLiteral("VekFreeUp.zip"))), archive);
         QVERIFY(!program.window->isVisible());
@@ -306,7 +306,7 @@ private slots:
         QFETCH(QString, message);
         MessageAnswerer answers;
         Tmainf window;
-        window.findChild<TRxSpeedButton *>(button)->click();
+        window.findChild<TRxSpeedButton *>(button)->DoClick();
         QCOMPARE(answers.texts(), QStringList{message});
         QCOMPARE(answers.requests().first().kind, MessageKind::Information);
     }
@@ -362,8 +362,8 @@ private slots:
         Tmainf window;
         QCOMPARE(window.TopTitle->text(), QStringLiteral("       카브로소프트 공사견적관리 [공개용]"));
         QCOMPARE(window.TopTitle->palette().color(QPalette::Window), QColor(0x1C, 0x49, 0xB3));
-        QCOMPARE(window.MinButn->caption(), QStringLiteral("－"));
-        QCOMPARE(window.BtnExit->caption(), QStringLiteral("ｘ"));
+        QCOMPARE(window.MinButn->Caption(), QStringLiteral("－"));
+        QCOMPARE(window.BtnExit->Caption(), QStringLiteral("ｘ"));
         QCOMPARE(window.Msgbar->PanelCount(), 3);
         QCOMPARE(window.Msgbar->PanelText(1), QStringLiteral("카브로소프트"));
         QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
