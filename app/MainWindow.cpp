@@ -2,6 +2,7 @@
 
 #include "app/Cp949ByteValidator.h"
 #include "app/HintHandler.h"
+#include "app/Program.h"
 #include "app/ProgramUpdate.h"
 #include "app/ShellGlyphs.h"
 #include "app/StatusBar.h"
@@ -85,7 +86,7 @@ Tmainf::~Tmainf()
 void Tmainf::FormCreate()
 {
     setObjectName(QStringLiteral("mainf"));
-    setWindowTitle(QStringLiteral("카브로공사견적"));
+    setWindowTitle(ApplicationTitle);
     setFont(QFont(ScreenFont, 9));
     hints_ = new THintHandler(this);
 
@@ -98,9 +99,9 @@ void Tmainf::FormCreate()
     ListPlace = new QWidget(this);
     ListPlace->setObjectName(QStringLiteral("ListPlace"));
     MakeStatusBar();
-    for (QWidget *row : {static_cast<QWidget *>(TopTitle), static_cast<QWidget *>(TopBar),
-                         static_cast<QWidget *>(FileBand)})
-        layout->addWidget(row);
+    layout->addWidget(TopTitle);
+    layout->addWidget(TopBar);
+    layout->addWidget(FileBand);
     layout->addWidget(ListPlace, 1);
     layout->addWidget(Msgbar);
 

@@ -22,6 +22,7 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <memory>
 
@@ -368,6 +369,9 @@ private slots:
         QCOMPARE(window.Msgbar->PanelText(1), QStringLiteral("카브로소프트"));
         QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(window.font().family(), QStringLiteral("굴림"));
+        QCOMPARE(QToolTip::font().family(), QStringLiteral("바탕"));
+        QCOMPARE(QToolTip::font().pointSize(), 9);
+        QCOMPARE(QToolTip::palette().color(QPalette::ToolTipBase), QColor(0xFE, 0xFE, 0xF5));
     }
 
     void theProjectNameTakesAtMost48Bytes_data()
