@@ -1,5 +1,7 @@
 #include "core/Environment.h"
 
+#include "core/WorkDatabase.h"
+
 #include "core/HomeFolder.h"
 #include "platform/ini/IniFile.h"
 #include "platform/web/WebClient.h"
@@ -85,15 +87,7 @@ RegistryStore LocalMachineRegistry()
 
 void SetupLocalServer()
 {
-    QString folder = qEnvironmentVariable("FIREBIRD_LOCK");
-    if (folder.isEmpty()) {
-        // The runtime folder belongs to the user alone; a shared /tmp folder would let
-        // another user take the lock files over.
-        folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + QStringLiteral("/firebird");
-        qputenv("FIREBIRD_LOCK", QFile::encodeName(folder));
-    }
-    if (MakeFolder(folder))
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    PrepareFirebirdLock();
 }
 
 QString MakerWebAddress(const QString &path)

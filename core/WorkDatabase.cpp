@@ -6,8 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
-#include <unistd.h>
 
 namespace vek {
 
@@ -46,11 +46,16 @@ void PrepareWorkDatabase()
 
 void PrepareFirebirdLock()
 {
-    if (qEnvironmentVariableIsSet("FIREBIRD_LOCK"))
-        return;
-    const QString folder = QDir::tempPath() + QStringLiteral("/vekwfree-firebird-%1").arg(getuid());
-    QDir().mkpath(folder);
-    qputenv("FIREBIRD_LOCK", QFile::encodeName(folder));
+    QString folder = qEnvironmentVariable("FIREBIRD_LOCK");
+    const bool chosenHere = folder.isEmpty();
+    if (chosenHere) {
+        // The runtime folder belongs to the user alone; a shared /tmp folder would let
+        // another user take the lock files over.
+        folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + QStringLiteral("/firebird");
+        qputenv("FIREBIRD_LOCK", QFile::encodeName(folder));
+    }
+    if (QDir().mkpath(folder) && chosenHere)
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 } // namespace vek

@@ -15,8 +15,9 @@ QString TemplateDatabasePath();
 // copy cannot be made (for example on a full disk).
 void PrepareWorkDatabase();
 
-// Points the embedded engine's lock files at a folder of the user's (unless FIREBIRD_LOCK
-// is already set); must run before the first attachment of the process.
+// Points the embedded engine's lock files at a folder of the user's own runtime folder
+// (unless FIREBIRD_LOCK is already set) and creates it; must run before the first
+// attachment of the process.
 void PrepareFirebirdLock();
 
 } // namespace vek
