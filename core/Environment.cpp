@@ -1,8 +1,7 @@
 #include "core/Environment.h"
 
-#include "core/WorkDatabase.h"
-
 #include "core/HomeFolder.h"
+#include "core/WorkDatabase.h"
 #include "platform/ini/IniFile.h"
 #include "platform/web/WebClient.h"
 
@@ -14,7 +13,6 @@
 #include <QGuiApplication>
 #include <QPrinterInfo>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QThread>
 
 namespace vek {
