@@ -38,6 +38,22 @@ QString NormalizeNumberText(const QString &text)
     return result;
 }
 
+// Whether Qt's line edit would insert the key's text: a printable character, unless only
+// Ctrl (or Ctrl and Shift) is held; Alt, AltGr, Meta and the keypad type as plain keys do.
+bool TypesText(const QKeyEvent &event)
+{
+    const QString text = event.text();
+    if (text.isEmpty())
+        return false;
+    const QChar c = text.front();
+    if (c.category() == QChar::Other_Format)
+        return true;
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
+        return false;
+    return c.isPrint() || c.category() == QChar::Other_PrivateUse || c.isSurrogate();
+}
+
 QString NotANumberMessage(const QString &text)
 {
     return QStringLiteral("'%1' is not a valid floating point value").arg(text);
@@ -97,11 +113,8 @@ double TCurrencyEdit::CheckValue(double value, bool raise) const
 
 double TCurrencyEdit::Value() const
 {
-    if (text() != writtenText_) {
-        const std::optional<double> value = ReadNumber(NormalizeNumberText(text()));
-        value_ = value ? CheckValue(*value, false) : minValue_;
-        writtenText_ = text();
-    }
+    const std::optional<double> value = ReadNumber(NormalizeNumberText(text()));
+    value_ = value ? CheckValue(*value, false) : minValue_;
     return value_;
 }
 
@@ -141,7 +154,6 @@ void TCurrencyEdit::RewriteText(bool formatting)
 {
     formatting_ = formatting;
     setText(EditText());
-    writtenText_ = text();
     formatting_ = false;
 }
 
@@ -245,9 +257,10 @@ void TCurrencyEdit::TypeChar(QChar key)
 {
     if ((key == u',' || key == u'.') && key != ThousandsSeparator)
         key = DecimalSeparator;
+    const bool enter = key == u'\r';
     if (OnKeyPress)
         OnKeyPress(*this, key);
-    if (key.isNull() || key == u'\r')
+    if (key.isNull() || enter) // Enter is never inserted, whatever the handler made of it
         return;
     if (key == QChar(27)) {
         RewriteText(false);
@@ -277,7 +290,7 @@ void TCurrencyEdit::keyPressEvent(QKeyEvent *event)
         return;
     }
     const QString typed = event->text();
-    if (!typed.isEmpty() && typed[0].unicode() >= 32 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    if (TypesText(*event)) {
         for (QChar c : typed)
             TypeChar(c);
         return;

@@ -24,8 +24,9 @@ class TCurrencyEdit : public QLineEdit {
 public:
     explicit TCurrencyEdit(QWidget *parent = nullptr);
 
-    // Re-reads the edit text when the user changed it since the box last wrote it; a text
-    // that does not convert gives MinValue (HasValidText tells).
+    // Re-reads the edit text, so the number read is the one the box shows (a written value
+    // comes back rounded to DecimalPlaces); a text that does not convert gives MinValue
+    // (HasValidText tells).
     double Value() const;
     void SetValue(double value);
     // Whether the edit text reads as a number the box can hold.
@@ -100,7 +101,6 @@ private:
     void UpdateEditAlignment();
 
     mutable double value_ = 0;
-    mutable QString writtenText_; // the edit text as the box last wrote or read it
     QString displayFormat_;
     int decimalPlaces_ = 2;
     bool zeroEmpty_ = true;

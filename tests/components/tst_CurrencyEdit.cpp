@@ -167,6 +167,47 @@ private slots:
         QCOMPARE(form.edit->text(), QStringLiteral("7"));
     }
 
+    void keysWithModifiersAreChecked_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("alt letter") << int(Qt::Key_A) << "a" << int(Qt::AltModifier) << "12";
+        QTest::newRow("altgr letter") << int(Qt::Key_A) << "a" << int(Qt::ControlModifier | Qt::AltModifier) << "12";
+        QTest::newRow("meta letter") << int(Qt::Key_A) << "a" << int(Qt::MetaModifier) << "12";
+        QTest::newRow("altgr hangul") << int(Qt::Key_unknown) << "가" << int(Qt::ControlModifier | Qt::AltModifier)
+                                      << "12";
+        QTest::newRow("keypad digit") << int(Qt::Key_5) << "5" << int(Qt::KeypadModifier) << "125";
+        QTest::newRow("alt digit, as Qt types it") << int(Qt::Key_5) << "5" << int(Qt::AltModifier) << "125";
+    }
+    void keysWithModifiersAreChecked()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, typed);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        Form form;
+        form.edit->SetValue(12);
+        QVERIFY(form.focusBox());
+        form.edit->setCursorPosition(2);
+        QTest::sendKeyEvent(QTest::Click, form.edit, Qt::Key(key), typed, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(form.edit->text(), text);
+    }
+
+    void enterChangedByTheHandlerIsStillDiscarded()
+    {
+        Form form;
+        form.edit->OnKeyPress = [](TCurrencyEdit &, QChar &key) {
+            if (key == u'\r')
+                key = u'5';
+        };
+        QVERIFY(form.focusBox());
+        QTest::keyClicks(form.edit, QStringLiteral("7"));
+        QTest::keyClick(form.edit, Qt::Key_Return);
+        QCOMPARE(form.edit->text(), QStringLiteral("7"));
+    }
+
     void keyPressHandlerMayChangeOrDropKeys()
     {
         Form form;
@@ -338,15 +379,18 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("editText");
         QTest::addColumn<QString>("displayText");
-        QTest::newRow("total") << ",0.;-,0." << 2 << false << 1234.5 << "1234.5" << "1,235";
-        QTest::newRow("negative total") << ",0.;-,0." << 2 << false << -1234.0 << "-1234" << "-1,234";
-        QTest::newRow("rate") << ",0.0;-,0.0" << 1 << true << 12.25 << "12.3" << "12.3";
-        QTest::newRow("zero empty") << ",0.;-,0." << 2 << true << 0.0 << "" << "0";
-        QTest::newRow("zero shown") << ",0.;-,0." << 2 << false << 0.0 << "0" << "0";
-        QTest::newRow("edit decimals") << ",0.;-,0." << 2 << true << 3.14159 << "3.14" << "3";
-        QTest::newRow("no decimals") << ",0.;-,0." << 0 << true << 2.5 << "3" << "3";
-        QTest::newRow("default currency pattern") << "₩,0.;-₩,0." << 2 << true << 1500.0 << "1500" << "₩1,500";
-        QTest::newRow("general") << "" << 2 << true << 1.5 << "1.5" << "1.5";
+        QTest::addColumn<double>("read"); // Value read back: the edit text's number
+        QTest::newRow("total") << ",0.;-,0." << 2 << false << 1234.5 << "1234.5" << "1,235" << 1234.5;
+        QTest::newRow("negative total") << ",0.;-,0." << 2 << false << -1234.0 << "-1234" << "-1,234" << -1234.0;
+        QTest::newRow("rate") << ",0.0;-,0.0" << 1 << true << 12.25 << "12.3" << "12.3" << 12.3;
+        QTest::newRow("zero empty") << ",0.;-,0." << 2 << true << 0.0 << "" << "0" << 0.0;
+        QTest::newRow("zero shown") << ",0.;-,0." << 2 << false << 0.0 << "0" << "0" << 0.0;
+        QTest::newRow("edit decimals") << ",0.;-,0." << 2 << true << 3.14159 << "3.14" << "3" << 3.14;
+        QTest::newRow("no decimals") << ",0.;-,0." << 0 << true << 2.5 << "3" << "3" << 3.0;
+        QTest::newRow("rate times a hundred") << ",0.0;-,0.0" << 1 << true << 0.035 * 100 << "3.5" << "3.5" << 3.5;
+        QTest::newRow("default currency pattern") << "₩,0.;-₩,0." << 2 << true << 1500.0 << "1500" << "₩1,500"
+                                                  << 1500.0;
+        QTest::newRow("general") << "" << 2 << true << 1.5 << "1.5" << "1.5" << 1.5;
     }
     void texts()
     {
@@ -356,6 +400,7 @@ private slots:
         QFETCH(double, value);
         QFETCH(QString, editText);
         QFETCH(QString, displayText);
+        QFETCH(double, read);
         TCurrencyEdit edit;
         edit.SetDisplayFormat(format);
         edit.SetDecimalPlaces(decimals);
@@ -363,7 +408,8 @@ private slots:
         edit.SetValue(value);
         QCOMPARE(edit.text(), editText);
         QCOMPARE(edit.DisplayText(), displayText);
-        QCOMPARE(edit.Value(), value); // a written value reads back whole, not rounded to the edit text
+        // Reading Value re-reads the edit text: the number the user sees is the number read.
+        QCOMPARE(QString::number(edit.Value(), 'g', 17), QString::number(read, 'g', 17));
     }
 
     void defaultFormatIsTheCurrencyPattern()
