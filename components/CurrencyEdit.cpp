@@ -479,10 +479,11 @@ void TCurrencyEdit::paintEvent(QPaintEvent *event)
     const QColor grey = QApplication::palette().color(QPalette::Disabled, QPalette::Text);
     if (!enabled && background != grey)
         ink = grey;
-    // The text sits where the edit control puts it while focused.
-    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this)
-                               .marginsRemoved(textMargins())
-                               .adjusted(2, 1, -2, -1);
+    // The text sits where the edit control puts it while focused: inside its margins of 2
+    // pixels left and right and 1 top and bottom, which the client area holds.
+    const QRect client = style()->subElementRect(QStyle::SE_LineEditContents, &option, this)
+                             .marginsRemoved(textMargins());
+    const QRect contents = client.adjusted(2, 1, -2, -1);
     const QString text = DisplayText();
     const QFontMetrics metrics(font());
     const int width = metrics.horizontalAdvance(text);
@@ -491,7 +492,7 @@ void TCurrencyEdit::paintEvent(QPaintEvent *event)
     if (align & Qt::AlignRight)
         x = contents.right() + 1 - width - 2;
     else if (align & Qt::AlignHCenter)
-        x = contents.left() - (width + 1 - contents.width()) / 2;
+        x = client.left() + (client.width() - width) / 2;
     canvas.setClipRect(rect());
     canvas.setFont(font());
     canvas.setPen(ink);

@@ -461,6 +461,41 @@ private slots:
         QCOMPARE(form.edit->Value(), -1234567.5);
     }
 
+    void centredDisplayText_data()
+    {
+        QTest::addColumn<int>("free"); // box width less text width
+        QTest::newRow("even") << 60;
+        QTest::newRow("odd") << 61;
+    }
+    void centredDisplayText()
+    {
+        // Centred text starts (client width - text width) div 2 from the left edge; left
+        // aligned text at the edit's own margin of 2 pixels.
+        QFETCH(int, free);
+        QWidget panel;
+        auto *box = new TCurrencyEdit(&panel);
+        box->setFrame(false);
+        box->setFocusPolicy(Qt::NoFocus);
+        box->SetDisplayFormat(QStringLiteral(",0.;-,0."));
+        box->SetValue(1234567);
+        const int textWidth = QFontMetrics(box->font()).horizontalAdvance(box->DisplayText());
+        box->setGeometry(0, 0, textWidth + free, 21);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        auto firstInk = [&] {
+            const QImage image = Grab(*box);
+            for (int x = 0; x < image.width(); ++x)
+                for (int y = 0; y < image.height(); ++y)
+                    if (image.pixel(x, y) != image.pixel(0, 0))
+                        return x;
+            return -1;
+        };
+        box->SetAlignment(Qt::AlignLeft);
+        const int left = firstInk();
+        box->SetAlignment(Qt::AlignHCenter);
+        QCOMPARE(firstInk() - left, free / 2 - 2);
+    }
+
     void paintsTheDisplayTextWhereTheEditPutsIt()
     {
         // The painted text matches a plain edit box showing the display text.
