@@ -1,7 +1,8 @@
 #include "components/CustomControl.h"
 
+#include "components/ModalResult.h"
+
 #include <QApplication>
-#include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -91,9 +92,7 @@ void TdxCustomControl::DoMouseUp(const QPoint &globalPos)
 
 void TdxCustomControl::DoClick()
 {
-    emit Click();
-    if (auto *dialog = qobject_cast<QDialog *>(window()); dialog && modalResult_ != 0)
-        dialog->done(modalResult_);
+    ClickWithModalResult(*this, modalResult_, [this] { emit Click(); });
 }
 
 bool TdxCustomControl::event(QEvent *event)

@@ -43,7 +43,8 @@ public:
     void BeginUpdate() { updateLock_ = true; }
     void EndUpdate();
 
-    // Handed to the owning dialog on every click: a non-zero result closes it with that result.
+    // Handed to the owning dialog on every click, before Click(): a non-zero result closes
+    // a modal dialog with that result.
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int result) { modalResult_ = result; }
 

@@ -1,9 +1,9 @@
 #include "components/SpeedButton.h"
 
 #include "components/DrawingRoutines.h"
+#include "components/ModalResult.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
@@ -622,12 +622,7 @@ void TRxSpeedButton::repeatTimerExpired()
 
 void TRxSpeedButton::DoClick()
 {
-    QPointer<QDialog> dialog = qobject_cast<QDialog *>(window());
-    if (dialog)
-        dialog->setResult(modalResult_);
-    emit Click();
-    if (dialog && dialog->isVisible() && dialog->isModal() && dialog->result() != 0)
-        dialog->done(dialog->result());
+    ClickWithModalResult(*this, modalResult_, [this] { emit Click(); });
 }
 
 // --- Mouse in control ------------------------------------------------------------------

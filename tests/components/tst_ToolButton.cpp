@@ -220,6 +220,7 @@ private slots:
         auto *button = new TdxToolButton(&dialog);
         button->SetModalResult(modalResult);
         QSignalSpy clicks(button, &TdxToolButton::Click);
+        dialog.setModal(true);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(7, 7));
@@ -227,6 +228,27 @@ private slots:
         QCOMPARE(dialog.isVisible(), open);
         if (!open)
             QCOMPARE(dialog.result(), modalResult);
+    }
+
+    void clickSetsTheModalResultBeforeTheHandler()
+    {
+        // The handler sees the result already set, and may close the dialog with its own.
+        QDialog dialog;
+        auto *button = new TdxToolButton(&dialog);
+        button->SetModalResult(2);
+        int resultAtClick = -1;
+        connect(button, &TdxToolButton::Click, &dialog, [&] {
+            resultAtClick = dialog.result();
+            dialog.done(5);
+        });
+        QSignalSpy finished(&dialog, &QDialog::finished);
+        dialog.setModal(true);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(7, 7));
+        QCOMPARE(resultAtClick, 2);
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(dialog.result(), 5);
     }
 
     void releaseOutsideDoesNotClick()
