@@ -195,6 +195,19 @@ private slots:
         QCOMPARE(form.edit->text(), text);
     }
 
+    void deleteKeyDeletes()
+    {
+        // X11 gives the Delete key the text "\x7f": it edits, it is no typed character.
+        Form form;
+        form.edit->SetValue(12);
+        QVERIFY(form.focusBox());
+        form.edit->setCursorPosition(0);
+        QSignalSpy rejections(form.edit, &QLineEdit::inputRejected);
+        QTest::sendKeyEvent(QTest::Click, form.edit, Qt::Key_Delete, QString(QChar(0x7f)), Qt::NoModifier);
+        QCOMPARE(form.edit->text(), QStringLiteral("2"));
+        QCOMPARE(rejections.count(), 0);
+    }
+
     void enterChangedByTheHandlerIsStillDiscarded()
     {
         Form form;
