@@ -18,6 +18,17 @@ void ShowDatabaseError(const DatabaseError &error)
     PresentMessage({MessageKind::Error, QString(), error.message()});
 }
 
+// Why a typed text cannot go into a number field of the given type; empty when it can.
+QString NumberRefusal(int type, const QVariant &value)
+{
+    if (!IsNumber(type) || value.typeId() != QMetaType::QString || value.toString().isEmpty())
+        return QString();
+    if (QVariant(value).convert(QMetaType(type)))
+        return QString();
+    const bool whole = type != QMetaType::Double && type != QMetaType::Float;
+    return QStringLiteral("'%1' is not a valid %2 value").arg(value.toString(), whole ? "integer" : "floating point");
+}
+
 } // namespace
 
 int LocateRow(const Dataset &dataset, const QString &field, const QVariant &value)
@@ -215,6 +226,12 @@ bool DatasetModel::setData(const QModelIndex &index, const QVariant &value, int 
 
 bool DatasetModel::writeField(int row, const QString &field, const QVariant &value)
 {
+    // Text that does not read as a number is refused, not written as an empty value.
+    const QString refusal = NumberRefusal(dataset_->fieldType(dataset_->fieldIndex(field)), value);
+    if (!refusal.isEmpty()) {
+        PresentMessage({MessageKind::Error, QString(), refusal});
+        return false;
+    }
     if (!setCurrentRow(row))
         return false;
     try {

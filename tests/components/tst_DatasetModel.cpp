@@ -169,6 +169,33 @@ private slots:
         QCOMPARE(model.data(model.index(0, 1), Qt::DisplayRole).toString(), QString("가설공사"));
     }
 
+    void aNumberCellTakesOnlyANumber_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("number") << "2500.5" << QVariant(2500.5) << QStringList();
+        QTest::newRow("letters") << "abc" << QVariant(1234567.0)
+                                 << QStringList{"'abc' is not a valid floating point value"};
+        QTest::newRow("grouped") << "1,234" << QVariant(1234567.0)
+                                 << QStringList{"'1,234' is not a valid floating point value"};
+    }
+
+    void aNumberCellTakesOnlyANumber()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QVariant, stored);
+        QFETCH(QStringList, messages);
+        DatasetModel model;
+        model.setDataset(list);
+        model.setColumns(columns());
+        MessageAnswerer answerer;
+        QCOMPARE(model.setData(model.index(0, 2), typed, Qt::EditRole), messages.isEmpty());
+        QCOMPARE(list->state(), DatasetState::Browse);
+        QCOMPARE(answerer.texts(), messages);
+        QCOMPARE(db->scalar("select CSTTAL from NDTAIL where ACODE=1"), stored);
+    }
+
     void lookupColumnShowsAndWritesThroughTheKey()
     {
         Dataset &names = db->module().TBlst;
