@@ -169,10 +169,16 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
         if (glyphOf(index.column()) != FieldGlyph::None)
             return QVariant();
         return dataset_->displayTextOf(index.row(), field);
-    case Qt::EditRole:
+    case Qt::EditRole: {
         if (column.isLookup())
             return lookupText(index.row(), column);
-        return dataset_->valueOf(index.row(), field);
+        const QVariant value = dataset_->valueOf(index.row(), field);
+        // A float is edited as the toolkit's float fields show it, to 15 significant digits,
+        // not with the binary tail of its shortest exact text.
+        if (value.typeId() == QMetaType::Double && !value.isNull())
+            return QString::number(value.toDouble(), 'g', 15);
+        return value;
+    }
     case Qt::TextAlignmentRole: {
         if (column.alignment)
             return QVariant::fromValue(column.alignment | Qt::AlignVCenter);

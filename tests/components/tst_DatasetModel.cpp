@@ -169,6 +169,30 @@ private slots:
         QCOMPARE(model.data(model.index(0, 1), Qt::DisplayRole).toString(), QString("가설공사"));
     }
 
+    void aNumberIsEditedWithFifteenDigits_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QVariant>("edited");
+        QTest::newRow("sum of tenths") << QVariant(0.1 + 0.2) << QVariant(QString("0.3"));
+        QTest::newRow("product") << QVariant(1.1 * 3) << QVariant(QString("3.3"));
+        QTest::newRow("whole") << QVariant(1234567.0) << QVariant(QString("1234567"));
+        QTest::newRow("fraction") << QVariant(-2500.125) << QVariant(QString("-2500.125"));
+        QTest::newRow("none") << QVariant() << QVariant();
+    }
+
+    void aNumberIsEditedWithFifteenDigits()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(QVariant, edited);
+        list->edit();
+        list->setValue("CSTTAL", value);
+        list->post();
+        DatasetModel model;
+        model.setDataset(list);
+        model.setColumns(columns());
+        QCOMPARE(model.data(model.index(0, 2), Qt::EditRole), edited);
+    }
+
     void aNumberCellTakesOnlyANumber_data()
     {
         QTest::addColumn<QString>("typed");
