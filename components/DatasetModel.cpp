@@ -31,6 +31,20 @@ QString NumberRefusal(int type, const QVariant &value)
 
 } // namespace
 
+bool PostPendingEdit(Dataset &dataset)
+{
+    if (dataset.state() != DatasetState::Edit && dataset.state() != DatasetState::Insert)
+        return true;
+    try {
+        dataset.post();
+    } catch (const DatabaseError &error) {
+        dataset.cancel();
+        ShowDatabaseError(error);
+        return false;
+    }
+    return true;
+}
+
 int LocateRow(const Dataset &dataset, const QString &field, const QVariant &value)
 {
     const int index = dataset.fieldIndex(field);
@@ -114,15 +128,8 @@ bool DatasetModel::setCurrentRow(int row)
         return false;
     if (row == dataset_->recNo())
         return true;
-    if (dataset_->state() == DatasetState::Edit || dataset_->state() == DatasetState::Insert) {
-        try {
-            dataset_->post();
-        } catch (const DatabaseError &error) {
-            dataset_->cancel();
-            ShowDatabaseError(error);
-            return false;
-        }
-    }
+    if (!PostPendingEdit(*dataset_))
+        return false;
     dataset_->setRecNo(row);
     return true;
 }
