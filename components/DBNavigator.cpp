@@ -1,5 +1,7 @@
 #include "components/DBNavigator.h"
 
+#include "components/DatasetModel.h"
+
 #include <QHBoxLayout>
 #include <QPainter>
 
@@ -57,10 +59,8 @@ void TDBNavigator::setDataset(Dataset *dataset)
 
 void TDBNavigator::BtnClick(Button which)
 {
-    if (!dataset_ || !dataset_->isActive())
+    if (!dataset_ || !dataset_->isActive() || !PostPendingEdit(*dataset_))
         return;
-    if (dataset_->state() == DatasetState::Edit || dataset_->state() == DatasetState::Insert)
-        dataset_->post();
     switch (which) {
     case nbFirst:
         dataset_->first();

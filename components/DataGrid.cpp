@@ -157,10 +157,9 @@ void TitleHeader::paintSection(QPainter *painter, const QRect &rect, int section
     painter->drawLine(rect.topRight(), rect.bottomRight());
     painter->drawLine(rect.bottomLeft(), rect.bottomRight());
     const QRect face = rect.adjusted(0, 0, -1, -1);
-    if (down)
-        qDrawShadePanel(painter, face, palette(), true, 1);
-    else if (grid_.titleButtons_)
-        qDrawShadePanel(painter, face, palette(), false, 1);
+    const bool edged = down || grid_.titleButtons_ || grid_.showGrid();
+    if (edged)
+        qDrawShadePanel(painter, face, palette(), down, 1);
     if (section == grid_.fixedCols_ - 1) {
         painter->setPen(Qt::black);
         painter->drawLine(rect.topRight(), rect.bottomRight());
@@ -168,7 +167,8 @@ void TitleHeader::paintSection(QPainter *painter, const QRect &rect, int section
     const QImage markerImage =
         marker == smNone ? QImage() : ResourceBitmap(marker == smDown ? QStringLiteral("DBG_SMDOWN") : QStringLiteral("DBG_SMUP"));
     const int markerRoom = markerImage.isNull() ? 0 : markerImage.width() + 6;
-    QRect caption = face.adjusted(0, 0, -markerRoom, 0);
+    // The caption is drawn on its background inside the edge, not over it.
+    QRect caption = (edged ? face.adjusted(1, 1, -1, -1) : face).adjusted(0, 0, -markerRoom, 0);
     if (down)
         caption.translate(1, 1);
     painter->setFont(font);

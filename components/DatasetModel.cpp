@@ -18,7 +18,32 @@ void ShowDatabaseError(const DatabaseError &error)
     PresentMessage({MessageKind::Error, QString(), error.message()});
 }
 
+// Why a typed text cannot go into a number field of the given type; empty when it can.
+QString NumberRefusal(int type, const QVariant &value)
+{
+    if (!IsNumber(type) || value.typeId() != QMetaType::QString || value.toString().isEmpty())
+        return QString();
+    if (QVariant(value).convert(QMetaType(type)))
+        return QString();
+    const bool whole = type != QMetaType::Double && type != QMetaType::Float;
+    return QStringLiteral("'%1' is not a valid %2 value").arg(value.toString(), whole ? "integer" : "floating point");
+}
+
 } // namespace
+
+bool PostPendingEdit(Dataset &dataset)
+{
+    if (dataset.state() != DatasetState::Edit && dataset.state() != DatasetState::Insert)
+        return true;
+    try {
+        dataset.post();
+    } catch (const DatabaseError &error) {
+        dataset.cancel();
+        ShowDatabaseError(error);
+        return false;
+    }
+    return true;
+}
 
 int LocateRow(const Dataset &dataset, const QString &field, const QVariant &value)
 {
@@ -103,15 +128,8 @@ bool DatasetModel::setCurrentRow(int row)
         return false;
     if (row == dataset_->recNo())
         return true;
-    if (dataset_->state() == DatasetState::Edit || dataset_->state() == DatasetState::Insert) {
-        try {
-            dataset_->post();
-        } catch (const DatabaseError &error) {
-            dataset_->cancel();
-            ShowDatabaseError(error);
-            return false;
-        }
-    }
+    if (!PostPendingEdit(*dataset_))
+        return false;
     dataset_->setRecNo(row);
     return true;
 }
@@ -158,10 +176,16 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
         if (glyphOf(index.column()) != FieldGlyph::None)
             return QVariant();
         return dataset_->displayTextOf(index.row(), field);
-    case Qt::EditRole:
+    case Qt::EditRole: {
         if (column.isLookup())
             return lookupText(index.row(), column);
-        return dataset_->valueOf(index.row(), field);
+        const QVariant value = dataset_->valueOf(index.row(), field);
+        // A float is edited as the toolkit's float fields show it, to 15 significant digits,
+        // not with the binary tail of its shortest exact text.
+        if (value.typeId() == QMetaType::Double && !value.isNull())
+            return QString::number(value.toDouble(), 'g', 15);
+        return value;
+    }
     case Qt::TextAlignmentRole: {
         if (column.alignment)
             return QVariant::fromValue(column.alignment | Qt::AlignVCenter);
@@ -215,6 +239,12 @@ bool DatasetModel::setData(const QModelIndex &index, const QVariant &value, int 
 
 bool DatasetModel::writeField(int row, const QString &field, const QVariant &value)
 {
+    // Text that does not read as a number is refused, not written as an empty value.
+    const QString refusal = NumberRefusal(dataset_->fieldType(dataset_->fieldIndex(field)), value);
+    if (!refusal.isEmpty()) {
+        PresentMessage({MessageKind::Error, QString(), refusal});
+        return false;
+    }
     if (!setCurrentRow(row))
         return false;
     try {

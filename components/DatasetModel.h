@@ -82,6 +82,10 @@ private:
     int rows_ = 0;
 };
 
+// Posts an edit in progress of dataset before it moves; when the post fails, the edit is
+// cancelled and the failure shown, and the answer is false.
+bool PostPendingEdit(Dataset &dataset);
+
 // The dataset's row at which field holds value, or -1.
 int LocateRow(const Dataset &dataset, const QString &field, const QVariant &value);
 

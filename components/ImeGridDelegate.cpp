@@ -135,6 +135,13 @@ void ImeGridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) c
         line->selectAll();
 }
 
+void ImeGridDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+{
+    if (const auto *line = qobject_cast<QLineEdit *>(editor); line && !line->isModified())
+        return;
+    QStyledItemDelegate::setModelData(editor, model, index);
+}
+
 void ImeGridDelegate::destroyEditor(QWidget *editor, const QModelIndex &index) const
 {
     if (editor == editor_) {

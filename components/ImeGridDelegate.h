@@ -71,6 +71,8 @@ public:
                           const QModelIndex &index) const override;
     // The editor opens with its text selected, so that typing replaces it.
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
+    // An editor whose text was not changed writes nothing: its row is not posted.
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
     void destroyEditor(QWidget *editor, const QModelIndex &index) const override;
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 

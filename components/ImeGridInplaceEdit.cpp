@@ -132,6 +132,7 @@ void THDBGridInplaceEdit::CloseUp(bool accept)
     tracking_ = pressed_ = false;
     if (accept && chosen && !isReadOnly()) {
         setText(value);
+        setModified(true);
         selectAll();
     }
     update();

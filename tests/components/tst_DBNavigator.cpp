@@ -1,5 +1,7 @@
 #include "components/DBNavigator.h"
 #include "components/DataGrid.h"
+#include "core/DatabaseError.h"
+#include "tests/support/MessageAnswerer.h"
 #include "tests/components/WorkItemGrid.h"
 #include "tests/support/TestRegistry.h"
 
@@ -37,6 +39,23 @@ private slots:
         QCOMPARE(list.recNo(), 0);
         QTest::mouseClick(navigator.button(TDBNavigator::nbNext), Qt::LeftButton);
         QCOMPARE(grid.currentIndex().row(), 1);
+    }
+
+    void aFailingPostIsShownAndTheListStays()
+    {
+        Dataset &list = OpenWorkItems(*db, {"가", "나"});
+        TDBNavigator navigator;
+        navigator.setDataset(&list);
+        MessageAnswerer answerer;
+        list.edit();
+        list.setValue("NAME", "바뀜");
+        list.beforePost = [](Dataset &) { throw DatabaseError("처리실패!!"); };
+        QTest::mouseClick(navigator.button(TDBNavigator::nbNext), Qt::LeftButton);
+        list.beforePost = nullptr;
+        QCOMPARE(answerer.texts(), QStringList({"처리실패!!"}));
+        QCOMPARE(list.recNo(), 0);
+        QCOMPARE(list.state(), DatasetState::Browse);
+        QCOMPARE(list.value("NAME").toString(), QString("가"));
     }
 
     void anEmptyListDisablesEveryButton()

@@ -218,6 +218,35 @@ private slots:
                 QCOMPARE(titles.pixelColor(x, y), QColor(Qt::white));
     }
 
+    void drawnTitlesShowTheirRaisedEdge_data()
+    {
+        QTest::addColumn<bool>("buttons");
+        QTest::addColumn<bool>("lines");
+        QTest::addColumn<bool>("raised");
+        QTest::newRow("buttons and lines") << true << true << true;
+        QTest::newRow("buttons") << true << false << true;
+        QTest::newRow("lines") << false << true << true;
+        QTest::newRow("neither") << false << false << false;
+    }
+
+    void drawnTitlesShowTheirRaisedEdge()
+    {
+        QFETCH(bool, buttons);
+        QFETCH(bool, lines);
+        QFETCH(bool, raised);
+        grid->SetTitleButtons(buttons);
+        grid->setShowGrid(lines);
+        grid->SetFixedCols(1); // the grid draws its titles even without title buttons
+        grid->OnGetBtnParams = [](const QString &, QFont &, QColor &background, TSortMarker &, bool) {
+            background = Qt::red;
+        };
+        const QImage titles = grid->horizontalHeader()->viewport()->grab().toImage();
+        const int left = grid->horizontalHeader()->sectionViewportPosition(2);
+        const QColor light = grid->palette().color(QPalette::Light);
+        QCOMPARE(titles.pixelColor(left + 5, 0), raised ? light : QColor(Qt::red));
+        QCOMPARE(titles.pixelColor(left, titles.height() / 2), raised ? light : QColor(Qt::red));
+    }
+
     void aMemoFieldShowsItsGlyphAndOpensNoEditor()
     {
         DatasetColumn memo = Column("NOADD");

@@ -169,6 +169,57 @@ private slots:
         QCOMPARE(model.data(model.index(0, 1), Qt::DisplayRole).toString(), QString("가설공사"));
     }
 
+    void aNumberIsEditedWithFifteenDigits_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QVariant>("edited");
+        QTest::newRow("sum of tenths") << QVariant(0.1 + 0.2) << QVariant(QString("0.3"));
+        QTest::newRow("product") << QVariant(1.1 * 3) << QVariant(QString("3.3"));
+        QTest::newRow("whole") << QVariant(1234567.0) << QVariant(QString("1234567"));
+        QTest::newRow("fraction") << QVariant(-2500.125) << QVariant(QString("-2500.125"));
+        QTest::newRow("none") << QVariant() << QVariant();
+    }
+
+    void aNumberIsEditedWithFifteenDigits()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(QVariant, edited);
+        list->edit();
+        list->setValue("CSTTAL", value);
+        list->post();
+        DatasetModel model;
+        model.setDataset(list);
+        model.setColumns(columns());
+        QCOMPARE(model.data(model.index(0, 2), Qt::EditRole), edited);
+    }
+
+    void aNumberCellTakesOnlyANumber_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("number") << "2500.5" << QVariant(2500.5) << QStringList();
+        QTest::newRow("letters") << "abc" << QVariant(1234567.0)
+                                 << QStringList{"'abc' is not a valid floating point value"};
+        QTest::newRow("grouped") << "1,234" << QVariant(1234567.0)
+                                 << QStringList{"'1,234' is not a valid floating point value"};
+    }
+
+    void aNumberCellTakesOnlyANumber()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QVariant, stored);
+        QFETCH(QStringList, messages);
+        DatasetModel model;
+        model.setDataset(list);
+        model.setColumns(columns());
+        MessageAnswerer answerer;
+        QCOMPARE(model.setData(model.index(0, 2), typed, Qt::EditRole), messages.isEmpty());
+        QCOMPARE(list->state(), DatasetState::Browse);
+        QCOMPARE(answerer.texts(), messages);
+        QCOMPARE(db->scalar("select CSTTAL from NDTAIL where ACODE=1"), stored);
+    }
+
     void lookupColumnShowsAndWritesThroughTheKey()
     {
         Dataset &names = db->module().TBlst;

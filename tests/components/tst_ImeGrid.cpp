@@ -114,6 +114,21 @@ private slots:
         QCOMPARE(grid->currentIndex().row(), 0);
     }
 
+    void anEditorLeftUntouchedWritesNothing()
+    {
+        int posts = 0;
+        list->beforePost = [&posts](Dataset &) { ++posts; };
+        QVERIFY(grid->openCellEditor(grid->currentIndex()));
+        QTest::keyClick(editor(), Qt::Key_Down);
+        QVERIFY(!editor());
+        QCOMPARE(list->recNo(), 2);
+        QCOMPARE(posts, 0);
+        QTest::keyClick(grid.get(), Qt::Key_X);
+        QTest::keyClick(editor(), Qt::Key_Up);
+        QCOMPARE(posts, 1);
+        QCOMPARE(nameAt(2), QString("x"));
+    }
+
     void aCellThatMayNotBeEditedTakesNoComposition_data()
     {
         QTest::addColumn<int>("column");
@@ -240,6 +255,9 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Return);
         QVERIFY(!edit->listVisible());
         QCOMPARE(edit->text(), QString("M3"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTRY_VERIFY(!editor());
+        QCOMPARE(list->valueOf(0, list->fieldIndex("UNIT")).toString(), QString("M3"));
     }
 
     void aLookupListShowsTwentyRowsAndWritesTheKey()
