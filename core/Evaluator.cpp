@@ -116,7 +116,9 @@ bool IsInvalidExpression(const QString &text)
     bool dotInNumber = false;
     for (qsizetype at = 0; at < text.size(); ++at) {
         const Kind kind = KindOf(text[at]);
-        if (at > 0 && !MayFollow(KindOf(text[at - 1]), kind))
+        // A group may start with the sign of its first number: "1+(-2)".
+        const bool groupSign = at > 0 && text[at - 1] == u'(' && text[at] == u'-';
+        if (at > 0 && !groupSign && !MayFollow(KindOf(text[at - 1]), kind))
             return true;
         if (kind == Kind::Dot) {
             if (dotInNumber)

@@ -16,7 +16,8 @@ QString EvaluateExpression(const QString &text);
 
 // True when text is not a well-formed formula: it must start with a digit or '(' and end with
 // a digit or ')'; a digit is followed by a digit, '.', an operator or ')'; '.' by a digit
-// (one '.' per number); an operator by a digit or '('; '(' by a digit; ')' by an operator.
+// (one '.' per number); an operator by a digit or '('; '(' by a digit or a '-' sign;
+// ')' by an operator.
 // Its parentheses, read in order, are k '(' followed by k ')'. Any other character is invalid.
 bool IsInvalidExpression(const QString &text);
 

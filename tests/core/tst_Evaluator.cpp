@@ -47,6 +47,11 @@ private slots:
         QTest::newRow("2-(1-3)*2") << "2-(1-3)*2" << "6";
         QTest::newRow("2+(1-4)*4") << "2+(1-4)*4" << "-10";
         QTest::newRow("(1+(2-5)*2)") << "(1+(2-5)*2)" << "-5";
+        QTest::newRow("(-2)*3") << "(-2)*3" << "-6";
+        QTest::newRow("1+(-2)") << "1+(-2)" << "-1";
+        QTest::newRow("2*(-3)") << "2*(-3)" << "-6";
+        QTest::newRow("5-(-2)") << "5-(-2)" << "7";
+        QTest::newRow("(-1+3)*2") << "(-1+3)*2" << "4";
 
         QTest::newRow("large value in full") << "100000000000000*9" << "900000000000000";
         QTest::newRow("large sum in full") << "123456789012+0.5" << "123456789012.5";
@@ -117,6 +122,9 @@ private slots:
         QTest::newRow("two dots across a number") << "1.2+3.4" << false;
         QTest::newRow("operator after (") << "1+(*2)" << true;
         QTest::newRow("( first, operator after") << "(/2)" << true;
+        QTest::newRow("+ after (") << "(+2)" << true;
+        QTest::newRow("a group starts with a sign") << "1+(-2)" << false;
+        QTest::newRow("sign and operator after (") << "(--2)" << true;
         QTest::newRow(") after an operator") << "(1+)" << true;
         QTest::newRow("()") << "()" << true;
         QTest::newRow("a letter alone") << "a" << true;
