@@ -7,8 +7,9 @@ namespace vek {
 
 // The quantity formula of a line item ("2.5*4+1.2") is plain text: non-negative decimal
 // numbers, the operators * / + -, and parenthesised groups. Callers remove blanks first.
-// Every single operation is rounded to four decimals (ties to even), and values are written
-// as the shortest decimal text without exponent ("12.5", "3", "-4").
+// Every single operation is rounded to four decimals (ties to even); a number nothing is
+// computed on keeps its own, up to 15 significant digits. Values are written as the
+// shortest decimal text without exponent ("12.5", "3", "-4").
 
 // The value of a formula as decimal text, or "???" when the formula is not well formed,
 // divides by zero or gives a value beyond what a Currency holds.
