@@ -33,6 +33,8 @@ DecimalDigits digitsOf(Currency value)
 // The double's 15 significant digits, as a number text of the system carries them.
 DecimalDigits digitsOf(double value)
 {
+    if (!std::isfinite(value))
+        throw NumberError("not a number: " + std::to_string(value));
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
     // buffer is "d.dddddddddddddde[+-]xx"

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 using namespace vek;
 
 namespace {
@@ -120,6 +122,8 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(NumberError, FormatMoneyText(1, "지   급", 13));
         QVERIFY_THROWS_EXCEPTION(NumberError, FormatNumberPad(2, "abc", 13));
         QVERIFY_THROWS_EXCEPTION(NumberError, FormatNumberPad(2, "inf", 13));
+        QVERIFY_THROWS_EXCEPTION(NumberError, RoundNumber(std::numeric_limits<double>::infinity(), 2));
+        QVERIFY_THROWS_EXCEPTION(NumberError, RoundNumber(std::numeric_limits<double>::quiet_NaN(), 2));
     }
 };
 
