@@ -4,8 +4,6 @@
 #include "core/TextUtils.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace vek {
 namespace {
@@ -35,11 +33,10 @@ DecimalDigits digitsOf(double value)
 {
     if (!std::isfinite(value))
         throw NumberError("not a number: " + std::to_string(value));
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-    // buffer is "d.dddddddddddddde[+-]xx"
-    QString mantissa = QString::fromLatin1(buffer, 16).remove(u'.');
-    const int exponent = std::atoi(buffer + 17);
+    // "d.dddddddddddddde[+-]xx", with '.' whatever the C locale says.
+    const QString text = QString::number(std::fabs(value), 'e', 14);
+    QString mantissa = text.left(16).remove(u'.');
+    const int exponent = text.mid(17).toInt();
     DecimalDigits digits;
     digits.negative = value < 0;
     if (exponent >= 0) {
