@@ -54,11 +54,15 @@ Currency Currency::fromText(const QString &text)
     for (int i = fractionDigits; i < 4; ++i)
         fraction *= 10;
 
-    std::int64_t raw = whole * Scale + fraction;
-    const bool roundUp = roundDigit > 5 || (roundDigit == 5 && (stickyNonZero || (raw & 1)));
+    // The magnitude has no sign, so that the most negative value fits as well.
+    std::uint64_t magnitude = static_cast<std::uint64_t>(whole) * Scale + static_cast<std::uint64_t>(fraction);
+    const bool roundUp = roundDigit > 5 || (roundDigit == 5 && (stickyNonZero || (magnitude & 1)));
     if (roundUp)
-        ++raw;
-    return Currency(negative ? -raw : raw);
+        ++magnitude;
+    const std::uint64_t largest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    if (magnitude > (negative ? largest + 1 : largest))
+        throw NumberError("number out of range: " + text.toStdString());
+    return Currency(static_cast<std::int64_t>(negative ? 0 - magnitude : magnitude));
 }
 
 QString Currency::toText() const

@@ -2,7 +2,10 @@
 
 #include "core/Currency.h"
 
+#include <QLocale>
 #include <QStringView>
+
+#include <cmath>
 
 namespace vek {
 namespace {
@@ -67,9 +70,17 @@ double ReadOperand(QStringView text)
 {
     bool ok = false;
     const double value = text.toDouble(&ok);
-    if (!ok)
+    if (!ok || !std::isfinite(value))
         throw NumberError("not an operand: \"" + text.toString().toStdString() + '"');
     return value;
+}
+
+// A number as the formula writes it: its 15 significant digits as the shortest plain
+// decimal text, never with an exponent ("1.00015", "0.00001"; "007" is 7).
+QString PlainNumber(double value)
+{
+    const double rounded = QString::number(value, 'g', 15).toDouble();
+    return rounded == 0 ? QStringLiteral("0") : QString::number(rounded, 'f', QLocale::FloatingPointShortest);
 }
 
 double Compute(QChar op, double left, double right)
@@ -116,7 +127,9 @@ bool IsInvalidExpression(const QString &text)
     bool dotInNumber = false;
     for (qsizetype at = 0; at < text.size(); ++at) {
         const Kind kind = KindOf(text[at]);
-        if (at > 0 && !MayFollow(KindOf(text[at - 1]), kind))
+        // A group may start with the sign of its first number: "1+(-2)".
+        const bool groupSign = at > 0 && text[at - 1] == u'(' && text[at] == u'-';
+        if (at > 0 && !groupSign && !MayFollow(KindOf(text[at - 1]), kind))
             return true;
         if (kind == Kind::Dot) {
             if (dotInNumber)
@@ -151,7 +164,10 @@ QString EvaluateFlat(const QString &text)
         for (qsizetype at; (at = FindOperator(rest, ops)) >= 0;)
             rest = ApplyOperator(rest[at], rest);
     }
-    // What is left is one number; writing it through Currency gives it the shortest form.
+    // What is left is one number. A computed value has its four decimals and Currency
+    // writes it in the shortest form; a number nothing was computed on keeps its own.
+    if (rest == text)
+        return PlainNumber(ReadOperand(rest));
     return Currency::fromText(rest).toText();
 }
 

@@ -7,8 +7,9 @@ namespace vek {
 
 // The quantity formula of a line item ("2.5*4+1.2") is plain text: non-negative decimal
 // numbers, the operators * / + -, and parenthesised groups. Callers remove blanks first.
-// Every single operation is rounded to four decimals (ties to even), and values are written
-// as the shortest decimal text without exponent ("12.5", "3", "-4").
+// Every single operation is rounded to four decimals (ties to even); a number nothing is
+// computed on keeps its own, up to 15 significant digits. Values are written as the
+// shortest decimal text without exponent ("12.5", "3", "-4").
 
 // The value of a formula as decimal text, or "???" when the formula is not well formed,
 // divides by zero or gives a value beyond what a Currency holds.
@@ -16,7 +17,8 @@ QString EvaluateExpression(const QString &text);
 
 // True when text is not a well-formed formula: it must start with a digit or '(' and end with
 // a digit or ')'; a digit is followed by a digit, '.', an operator or ')'; '.' by a digit
-// (one '.' per number); an operator by a digit or '('; '(' by a digit; ')' by an operator.
+// (one '.' per number); an operator by a digit or '('; '(' by a digit or a '-' sign;
+// ')' by an operator.
 // Its parentheses, read in order, are k '(' followed by k ')'. Any other character is invalid.
 bool IsInvalidExpression(const QString &text);
 

@@ -4,8 +4,6 @@
 #include "core/TextUtils.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace vek {
 namespace {
@@ -33,11 +31,12 @@ DecimalDigits digitsOf(Currency value)
 // The double's 15 significant digits, as a number text of the system carries them.
 DecimalDigits digitsOf(double value)
 {
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-    // buffer is "d.dddddddddddddde[+-]xx"
-    QString mantissa = QString::fromLatin1(buffer, 16).remove(u'.');
-    const int exponent = std::atoi(buffer + 17);
+    if (!std::isfinite(value))
+        throw NumberError("not a number: " + std::to_string(value));
+    // "d.dddddddddddddde[+-]xx", with '.' whatever the C locale says.
+    const QString text = QString::number(std::fabs(value), 'e', 14);
+    QString mantissa = text.left(16).remove(u'.');
+    const int exponent = text.mid(17).toInt();
     DecimalDigits digits;
     digits.negative = value < 0;
     if (exponent >= 0) {

@@ -53,6 +53,21 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(NumberError, Currency::fromText(QStringLiteral("922337203685478")));
     }
 
+    // Texts whose whole part fits but whose value, decimals and rounding included, does not.
+    void refusesTextJustBeyondTheRange_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("one past the largest") << "922337203685477.5808";
+        QTest::newRow("largest whole, most decimals") << "922337203685477.9999";
+        QTest::newRow("rounded past the largest") << "922337203685477.58075";
+        QTest::newRow("one past the most negative") << "-922337203685477.5809";
+    }
+    void refusesTextJustBeyondTheRange()
+    {
+        QFETCH(QString, text);
+        QVERIFY_THROWS_EXCEPTION(NumberError, Currency::fromText(text));
+    }
+
     void readsText_data()
     {
         QTest::addColumn<QString>("text");
@@ -65,6 +80,7 @@ private slots:
         QTest::newRow("tie to even up") << "0.09375" << qint64(938);
         QTest::newRow("past the tie") << "0.031250001" << qint64(313);
         QTest::newRow("largest") << "922337203685477.5807" << qint64(std::numeric_limits<qint64>::max());
+        QTest::newRow("most negative, as toText writes it") << "-922337203685477.5808" << std::numeric_limits<qint64>::min();
     }
     void readsText()
     {

@@ -24,7 +24,12 @@ private slots:
         QTest::newRow("2.5*4+1.2") << "2.5*4+1.2" << "11.2";
         QTest::newRow("one number") << "12.50" << "12.5";
         QTest::newRow("leading zeros") << "007" << "7";
-        QTest::newRow("one number past four decimals, ties to even") << "1.00015" << "1.0002";
+        // A number that is not computed keeps its own decimals, up to 15 significant digits.
+        QTest::newRow("one number past four decimals") << "1.00015" << "1.00015";
+        QTest::newRow("one small number without exponent") << "0.00001" << "0.00001";
+        QTest::newRow("one number past 15 digits") << "1.23456789012345678" << "1.23456789012346";
+        QTest::newRow("one group") << "(2.12345)" << "2.12345";
+        QTest::newRow("a sign on zero") << "(-0)" << "0";
 
         // * and / left to right before + and -, each operation rounded by itself.
         QTest::newRow("8/2*2") << "8/2*2" << "8";
@@ -47,11 +52,16 @@ private slots:
         QTest::newRow("2-(1-3)*2") << "2-(1-3)*2" << "6";
         QTest::newRow("2+(1-4)*4") << "2+(1-4)*4" << "-10";
         QTest::newRow("(1+(2-5)*2)") << "(1+(2-5)*2)" << "-5";
+        QTest::newRow("(-2)*3") << "(-2)*3" << "-6";
+        QTest::newRow("1+(-2)") << "1+(-2)" << "-1";
+        QTest::newRow("2*(-3)") << "2*(-3)" << "-6";
+        QTest::newRow("5-(-2)") << "5-(-2)" << "7";
+        QTest::newRow("(-1+3)*2") << "(-1+3)*2" << "4";
 
         QTest::newRow("large value in full") << "100000000000000*9" << "900000000000000";
         QTest::newRow("large sum in full") << "123456789012+0.5" << "123456789012.5";
         QTest::newRow("beyond a Currency") << "1000000000*1000000" << "???";
-        QTest::newRow("one number beyond a Currency") << "99999999999999999999" << "???";
+        QTest::newRow("one large number in full") << "99999999999999999999" << "100000000000000000000";
         QTest::newRow("1/0") << "1/0" << "???";
         QTest::newRow("0/0") << "0/0" << "???";
         QTest::newRow("1/(2-2)") << "1/(2-2)" << "???";
@@ -117,6 +127,9 @@ private slots:
         QTest::newRow("two dots across a number") << "1.2+3.4" << false;
         QTest::newRow("operator after (") << "1+(*2)" << true;
         QTest::newRow("( first, operator after") << "(/2)" << true;
+        QTest::newRow("+ after (") << "(+2)" << true;
+        QTest::newRow("a group starts with a sign") << "1+(-2)" << false;
+        QTest::newRow("sign and operator after (") << "(--2)" << true;
         QTest::newRow(") after an operator") << "(1+)" << true;
         QTest::newRow("()") << "()" << true;
         QTest::newRow("a letter alone") << "a" << true;

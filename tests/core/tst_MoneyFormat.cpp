@@ -1,7 +1,15 @@
 #include "core/MoneyFormat.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestRegistry.h"
 
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <clocale>
+#include <limits>
+#include <string>
 
 using namespace vek;
 
@@ -72,6 +80,30 @@ private slots:
         QCOMPARE(FormatNumberPad(mode, text, width), expected);
     }
 
+    // The program starts in the user's locale (Qt sets it from LANG), and many locales write
+    // a ',' for the decimal point; number texts must not follow it.
+    void formatsNumbersAlikeWhereTheLocaleWritesACommaPoint()
+    {
+        QTemporaryDir locales;
+        const QString source = locales.filePath(QStringLiteral("comma.src"));
+        QVERIFY(WriteTestFile(source, "LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\ngrouping 3\nEND LC_NUMERIC\n"));
+        QProcess::execute(QStringLiteral("localedef"), {QStringLiteral("-c"), QStringLiteral("-i"), source, locales.filePath(QStringLiteral("comma"))});
+        if (!QFile::exists(locales.filePath(QStringLiteral("comma/LC_NUMERIC"))))
+            QSKIP("localedef cannot make a locale here");
+        const QByteArray previousPath = qgetenv("LOCPATH");
+        const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+        qputenv("LOCPATH", QFile::encodeName(locales.path()));
+        const bool switched = std::setlocale(LC_NUMERIC, "comma") != nullptr;
+        const QString number = FormatNumberPad(2, QStringLiteral("1234.5"), 13);
+        const qint64 rounded = RoundNumber(1.005, 2).raw();
+        std::setlocale(LC_NUMERIC, previous.c_str());
+        qputenv("LOCPATH", previousPath);
+
+        QVERIFY(switched);
+        QCOMPARE(number, blanks(5) + "1,234.50");
+        QCOMPARE(rounded, qint64(10100));
+    }
+
     void formatsCurrencyNumbers()
     {
         QCOMPARE(FormatCurrNumberPad(3, 13, Currency::fromText("1234.56")), blanks(5) + "1,234.5");
@@ -120,6 +152,8 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(NumberError, FormatMoneyText(1, "지   급", 13));
         QVERIFY_THROWS_EXCEPTION(NumberError, FormatNumberPad(2, "abc", 13));
         QVERIFY_THROWS_EXCEPTION(NumberError, FormatNumberPad(2, "inf", 13));
+        QVERIFY_THROWS_EXCEPTION(NumberError, RoundNumber(std::numeric_limits<double>::infinity(), 2));
+        QVERIFY_THROWS_EXCEPTION(NumberError, RoundNumber(std::numeric_limits<double>::quiet_NaN(), 2));
     }
 };
 
