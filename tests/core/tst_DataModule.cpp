@@ -37,6 +37,18 @@ class TestDataModule : public QObject {
         m().TSlst.open();
     }
 
+    // Stores row as a line item of work item 1 (an ordinary line unless it names its
+    // TAG) and opens that work item's list.
+    void openWorkItemWith(QVariantHash row)
+    {
+        row.insert("ACODE", 1);
+        row.insert("ABFS", "S");
+        if (!row.contains("TAG"))
+            row.insert("TAG", "N");
+        db->insertRow(row);
+        openWorkItem();
+    }
+
     QList<int> orders(const QString &where, const QVariantList &params = {})
     {
         QSqlQuery query = m().SQLConect.select("select ODRF from NDTAIL where " + where + " order by RID", params);
@@ -96,12 +108,7 @@ private slots:
         QFETCH(double, tcst32);
         QFETCH(QString, noCal);
         QFETCH(QString, mark);
-        row.insert("ACODE", 1);
-        row.insert("ABFS", "S");
-        if (!row.contains("TAG"))
-            row.insert("TAG", "N");
-        db->insertRow(row);
-        openWorkItem();
+        openWorkItemWith(row);
         Dataset &items = m().TSlst;
         QCOMPARE(items.recordCount(), 1);
         QCOMPARE(items.asString("PCST22"), pcst22);
@@ -140,12 +147,7 @@ private slots:
         QFETCH(double, lcst12);
         QFETCH(double, scst12);
         QFETCH(double, csttal);
-        row.insert("ACODE", 1);
-        row.insert("ABFS", "S");
-        if (!row.contains("TAG"))
-            row.insert("TAG", "N");
-        db->insertRow(row);
-        openWorkItem();
+        openWorkItemWith(row);
         Dataset &items = m().TSlst;
         items.edit();
         items.setValue("NAME", "고친 행");
