@@ -1,5 +1,7 @@
 #include "components/NumberFormat.h"
 
+#include "core/MoneyFormat.h"
+
 #include <QList>
 
 #include <charconv>
@@ -79,23 +81,8 @@ void RoundedDigits(double value, int decimals, QString &whole, QString &fraction
     const QString text = QString::fromLatin1(buffer, result.ptr - buffer);
     const qsizetype point = text.indexOf(u'.');
     whole = point < 0 ? text : text.left(point);
-    QString decimalsText = point < 0 ? QString() : text.mid(point + 1);
-    const bool roundUp = decimalsText.size() > decimals && decimalsText[decimals] >= u'5';
-    decimalsText = decimalsText.left(decimals).leftJustified(decimals, u'0');
-    QString digits = whole + decimalsText;
-    if (roundUp) {
-        qsizetype i = digits.size() - 1;
-        for (; i >= 0 && digits[i] == u'9'; --i)
-            digits[i] = u'0';
-        if (i >= 0)
-            digits[i] = QChar(digits[i].unicode() + 1);
-        else
-            digits.prepend(u'1');
-    }
-    whole = digits.left(digits.size() - decimals);
-    fraction = digits.right(decimals);
-    while (whole.startsWith(u'0'))
-        whole.remove(0, 1);
+    fraction = point < 0 ? QString() : text.mid(point + 1);
+    RoundDecimalDigits(whole, fraction, decimals);
 }
 
 QString ApplySection(const Section &section, const SectionShape &shape, QString whole, QString fraction)

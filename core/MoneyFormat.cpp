@@ -55,27 +55,16 @@ DecimalDigits digitsOf(double value)
 // thousands; a value that rounds to zero has no sign.
 QString formatGrouped(DecimalDigits digits, int decimals)
 {
-    QString fraction = digits.fraction.leftJustified(decimals + 1, u'0');
-    const bool roundUp = fraction[decimals] >= u'5';
-    QString kept = digits.whole + fraction.left(decimals);
-    if (roundUp) {
-        qsizetype i = kept.size() - 1;
-        for (; i >= 0 && kept[i] == u'9'; --i)
-            kept[i] = u'0';
-        if (i < 0)
-            kept.prepend(u'1');
-        else
-            kept[i] = QChar(kept[i].unicode() + 1);
-    }
-    QString whole = kept.left(kept.size() - decimals);
-    const QString decimalsText = kept.right(decimals);
-    while (whole.size() > 1 && whole[0] == u'0')
-        whole.remove(0, 1);
+    QString whole = digits.whole;
+    QString fraction = digits.fraction;
+    RoundDecimalDigits(whole, fraction, decimals);
+    const bool zero = whole.isEmpty() && fraction.count(u'0') == fraction.size();
+    if (whole.isEmpty())
+        whole = QStringLiteral("0");
     for (qsizetype at = whole.size() - 3; at > 0; at -= 3)
         whole.insert(at, u',');
 
-    QString text = decimals > 0 ? whole + u'.' + decimalsText : whole;
-    const bool zero = kept.count(u'0') == kept.size();
+    const QString text = decimals > 0 ? whole + u'.' + fraction : whole;
     return digits.negative && !zero ? u'-' + text : text;
 }
 
@@ -129,6 +118,25 @@ QString FormatCurrNumberPad(int mode, int width, Currency value)
 Currency RoundNumber(double value, int decimals)
 {
     return ParseAmount(formatGrouped(digitsOf(value), decimals));
+}
+
+void RoundDecimalDigits(QString &whole, QString &fraction, int decimals)
+{
+    const bool roundUp = fraction.size() > decimals && fraction[decimals] >= u'5';
+    QString digits = whole + fraction.left(decimals).leftJustified(decimals, u'0');
+    if (roundUp) {
+        qsizetype i = digits.size() - 1;
+        for (; i >= 0 && digits[i] == u'9'; --i)
+            digits[i] = u'0';
+        if (i < 0)
+            digits.prepend(u'1');
+        else
+            digits[i] = QChar(digits[i].unicode() + 1);
+    }
+    whole = digits.left(digits.size() - decimals);
+    fraction = digits.right(decimals);
+    while (whole.startsWith(u'0'))
+        whole.remove(0, 1);
 }
 
 Currency ParseAmount(const QString &text)

@@ -28,6 +28,9 @@ QString FormatCurrNumberPad(int mode, int width, Currency value);
 // value to decimals places (0-4) as FormatNumberPad rounds it: its 15 significant digits,
 // halves away from zero.
 Currency RoundNumber(double value, int decimals);
+// The digits of a non-negative decimal number, rounded half away from zero to exactly
+// `decimals` fraction digits; the whole part loses its leading zeros (empty for zero).
+void RoundDecimalDigits(QString &whole, QString &fraction, int decimals);
 // The amount of a money text such as "  1,234,567" or "\1,234".
 Currency ParseAmount(const QString &text);
 
