@@ -13,6 +13,11 @@ bool IsNumber(int type)
            || type == QMetaType::Float || type == QMetaType::Short;
 }
 
+bool IsFloat(int type)
+{
+    return type == QMetaType::Double || type == QMetaType::Float;
+}
+
 void ShowDatabaseError(const DatabaseError &error)
 {
     PresentMessage({MessageKind::Error, QString(), error.message()});
@@ -25,8 +30,7 @@ QString NumberRefusal(int type, const QVariant &value)
         return QString();
     if (QVariant(value).convert(QMetaType(type)))
         return QString();
-    const bool whole = type != QMetaType::Double && type != QMetaType::Float;
-    return QStringLiteral("'%1' is not a valid %2 value").arg(value.toString(), whole ? "integer" : "floating point");
+    return QStringLiteral("'%1' is not a valid %2 value").arg(value.toString(), IsFloat(type) ? "floating point" : "integer");
 }
 
 } // namespace
@@ -221,6 +225,19 @@ Qt::ItemFlags DatasetModel::flags(const QModelIndex &index) const
     if (writable)
         flags |= Qt::ItemIsEditable;
     return flags;
+}
+
+bool DatasetModel::takesCharacter(const QModelIndex &index, QChar character) const
+{
+    if (!holds(index))
+        return false;
+    const int field = fields_.at(index.column());
+    const int type = field < 0 ? QMetaType::UnknownType : dataset_->fieldType(field);
+    if (columns_.at(index.column()).isLookup() || !IsNumber(type))
+        return true;
+    if ((character >= u'0' && character <= u'9') || character == u'+' || character == u'-')
+        return true;
+    return IsFloat(type) && (character == u'.' || character == u'e' || character == u'E');
 }
 
 bool DatasetModel::setData(const QModelIndex &index, const QVariant &value, int role)
