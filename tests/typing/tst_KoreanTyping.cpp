@@ -16,6 +16,7 @@
 #include "tests/support/TestRegistry.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -159,6 +160,8 @@ class TestKoreanTyping : public QObject {
     {
         host->layout()->addWidget(widget);
         widget->show();
+        host->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(host.get()));
         widget->setFocus();
         QTRY_VERIFY(widget->hasFocus());
         spy.clear();
@@ -342,6 +345,37 @@ private slots:
         // The engine has nothing left to hand in a second time.
         QVERIFY(Type(QStringLiteral("Shift_L")));
         QCOMPARE(typed(), QStringLiteral("한국"));
+    }
+
+    void aClickThatTakesNoFocusCommitsInATextBox_data()
+    {
+        QTest::addColumn<bool>("combo");
+        QTest::newRow("line edit") << false;
+        QTest::newRow("editable combo box") << true;
+    }
+    void aClickThatTakesNoFocusCommitsInATextBox()
+    {
+        QFETCH(bool, combo);
+        auto *label = new QLabel(QStringLiteral("명칭:"));
+        std::unique_ptr<QLabel> labelOwner(label);
+        host->layout()->addWidget(label);
+        label->show();
+        auto *names = new QComboBox;
+        names->setEditable(true);
+        names->addItems({QStringLiteral("잡  자  재  비"), QStringLiteral("공  구  손  료")});
+        names->setCurrentIndex(-1);
+        auto *box = new QLineEdit;
+        std::unique_ptr<QWidget> owner(combo ? static_cast<QWidget *>(names) : box);
+        std::unique_ptr<QWidget> spare(combo ? static_cast<QWidget *>(box) : names);
+        showInHost(owner.get());
+        const auto typed = [&] { return combo ? names->currentText() : box->text(); };
+
+        QVERIFY(Type(QStringLiteral("g k s r n r")));
+        QTRY_VERIFY_WITH_TIMEOUT(spy.preedit() == u"국", Patience);
+        QCOMPARE(typed(), QStringLiteral("한"));
+        QVERIFY(Click(label, label->rect().center()));
+        QTRY_COMPARE_WITH_TIMEOUT(typed(), QStringLiteral("한국"), Patience);
+        QVERIFY(spy.preedit().isEmpty());
     }
 
     void refusesKoreanInACurrencyBox()
