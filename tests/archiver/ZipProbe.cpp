@@ -21,7 +21,7 @@ QList<int> ZipProbe::MessageIds() const
     return result;
 }
 
-QStringList ZipProbe::Names() const
+QStringList ListedNames(const TZipMaster &zip)
 {
     QStringList names;
     for (int i = 0; i < zip.Count(); ++i)

@@ -7,6 +7,9 @@
 
 namespace vek {
 
+// The names of zip's directory list.
+QStringList ListedNames(const TZipMaster &zip);
+
 // Listens to a zip component: the ids of its messages in order (read as ErrCode when
 // OnMessage fires; 0 for reports such as "Copying: "), their texts, and how often the
 // directory was updated. Attach it before the component acts.
@@ -15,8 +18,7 @@ struct ZipProbe {
 
     // The ids of real messages, reports left out.
     QList<int> MessageIds() const;
-    // The names of the directory list.
-    QStringList Names() const;
+    QStringList Names() const { return ListedNames(zip); }
 
     TZipMaster &zip;
     QList<int> ids;
