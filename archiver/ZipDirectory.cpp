@@ -17,14 +17,6 @@ namespace {
 
 constexpr quint64 SectorSize = 512;
 
-// Throws DriveNotReadable, naming the folder, when the file system of path cannot be queried.
-void CheckDrive(const QString &path)
-{
-    const QStorageInfo drive(path);
-    if (!drive.isValid() || !drive.isReady())
-        throw EZipMaster(ZipMsg::DriveNotReadable, QLatin1Char(' ') + QFileInfo(path).absolutePath());
-}
-
 // True when bytes follow the end record's comment in file, other than the zero padding
 // (less than a sector) that fills a file up to a whole number of sectors.
 bool HasTrailingBytes(QFile &file, const EndOfDirectory &end)
@@ -67,6 +59,14 @@ bool IsLastPart(const QString &part, int disk)
 }
 
 } // namespace
+
+qint64 TZipMaster::CheckDrive(const QString &path)
+{
+    const QStorageInfo drive(path);
+    if (!drive.isValid() || !drive.isReady())
+        throw EZipMaster(ZipMsg::DriveNotReadable, QLatin1Char(' ') + QFileInfo(path).absolutePath());
+    return drive.bytesAvailable();
+}
 
 void TZipMaster::ClearDirectory()
 {

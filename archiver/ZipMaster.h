@@ -209,6 +209,9 @@ private:
     // A report that is no failure ("Copying: " + name): only OnMessage gets it.
     void Report(const QString &text);
     void ClearDirectory();
+    // The free bytes of the file system that holds path; throws DriveNotReadable when it
+    // cannot be queried.
+    static qint64 CheckDrive(const QString &path);
     // The self-extractor stub: SFXPath (a name without folder lies in the home folder),
     // then "ZIPSFX.BIN" in the home folder, beside the library, in DLLDirectory; throws
     // SfxStubMissing when there is none.

@@ -9,7 +9,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QStorageInfo>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -24,15 +23,6 @@ const QString SetOfParts = QStringLiteral("a set of parts");
 // A set's copy fails with the id of the record it was copying.
 constexpr CopyIds SpanIds{ZipMsg::LocalHeaderShort, ZipMsg::LocalSignature,     ZipMsg::LocalNameShort,
                           ZipMsg::LocalHeaderShort, ZipMsg::CentralHeaderShort, ZipMsg::CentralHeaderShort};
-
-// The bytes free for a part in folder.
-qint64 FreeSpace(const QString &folder)
-{
-    const QStorageInfo drive(folder);
-    if (!drive.isValid() || !drive.isReady())
-        throw EZipMaster(ZipMsg::DriveNotReadable, QLatin1Char(' ') + folder);
-    return drive.bytesAvailable();
-}
 
 } // namespace
 
@@ -136,7 +126,7 @@ private:
                 overwrite = true;
             }
             // Overwriting a part frees its bytes.
-            qint64 free = FreeSpace(set_.Folder()) + (existing.isFile() ? existing.size() : 0);
+            qint64 free = CheckDrive(set_.Folder()) + (existing.isFile() ? existing.size() : 0);
             if (disk == 0)
                 free -= std::min(free, zip_.keepFreeOnDisk1_);
             if (free < zip_.minFreeVolumeSize_) {
@@ -216,7 +206,7 @@ int TZipMaster::ReadSpanned(const QString &inFileName, QString &outFilePath)
             quint64 needed = 0;
             for (int disk = 0; disk <= archive.input->LastDisk(); ++disk)
                 needed += archive.input->PartSize(disk);
-            if (quint64(FreeSpace(folder)) < needed)
+            if (quint64(CheckDrive(folder)) < needed)
                 throw EZipMaster(ZipMsg::NoRoomForJoin);
             FileOutput output(joined.fileName());
             CopyArchive(*archive.input, records, archive.end.comment, output, SpanIds, SetOfParts,

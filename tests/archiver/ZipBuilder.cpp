@@ -54,6 +54,14 @@ quint32 Crc32Of(const QByteArray &bytes)
     return ~crc;
 }
 
+TestEntry TestEntry::Zip64(const QByteArray &name, const QByteArray &data, quint64 claimedSize)
+{
+    TestEntry entry(name, data);
+    entry.zip64 = true;
+    entry.zip64Size = claimedSize;
+    return entry;
+}
+
 ZipBuilder &ZipBuilder::Add(const TestEntry &entry)
 {
     entries_.append(entry);
@@ -62,10 +70,7 @@ ZipBuilder &ZipBuilder::Add(const TestEntry &entry)
 
 ZipBuilder &ZipBuilder::Add(const QByteArray &name, const QByteArray &data)
 {
-    TestEntry entry;
-    entry.name = name;
-    entry.data = data;
-    return Add(entry);
+    return Add(TestEntry(name, data));
 }
 
 ZipBuilder &ZipBuilder::Stub(const QByteArray &bytes, bool offsetsMoved)

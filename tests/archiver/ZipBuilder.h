@@ -7,6 +7,15 @@ namespace vek {
 
 // One stored entry of a built archive.
 struct TestEntry {
+    TestEntry(const QByteArray &entryName, const QByteArray &entryData, quint8 entryHost = 0, quint16 entryFlags = 0,
+              const QByteArray &entryComment = QByteArray())
+        : name(entryName), data(entryData), host(entryHost), flags(entryFlags), comment(entryComment)
+    {
+    }
+    // An entry whose central header keeps its sizes and offset in a zip64 extra field,
+    // claiming an uncompressed size of claimedSize.
+    static TestEntry Zip64(const QByteArray &name, const QByteArray &data, quint64 claimedSize);
+
     QByteArray name;
     QByteArray data;
     quint8 host = 0;        // 0 MS-DOS, 3 Unix

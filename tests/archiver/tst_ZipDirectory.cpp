@@ -85,19 +85,17 @@ private slots:
             << ZipBuilder().Add("docs/", "").Add("docs/a.gdb", "a").Build() << QStringList{"docs\\a.gdb"} << quint64(0)
             << QList<int>();
 
-        TestEntry dos{ToCp949("한국.gdb"), "k"};
-        TestEntry utf8{QString("한국.gdb").toUtf8(), "k", 3, 0x0800};
-        TestEntry unix{QString("한국.gdb").toUtf8(), "k", 3};
+        const TestEntry dos(ToCp949("한국.gdb"), "k");
+        const TestEntry utf8(QString("한국.gdb").toUtf8(), "k", 3, 0x0800);
+        const TestEntry fromUnix(QString("한국.gdb").toUtf8(), "k", 3);
         QTest::newRow("CP949 name from an MS-DOS host") << ZipBuilder().Add(dos).Build() << QStringList{"한국.gdb"}
                                                         << quint64(0) << QList<int>();
         QTest::newRow("UTF-8 name, bit 11") << ZipBuilder().Add(utf8).Build() << QStringList{"한국.gdb"} << quint64(0)
                                             << QList<int>();
-        QTest::newRow("UTF-8 name from a Unix host") << ZipBuilder().Add(unix).Build() << QStringList{"한국.gdb"}
+        QTest::newRow("UTF-8 name from a Unix host") << ZipBuilder().Add(fromUnix).Build() << QStringList{"한국.gdb"}
                                                      << quint64(0) << QList<int>();
 
-        TestEntry big{"big.gdb", "data"};
-        big.zip64 = true;
-        big.zip64Size = 5000000000ULL;
+        const TestEntry big = TestEntry::Zip64("big.gdb", "data", 5000000000ULL);
         QTest::newRow("zip64 with a central extra field")
             << ZipBuilder().Add("a.gdb", "a").Add(big).Zip64End().Build() << QStringList{"a.gdb", "big.gdb"}
             << quint64(0) << QList<int>();
@@ -151,8 +149,7 @@ private slots:
                                                            << QList<int>{10201};
         }
         {
-            TestEntry short64{"big.gdb", "data"};
-            short64.zip64 = true;
+            const TestEntry short64 = TestEntry::Zip64("big.gdb", "data", 4);
             ZipBuilder builder;
             QByteArray bytes = builder.Add(short64).Build();
             Put16(bytes, builder.CentralHeader(0) + 46 + 7 + 2, 16); // the field holds two of the three values
@@ -204,9 +201,7 @@ private slots:
 
     void keepsZip64ValuesWide()
     {
-        TestEntry big{"big.gdb", "data"};
-        big.zip64 = true;
-        big.zip64Size = 5000000000ULL;
+        const TestEntry big = TestEntry::Zip64("big.gdb", "data", 5000000000ULL);
         TZipMaster zip;
         zip.SetZipFileName(Write(ZipBuilder().Add("a.gdb", "abc").Add(big).Zip64End().Build()));
         QCOMPARE(zip.Count(), 2);
@@ -229,7 +224,7 @@ private slots:
 
     void entryFieldsAsStored()
     {
-        const TestEntry entry{"secret.gdb", "s", 0, 0x0001, ToCp949("주석")};
+        const TestEntry entry("secret.gdb", "s", 0, 0x0001, ToCp949("주석"));
         TZipMaster zip;
         zip.SetZipFileName(Write(ZipBuilder().Add(entry).Build()));
         QCOMPARE(zip.Count(), 1);

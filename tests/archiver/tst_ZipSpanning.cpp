@@ -324,9 +324,7 @@ private slots:
         QByteArray wrongHeader = moved.Add("a.bin", QByteArray(90000, 'a')).Add("b.bin", "b").Build();
         Put32(wrongHeader, moved.CentralHeader(1) + 42, 1000);
         QTest::newRow("no local header where the directory says") << wrongHeader << -7 << 11014;
-        TestEntry big{"big.bin", "big"};
-        big.zip64 = true;
-        big.zip64Size = 3;
+        const TestEntry big = TestEntry::Zip64("big.bin", "big", 3);
         QTest::newRow("zip64") << ZipBuilder().Add(big).Zip64End().Build() << -9 << 11024;
         QTest::newRow("no archive") << QByteArray("plain text") << -7 << 11036;
     }
