@@ -23,15 +23,14 @@ QByteArray ThreeEntries(ZipBuilder &builder)
         .Build();
 }
 
-// The archive `echo x | zip a.zip -` writes: a zip64 end record for one streamed entry "-".
-QByteArray StreamedByInfoZip(const QString &folder)
+// The archive "made.zip" that Info-ZIP's zip writes in folder from arguments and input.
+QByteArray ByInfoZip(const QString &folder, const QStringList &arguments, const QByteArray &input = QByteArray())
 {
-    const ToolRun run = RunTool(QStringLiteral("zip"), {QStringLiteral("-q"), QStringLiteral("streamed.zip"),
-                                                        QStringLiteral("-")},
-                                folder, "x\n");
+    QFile::remove(folder + QStringLiteral("/made.zip"));
+    const ToolRun run = RunTool(QStringLiteral("zip"), QStringList{"-q", "made.zip"} + arguments, folder, input);
     if (run.exitCode != 0)
         qFatal("zip failed: %s", qPrintable(run.output));
-    return ReadTestFile(folder + QStringLiteral("/streamed.zip"));
+    return ReadTestFile(folder + QStringLiteral("/made.zip"));
 }
 
 QByteArray ZeroPadded(QByteArray bytes, int multiple, int extra)
@@ -99,8 +98,12 @@ private slots:
         QTest::newRow("zip64 with a central extra field")
             << ZipBuilder().Add("a.gdb", "a").Add(big).Zip64End().Build() << QStringList{"a.gdb", "big.gdb"}
             << quint64(0) << QList<int>();
-        QTest::newRow("zip -, streamed") << StreamedByInfoZip(dir_.path()) << QStringList{"-"} << quint64(0)
+        // `echo x | zip a.zip -` writes a zip64 end record for one streamed entry "-".
+        QTest::newRow("zip -, streamed") << ByInfoZip(dir_.path(), {"-"}, "x\n") << QStringList{"-"} << quint64(0)
                                          << QList<int>();
+        WriteTestFile(dir_.filePath("견적.txt"), "hello");
+        QTest::newRow("zip -fz, zip64 forced") << ByInfoZip(dir_.path(), {"-fz", "견적.txt"}) << QStringList{"견적.txt"}
+                                                << quint64(0) << QList<int>();
 
         // Hostile archives: nothing in them is trusted.
         {
@@ -155,6 +158,8 @@ private slots:
             Put16(bytes, builder.CentralHeader(0) + 46 + 7 + 2, 16); // the field holds two of the three values
             QTest::newRow("zip64 extra field too short") << bytes << QStringList() << quint64(0) << QList<int>{10201};
         }
+        QTest::newRow("first part of a set alone")
+            << QByteArray("PK\x07\x08", 4) + one.left(40) << QStringList() << quint64(0) << QList<int>{11037};
         QTest::newRow("half an archive") << one.left(one.size() / 2) << QStringList() << quint64(0) << QList<int>{11036};
         QTest::newRow("empty file") << QByteArray() << QStringList() << quint64(0) << QList<int>{11036};
     }

@@ -118,6 +118,22 @@ private slots:
         QVERIFY2(UnzipAccepts(QDir(folder).filePath("j.zip"), &output), qPrintable(output));
     }
 
+    // Without a size limit the first part takes the whole archive: one part, numbered too,
+    // that is a whole archive in itself.
+    void withoutLimitOnePartHoldsAll()
+    {
+        const QString folder = NewFolder("onepart");
+        TZipMaster zip;
+        QCOMPARE(zip.WriteSpanned(archive_, QDir(folder).filePath("BakUp.Zip")), 0);
+        QCOMPARE(FilesIn(folder), QStringList{"Ba001.Zip"});
+        QString output;
+        QVERIFY2(UnzipAccepts(QDir(folder).filePath("Ba001.Zip"), &output), qPrintable(output));
+        zip.SetZipFileName(QDir(folder).filePath("BakUp.Zip"));
+        QCOMPARE(ListedNames(zip), SourceFiles);
+        QVERIFY(!zip.IsSpanned());
+        QCOMPARE(zip.LeadInSize(), quint64(4));
+    }
+
     void joinsAnInfoZipSet()
     {
         const QString folder = NewFolder("join");
@@ -236,14 +252,25 @@ private slots:
         QCOMPARE(ListedNames(zip), SourceFiles);
     }
 
+    void folderWithoutRoom_data()
+    {
+        QTest::addColumn<bool>("keepFree"); // else MinFreeVolumeSize
+        QTest::newRow("MinFreeVolumeSize above the free space") << false;
+        QTest::newRow("KeepFreeOnDisk1 takes the free space") << true;
+    }
     void folderWithoutRoom()
     {
+        QFETCH(bool, keepFree);
         const QString folder = NewFolder("full");
         TZipMaster zip;
         ZipProbe probe(zip);
         MessageAnswerer answers;
         answers.queueAnswer(false); // the OK/Cancel request after 11032
-        zip.SetMinFreeVolumeSize(QStorageInfo(folder).bytesAvailable() + (qint64(1) << 30));
+        const qint64 beyond = QStorageInfo(folder).bytesAvailable() + (qint64(1) << 30);
+        if (keepFree)
+            zip.SetKeepFreeOnDisk1(beyond);
+        else
+            zip.SetMinFreeVolumeSize(beyond);
         QCOMPARE(WriteSet(zip, folder), -7);
         QCOMPARE(probe.MessageIds(), QList<int>({11032, 11007}));
         QCOMPARE(answers.texts()[0], "This disk has not enough free space available");
