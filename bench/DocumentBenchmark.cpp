@@ -3,17 +3,14 @@
 // raw side converts only what the file format needs (fixed point, CP949 texts) and checks
 // nothing.
 
+#include "BenchTiming.h"
 #include "EstimateGenerator.h"
 
-#include "core/DataModule.h"
 #include "core/EstimateColumns.h"
 #include "core/EstimateDocument.h"
-#include "core/WorkDatabase.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <iconv.h>
@@ -22,7 +19,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <vector>
 
 using namespace vek;
@@ -31,37 +27,6 @@ namespace {
 
 constexpr int Repeats = 3;
 constexpr int RecordSize = 448;
-
-void Check(bool ok, const char *what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "benchmark: %s failed\n", what);
-        std::exit(1);
-    }
-}
-
-// The fastest of several runs of each, the two taking turns.
-std::pair<double, double> Compare(const std::function<void()> &ours, const std::function<void()> &raw)
-{
-    double best[2] = {1e300, 1e300};
-    for (int i = 0; i < Repeats; ++i) {
-        int k = 0;
-        for (const std::function<void()> *work : {&ours, &raw}) {
-            QElapsedTimer timer;
-            timer.start();
-            (*work)();
-            best[k] = std::min(best[k], double(timer.nsecsElapsed()) / 1e6);
-            ++k;
-        }
-    }
-    return {best[0], best[1]};
-}
-
-void Report(const char *what, std::pair<double, double> times)
-{
-    const auto [ours, raw] = times;
-    std::printf("%-34s document %8.1f ms   raw %8.1f ms   ratio %.2f\n", what, ours, raw, ours / raw);
-}
 
 // Where each column sits in the record and how: 'i' integer, 'f' fixed point, 't' text
 // of the given capacity, 'b' flag, '-' not stored.
@@ -167,23 +132,14 @@ void RawOpen(QSqlDatabase db, const QString &path)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QTemporaryDir home;
-    qputenv("VEK_HOME", home.path().toUtf8());
-    PrepareFirebirdLock();
-    PrepareWorkDatabase();
-    TdMf module;
-    module.Connect(WorkDatabasePath());
-    QSqlDatabase db = module.SQLConect.database();
+    GeneratedEstimate estimate;
+    QSqlDatabase db = estimate.database();
 
-    QElapsedTimer timer;
-    timer.start();
-    const int rows = GenerateEstimate(module.SQLConect);
-    std::printf("generated %d rows in %.1f s\n", rows, double(timer.elapsed()) / 1000);
-
-    const QString document = home.filePath("estimate.Vek");
-    const QString rawFile = home.filePath("raw.Vek");
-    Report("save the estimate", Compare([&] { WriteEstimateDocument(document, QStringLiteral("벤치마크 공사")); },
-                                        [&] { RawSave(db, rawFile); }));
-    Report("open the estimate", Compare([&] { ReadEstimateDocument(document); }, [&] { RawOpen(db, document); }));
+    const QString document = estimate.filePath("estimate.Vek");
+    const QString rawFile = estimate.filePath("raw.Vek");
+    const auto save = [&] { WriteEstimateDocument(document, QStringLiteral("벤치마크 공사")); };
+    ReportTimes("save the estimate", "document", CompareTimes(Repeats, save, [&] { RawSave(db, rawFile); }));
+    const auto open = [&] { ReadEstimateDocument(document); };
+    ReportTimes("open the estimate", "document", CompareTimes(Repeats, open, [&] { RawOpen(db, document); }));
     return 0;
 }
