@@ -54,6 +54,19 @@ quint32 Crc32Of(const QByteArray &bytes)
     return ~crc;
 }
 
+QByteArray MisplacedEntryArchive(qsizetype firstSize, quint32 wrongOffset)
+{
+    ZipBuilder builder;
+    QByteArray bytes = builder.Add("a.bin", QByteArray(firstSize, 'a')).Add("b.bin", "b").Build();
+    Put32(bytes, builder.CentralHeader(1) + 42, wrongOffset);
+    return bytes;
+}
+
+QByteArray Zip64Archive()
+{
+    return ZipBuilder().Add(TestEntry::Zip64("big.bin", "big", 3)).Zip64End().Build();
+}
+
 TestEntry TestEntry::Zip64(const QByteArray &name, const QByteArray &data, quint64 claimedSize)
 {
     TestEntry entry(name, data);

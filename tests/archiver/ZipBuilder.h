@@ -56,6 +56,12 @@ private:
     QList<qsizetype> centralHeaders_;
 };
 
+// Two stored entries, the first of firstSize bytes; the directory puts the second one's
+// local header at wrongOffset, inside the first entry's data.
+QByteArray MisplacedEntryArchive(qsizetype firstSize, quint32 wrongOffset);
+// One small entry written with zip64 records.
+QByteArray Zip64Archive();
+
 // Little-endian field writers for spoiling built archives.
 void Put16(QByteArray &bytes, qsizetype at, quint16 value);
 void Put32(QByteArray &bytes, qsizetype at, quint32 value);

@@ -187,12 +187,8 @@ private slots:
         QTest::addColumn<QByteArray>("archive");
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("error");
-        ZipBuilder builder;
-        QByteArray wrongHeader = builder.Add("a.bin", QByteArray(9000, 'a')).Add("b.bin", "b").Build();
-        Put32(wrongHeader, builder.CentralHeader(1) + 42, 100);
-        QTest::newRow("no local header where the directory says") << wrongHeader << -7 << 11042;
-        const TestEntry big = TestEntry::Zip64("big.bin", "big", 3);
-        QTest::newRow("zip64") << ZipBuilder().Add(big).Zip64End().Build() << -9 << 11024;
+        QTest::newRow("no local header where the directory says") << MisplacedEntryArchive(9000, 100) << -7 << 11042;
+        QTest::newRow("zip64") << Zip64Archive() << -9 << 11024;
         QTest::newRow("no archive") << QByteArray("plain text") << -7 << 11036;
     }
     void failedConversionLeavesNoExe()
