@@ -38,11 +38,12 @@ void CopyEntry(ArchiveInput &input, CentralRecord &record, ArchiveOutput &output
     record.header.LocalHeaderOffset = output.Offset();
     output.Write(fixed + name + extra, ids.entryWrite);
     for (quint64 left = record.header.CompressedSize; left > 0;) {
-        const QByteArray block = input.Read(std::min<quint64>(left, CopyBlockSize), ids.localShort);
-        output.Write(block, ids.entryWrite);
-        left -= quint64(block.size());
+        const QByteArray chunk = input.Read(std::min<quint64>(left, CopyChunkSize), ids.localShort);
+        output.Write(chunk, ids.entryWrite);
+        left -= quint64(chunk.size());
         if (report.dataWritten)
-            report.dataWritten(block.size());
+            for (qsizetype at = 0; at < chunk.size(); at += CopyBlockSize)
+                report.dataWritten(std::min<qsizetype>(CopyBlockSize, chunk.size() - at));
     }
     if (local.flags & FlagDataDescriptor) {
         QByteArray descriptor = input.Read(DataDescriptorSize, ids.localShort);

@@ -27,16 +27,16 @@ void ArchiveInput::Open(int disk)
     while (request_ && !QFileInfo(path).isFile())
         request_(disk);
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly))
+    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw EZipMaster(ZipMsg::CannotOpen);
+    size_ = quint64(file->size());
     file_ = std::move(file);
     disk_ = disk;
 }
 
 quint64 ArchiveInput::Limit() const
 {
-    const quint64 size = quint64(file_->size());
-    return disk_ == LastDisk() ? std::min(size, end_) : size;
+    return disk_ == LastDisk() ? std::min(size_, end_) : size_;
 }
 
 quint64 ArchiveInput::Offset() const
@@ -47,7 +47,7 @@ quint64 ArchiveInput::Offset() const
 quint64 ArchiveInput::PartSize(int disk)
 {
     Open(disk);
-    return quint64(file_->size());
+    return size_;
 }
 
 void ArchiveInput::Seek(int disk, quint64 offset, int failId)
@@ -64,7 +64,8 @@ QByteArray ArchiveInput::Read(quint64 count, int failId)
     if (!file_)
         Seek(0, 0, failId);
     QByteArray bytes;
-    while (quint64(bytes.size()) < count) {
+    qsizetype done = 0;
+    while (quint64(done) < count) {
         const quint64 left = Limit() - std::min(Limit(), Offset());
         if (left == 0) {
             if (disk_ >= LastDisk())
@@ -72,11 +73,12 @@ QByteArray ArchiveInput::Read(quint64 count, int failId)
             Seek(disk_ + 1, 0, failId);
             continue;
         }
-        const qint64 want = qint64(std::min(left, count - quint64(bytes.size())));
-        const QByteArray piece = file_->read(want);
-        if (piece.size() != want)
+        // Grows only by what this part holds, whatever count says.
+        const qint64 want = qint64(std::min(left, count - quint64(done)));
+        bytes.resize(done + want);
+        if (file_->read(bytes.data() + done, want) != want)
             throw EZipMaster(ZipMsg::ReadError);
-        bytes += piece;
+        done += want;
     }
     return bytes;
 }

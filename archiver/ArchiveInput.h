@@ -47,6 +47,7 @@ private:
     PartRequest request_;
     std::unique_ptr<QFile> file_;
     int disk_ = -1;
+    quint64 size_ = 0; // of the current part, read when it is opened
     quint64 end_ = ~quint64(0);
 };
 

@@ -43,7 +43,7 @@ void CopyStub(const QString &stub, FileOutput &output)
     if (!file.open(QIODevice::ReadOnly))
         throw EZipMaster(ZipMsg::SfxStubCopy);
     while (!file.atEnd()) {
-        const QByteArray block = file.read(CopyBlockSize);
+        const QByteArray block = file.read(CopyChunkSize);
         if (block.isEmpty())
             throw EZipMaster(ZipMsg::SfxStubCopy);
         output.Write(block, ZipMsg::SfxStubCopy);
