@@ -75,7 +75,6 @@ void TZipMaster::ClearDirectory()
     endRecordOffset_ = 0;
     centralDirOffset_ = 0;
     diskNumber_ = 0;
-    spanned_ = false;
     zipComment_.clear();
     leadInSize_ = 0;
     dirOnlyCount_ = 0;
@@ -105,7 +104,6 @@ void TZipMaster::ReadEntries()
     endRecordOffset_ = archive.end.position;
     centralDirOffset_ = archive.directoryStart;
     diskNumber_ = int(archive.end.thisDisk);
-    spanned_ = diskNumber_ != 0;
     zipComment_ = FromCp949(archive.end.comment);
     if (archive.directoryDisk == diskNumber_ && archive.directoryStart != archive.end.directoryOffset) {
         directoryMoved_ = true;

@@ -68,7 +68,7 @@ public:
     quint64 CentralDirOffset() const { return centralDirOffset_; }
     // The part's number from its end record (0 unless the archive is a set).
     int DiskNumber() const { return diskNumber_; }
-    bool IsSpanned() const { return spanned_; }
+    bool IsSpanned() const { return diskNumber_ != 0; }
     QString ZipComment() const { return zipComment_; }
     // What lies ahead of the first entry, such as a self-extractor stub: the lowest
     // local-header offset; 0 for an archive without entries.
@@ -223,7 +223,6 @@ private:
     quint64 endRecordOffset_ = 0;
     quint64 centralDirOffset_ = 0;
     int diskNumber_ = 0;
-    bool spanned_ = false;
     QString zipComment_;
     quint64 leadInSize_ = 0;
     int dirOnlyCount_ = 0;
