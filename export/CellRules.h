@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Currency.h"
 #include "platform/spreadsheet/ExcelObjects.h"
 
 #include <QString>
@@ -14,6 +15,9 @@ namespace vek {
 // (FormatCurrNumberPad mode 1, width 16: whole units, decimals cut after rounding to two)
 // shows, formatted "#,##0". 1234.56 gives 1234, 1234.996 gives 1235.
 void PutAmount(ExcelRange cell, double value);
+// The whole units that the amount text of value (FormatCurrNumberPad mode 1, width 16)
+// shows, as ParseAmount reads them back.
+double AmountNumber(Currency value);
 // A money text such as "    1,234,567": the number it shows, formatted "#,##0".
 void PutMoneyText(ExcelRange cell, const QString &text);
 // A quantity: nothing when it is 0, else the number its plain text (15 significant

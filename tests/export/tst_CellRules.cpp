@@ -1,4 +1,5 @@
 #include "export/CellRules.h"
+#include "core/MoneyFormat.h"
 #include "platform/spreadsheet/ExcelApplication.h"
 #include "platform/spreadsheet/XlsxFile.h"
 #include "tests/support/TestRegistry.h"
@@ -72,6 +73,25 @@ private slots:
         QCOMPARE(cell.value("value"), value);
         QCOMPARE(cell.value("type").toString(), QString::fromLatin1(value.isString() ? "s" : "n"));
         QCOMPARE(cell.value("number_format").toString(), numberFormat);
+    }
+
+    // The amount's number is what its text shows: every half-hundredth boundary, either
+    // sign, from a unit to the edge of 15 significant digits and past it.
+    void amountNumberIsWhatItsTextShows()
+    {
+        const qint64 bases[] = {0, 10000, 12345678, 99990000, 123456789012, 999999999990000, 1000000000000000,
+                                999999999999999, 1234567890123456};
+        const qint64 offsets[] = {-10051, -10050, -10049, -51, -50, -49, -1, 0, 1, 49, 50, 51, 4949, 4950, 4951,
+                                  5049, 5050, 9949, 9950, 9999};
+        for (qint64 base : bases)
+            for (qint64 offset : offsets)
+                for (qint64 sign : {1, -1}) {
+                    const Currency value = Currency::fromRaw(sign * (base + offset));
+                    const double shown = ParseAmount(FormatCurrNumberPad(1, 16, value)).toDouble();
+                    if (AmountNumber(value) != shown)
+                        QFAIL(qPrintable(QStringLiteral("%1: %2 instead of %3")
+                                             .arg(value.toText()).arg(AmountNumber(value), 0, 'f').arg(shown, 0, 'f')));
+                }
     }
 
     void withoutPadding_data()
