@@ -230,6 +230,44 @@ private slots:
         QCOMPARE(book.sheet(Sheet).value("row_breaks").toArray(), QJsonArray());
     }
 
+    // The sheet of a many-sheet export: on sheet k from the export set TpSlst, left on its
+    // last row with its controls enabled; the run's first sheet stays the active one.
+    void sheetOfAnExportOfSeveralSheets()
+    {
+        addItem(1, {{"NAME", "다른 공종"}});
+        for (int i = 1; i <= 3; ++i)
+            db->insertRow({{"ACODE", 1}, {"BCODE", 2}, {"SCODE", 3}, {"ABFS", "S"}, {"TAG", "N"}, {"ODRF", i},
+                           {"NAME", QStringLiteral("소공종 항목 %1").arg(i)}, {"INO", i}, {"LCST11", 1000.5}});
+        Dataset &list = openList();
+        Dataset &items = m().TpSlst;
+        items.setCommandText("select * from NDTAIL where ABFS='S' and TAG<>'M' and ACODE=? and BCODE=? and SCODE=? "
+                             "Order by ODRF",
+                             {1, 2, 3});
+        items.open();
+        printer_ = true;
+        MessageAnswerer answers;
+        ExcelRun::Execute(list, {}, [&](ExcelRun &run) {
+            run.app().WorkBooks(1).WorkSheets(1).setName("01【중공종】");
+            run.app().setVisible(true);
+            WriteLineItemSheet(run, 2, "010203내역서", "010203 잡철물", items);
+            QCOMPARE(items.recNo(), 2);
+            QVERIFY(!items.controlsDisabled());
+            WriteLineItemSheet(run, 3, "010204내역서", "010204 도장", items);
+        });
+        const WorkbookReader book(QDir(workFolder()).filePath("이름없음 01【중공종】.xlsx"));
+        QCOMPARE(book.sheetNames(), (QStringList{"01【중공종】", "010203내역서", "010204내역서", "Sheet3"}));
+        QCOMPARE(book.activeSheet(), QStringLiteral("01【중공종】"));
+        for (const QString &name : {QStringLiteral("010203내역서"), QStringLiteral("010204내역서")}) {
+            QCOMPARE(book.cell(name, "B4").value("value").toString(), QStringLiteral("소공종 항목 2"));
+            QCOMPARE(book.cell(name, "I5").value("value").toInt(), 3001);
+            QCOMPARE(book.cell(name, "M2").value("value").toString(), QStringLiteral("비    고"));
+            QCOMPARE(book.sheet(name).value("merged").toArray(), QJsonArray{"B1:M1"});
+            QCOMPARE(book.sheet(name).value("page").toObject().value("orientation").toString(), QStringLiteral("landscape"));
+        }
+        QCOMPARE(book.cell("010203내역서", "B1").value("value").toString(), QStringLiteral("010203 잡철물"));
+        QVERIFY(book.cell("01【중공종】", "B4").isEmpty());
+    }
+
     void pageSetUpOnlyWithAPrinter_data()
     {
         QTest::addColumn<bool>("printer");
