@@ -49,6 +49,13 @@ ExcelWorksheet ExcelApplication::WorkSheets(int index)
     return ExcelWorksheet(*this, book, book.sheet(index));
 }
 
+ExcelWorksheet ExcelApplication::WorkSheets(const QString &name)
+{
+    invoke("WorkSheets");
+    RecordedWorkbook &book = activeWorkbook();
+    return ExcelWorksheet(*this, book, book.sheet(name));
+}
+
 ExcelSheets ExcelApplication::Sheets()
 {
     invoke("Sheets");

@@ -21,8 +21,9 @@ public:
 
     ExcelWorkbooks WorkBooks();
     ExcelWorkbook WorkBooks(int index);
-    // The sheets of the active workbook.
+    // The sheets of the active workbook, by place or by name.
     ExcelWorksheet WorkSheets(int index);
+    ExcelWorksheet WorkSheets(const QString &name);
     ExcelSheets Sheets();
     ExcelWorksheet ActiveSheet();
     // On the active sheet: every column, one column, one cell, a range.

@@ -326,6 +326,12 @@ ExcelWorksheet ExcelWorkbook::WorkSheets(int index) const
     return ExcelWorksheet(*app_, *book_, book_->sheet(index));
 }
 
+ExcelWorksheet ExcelWorkbook::WorkSheets(const QString &name) const
+{
+    app_->invoke("WorkSheets");
+    return ExcelWorksheet(*app_, *book_, book_->sheet(name));
+}
+
 ExcelWorkbooks::ExcelWorkbooks(ExcelApplication &app) : app_(&app) {}
 
 void ExcelWorkbooks::add()

@@ -134,6 +134,7 @@ class ExcelWorkbook {
 public:
     ExcelWorkbook(ExcelApplication &app, RecordedWorkbook &book);
     ExcelWorksheet WorkSheets(int index) const;
+    ExcelWorksheet WorkSheets(const QString &name) const;
 
 private:
     ExcelApplication *app_;

@@ -27,6 +27,16 @@ RecordedSheet &RecordedWorkbook::sheet(int index) const
     return *sheets_[size_t(index - 1)];
 }
 
+RecordedSheet &RecordedWorkbook::sheet(const QString &name) const
+{
+    const auto found = std::find_if(sheets_.begin(), sheets_.end(), [&](const auto &s) {
+        return s->name().compare(name, Qt::CaseInsensitive) == 0;
+    });
+    if (found == sheets_.end())
+        throw SpreadsheetError(QStringLiteral("the workbook has no sheet \"%1\"").arg(name));
+    return **found;
+}
+
 int RecordedWorkbook::indexOf(const RecordedSheet &sheet) const
 {
     const auto found = std::find_if(sheets_.begin(), sheets_.end(), [&](const auto &s) { return s.get() == &sheet; });

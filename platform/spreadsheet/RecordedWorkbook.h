@@ -19,6 +19,8 @@ public:
     int sheetCount() const { return int(sheets_.size()); }
     // The sheet at place index (from 1); throws SpreadsheetError when there is none.
     RecordedSheet &sheet(int index) const;
+    // The sheet of that name in any case; throws SpreadsheetError when there is none.
+    RecordedSheet &sheet(const QString &name) const;
     int indexOf(const RecordedSheet &sheet) const;
     // A new sheet "Sheet<next number>" right after `after`, which becomes the active sheet.
     RecordedSheet &addSheetAfter(const RecordedSheet &after);

@@ -206,6 +206,12 @@ private slots:
                           {"셋째/cells/A1/value", "on the new sheet"},
                           {"셋째/selected", true}, {"Sheet1/selected", false}, {"Sheet2/selected", false},
                           {"Sheet3/selected", false}};
+        QTest::newRow("a sheet by name, in any case") << Calls([](ExcelApplication &app) {
+            app.WorkSheets(1).setName("원가계산서");
+            app.WorkSheets(2).setName("Totals");
+            app.WorkSheets("원가계산서").Range("B1").setValue(QStringLiteral("by name"));
+            app.WorkBooks(1).WorkSheets("TOTALS").Select();
+        }) << QJsonObject{{"원가계산서/cells/B1/value", "by name"}, {"Totals/selected", true}};
         QTest::newRow("one selected sheet") << Calls([](ExcelApplication &app) {
             app.WorkBooks(1).WorkSheets(3).Select();
             app.Range("C3").setValue(QStringLiteral("third"));
@@ -274,6 +280,7 @@ private slots:
         QTest::newRow("empty name") << Calls([](ExcelApplication &app) { app.WorkSheets(1).setName(""); });
         QTest::newRow("apostrophe at the end") << Calls([](ExcelApplication &app) { app.WorkSheets(1).setName("a'"); });
         QTest::newRow("missing sheet") << Calls([](ExcelApplication &app) { app.WorkBooks(1).WorkSheets(4).Select(); });
+        QTest::newRow("missing sheet name") << Calls([](ExcelApplication &app) { app.WorkSheets("Sheet9").Select(); });
         QTest::newRow("missing workbook") << Calls([](ExcelApplication &app) { app.WorkBooks(2); });
         QTest::newRow("row 0") << Calls([](ExcelApplication &app) { app.Range("B0").setValue(1.0); });
         QTest::newRow("digits first") << Calls([](ExcelApplication &app) { app.Range("1B").setValue(1.0); });
