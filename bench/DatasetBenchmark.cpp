@@ -6,7 +6,6 @@
 
 #include "core/DataModule.h"
 #include "core/SqlRoutines.h"
-#include "core/WorkDatabase.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -120,11 +119,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir home;
-    qputenv("VEK_HOME", home.path().toUtf8());
-    PrepareFirebirdLock();
-    PrepareWorkDatabase();
     TdMf module;
-    module.Connect(WorkDatabasePath());
+    ConnectFreshDatabase(home, module);
     QSqlDatabase db = module.SQLConect.database();
 
     QElapsedTimer timer;

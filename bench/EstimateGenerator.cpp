@@ -1,10 +1,13 @@
 #include "EstimateGenerator.h"
 
+#include "core/DataModule.h"
 #include "core/EstimateColumns.h"
 #include "core/WorkConnection.h"
+#include "core/WorkDatabase.h"
 
 #include <QHash>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QVariantList>
 
 #include <stdexcept>
@@ -103,6 +106,14 @@ int GenerateEstimate(WorkConnection &connection, const EstimateShape &shape)
     if (!connection.commit())
         throw std::runtime_error("the generated estimate was not committed");
     return writer.count();
+}
+
+void ConnectFreshDatabase(const QTemporaryDir &home, TdMf &module)
+{
+    qputenv("VEK_HOME", home.path().toUtf8());
+    PrepareFirebirdLock();
+    PrepareWorkDatabase();
+    module.Connect(WorkDatabasePath());
 }
 
 } // namespace vek

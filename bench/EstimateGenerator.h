@@ -1,7 +1,10 @@
 #pragma once
 
+class QTemporaryDir;
+
 namespace vek {
 
+class TdMf;
 class WorkConnection;
 
 // The shape of a generated estimate.
@@ -19,5 +22,9 @@ struct EstimateShape {
 // items, middle and small groups, line items with quantity formulas, subtotal, rate and
 // labour rows, unit-price items with their breakdown rows. Returns the number of rows.
 int GenerateEstimate(WorkConnection &connection, const EstimateShape &shape = {});
+
+// Makes home the home folder (VEK_HOME), puts a fresh working database in it and connects
+// module to that database.
+void ConnectFreshDatabase(const QTemporaryDir &home, TdMf &module);
 
 } // namespace vek

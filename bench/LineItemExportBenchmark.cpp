@@ -9,7 +9,6 @@
 #include "core/MessageBoxes.h"
 #include "core/MoneyFormat.h"
 #include "core/TextUtils.h"
-#include "core/WorkDatabase.h"
 #include "export/ExcelRun.h"
 #include "export/LineItemSheet.h"
 
@@ -183,11 +182,8 @@ int main(int argc, char **argv)
     qputenv("VEK_NO_OPEN", "1");
     QApplication app(argc, argv);
     QTemporaryDir home;
-    qputenv("VEK_HOME", home.path().toUtf8());
-    PrepareFirebirdLock();
-    PrepareWorkDatabase();
     TdMf module;
-    module.Connect(WorkDatabasePath());
+    ConnectFreshDatabase(home, module);
     Silent silent;
     SetMessagePresenter(&silent);
     SetPrinterQuestion([] { return true; });
