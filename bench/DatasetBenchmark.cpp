@@ -3,6 +3,7 @@
 // 5,000-row line-item list, posting 5,000 edited rows, and the order shift of the insert rule.
 
 #include "EstimateGenerator.h"
+#include "Timing.h"
 
 #include "core/DataModule.h"
 #include "core/SqlRoutines.h"
@@ -13,7 +14,6 @@
 #include <QSqlRecord>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -27,22 +27,9 @@ const QString NodeItems = QStringLiteral(
 const QVariantList Node = {1, 1, 1};
 constexpr int Repeats = 9;
 
-// The fastest of several runs of each, the two taking turns so that a busy machine
-// weighs on both alike.
 std::pair<double, double> Compare(const std::function<void()> &ours, const std::function<void()> &raw)
 {
-    double best[2] = {1e300, 1e300};
-    for (int i = 0; i < Repeats; ++i) {
-        int k = 0;
-        for (const std::function<void()> *work : {&ours, &raw}) {
-            QElapsedTimer timer;
-            timer.start();
-            (*work)();
-            best[k] = std::min(best[k], double(timer.nsecsElapsed()) / 1e6);
-            ++k;
-        }
-    }
-    return {best[0], best[1]};
+    return FastestInTurns(ours, raw, Repeats);
 }
 
 void Report(const char *what, std::pair<double, double> times)

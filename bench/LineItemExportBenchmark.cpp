@@ -4,6 +4,7 @@
 // small group, and every line item of the estimate as one list.
 
 #include "EstimateGenerator.h"
+#include "Timing.h"
 
 #include "core/DataModule.h"
 #include "core/MessageBoxes.h"
@@ -19,9 +20,7 @@
 
 #include <xlsxwriter.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -29,7 +28,7 @@ using namespace vek;
 
 namespace {
 
-constexpr int Repeats = 5;
+constexpr int Repeats = 7;
 
 // Message boxes answered without a screen.
 class Silent : public MessagePresenter {
@@ -147,28 +146,18 @@ void RawWrite(const std::vector<RawRow> &rows, const QString &path)
     }
 }
 
-double Best(const std::function<void()> &work)
-{
-    double best = 1e300;
-    for (int i = 0; i < Repeats; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, double(timer.nsecsElapsed()) / 1e6);
-    }
-    return best;
-}
 
 void Compare(const char *what, Dataset &list, const QString &workFolder)
 {
     const std::vector<RawRow> rows = RowsOf(list);
     const QString rawPath = QDir(workFolder).filePath("raw.xlsx");
-    const double ours = Best([&] {
-        ExportLineItemList(list, "01", " 가설공사");
-        for (const QString &file : QDir(workFolder).entryList({"이름없음*.xlsx"}, QDir::Files))
-            QFile::remove(QDir(workFolder).filePath(file));
-    });
-    const double raw = Best([&] { RawWrite(rows, rawPath); });
+    const auto [ours, raw] = FastestInTurns(
+        [&] {
+            ExportLineItemList(list, "01", " 가설공사");
+            for (const QString &file : QDir(workFolder).entryList({"이름없음*.xlsx"}, QDir::Files))
+                QFile::remove(QDir(workFolder).filePath(file));
+        },
+        [&] { RawWrite(rows, rawPath); }, Repeats);
     std::printf("%-34s %6d rows   export %8.1f ms   libxlsxwriter %8.1f ms   ratio %.2f\n", what, int(rows.size()),
                 ours, raw, ours / raw);
 }

@@ -3,7 +3,9 @@
 #include "core/Currency.h"
 #include "core/MoneyFormat.h"
 
+#include <charconv>
 #include <cstdlib>
+#include <iterator>
 
 namespace vek {
 namespace {
@@ -42,8 +44,14 @@ void PutAmount(ExcelRange cell, double value)
 
 void PutQuantity(ExcelRange cell, double quantity)
 {
-    if (quantity != 0)
-        cell.setValue(QString::number(quantity, 'g', 15).toDouble());
+    if (quantity == 0)
+        return;
+    // The number that the quantity's text of 15 significant digits reads as.
+    char text[32];
+    const auto written = std::to_chars(std::begin(text), std::end(text), quantity, std::chars_format::general, 15);
+    double shown = quantity;
+    std::from_chars(text, written.ptr, shown);
+    cell.setValue(shown);
 }
 
 void PutOrderNumber(ExcelRange cell, int order)

@@ -2,8 +2,9 @@
 
 #include "platform/spreadsheet/SpreadsheetError.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
-#include <unordered_map>
 
 namespace vek {
 namespace {
@@ -18,25 +19,27 @@ void RequireCells(const CellRange &range)
 }
 
 // One change applied to many cells: each distinct format is changed and interned once.
+// The cells of one call share few formats, so a short list finds them fastest.
 class FormatMapper {
 public:
     FormatMapper(FormatTable &formats, const RecordedSheet::FormatChange &change) : formats_(formats), change_(change) {}
 
     int operator()(int id)
     {
-        const auto [place, added] = changed_.try_emplace(id, 0);
-        if (added) {
-            CellFormat format = formats_.at(id);
-            change_(format);
-            place->second = formats_.intern(format);
-        }
-        return place->second;
+        for (const auto &[from, to] : changed_)
+            if (from == id)
+                return to;
+        CellFormat format = formats_.at(id);
+        change_(format);
+        const int to = formats_.intern(format);
+        changed_.append({id, to});
+        return to;
     }
 
 private:
     FormatTable &formats_;
     const RecordedSheet::FormatChange &change_;
-    std::unordered_map<int, int> changed_;
+    QVarLengthArray<std::pair<int, int>, 8> changed_;
 };
 
 int OppositeSide(int side)
