@@ -12,6 +12,12 @@ namespace {
 
 const QString WholeUnits = QStringLiteral("#,##0");
 
+void PutWholeUnits(ExcelRange cell, double units)
+{
+    cell.setValue(units);
+    cell.setNumberFormat(WholeUnits);
+}
+
 } // namespace
 
 double AmountNumber(Currency value)
@@ -30,16 +36,13 @@ double AmountNumber(Currency value)
 
 void PutMoneyText(ExcelRange cell, const QString &text)
 {
-    cell.setValue(ParseAmount(text).toDouble());
-    cell.setNumberFormat(WholeUnits);
+    PutWholeUnits(cell, ParseAmount(text).toDouble());
 }
 
 void PutAmount(ExcelRange cell, double value)
 {
-    if (value == 0)
-        return;
-    cell.setValue(AmountNumber(Currency::fromDouble(value)));
-    cell.setNumberFormat(WholeUnits);
+    if (value != 0)
+        PutWholeUnits(cell, AmountNumber(Currency::fromDouble(value)));
 }
 
 void PutQuantity(ExcelRange cell, double quantity)

@@ -38,7 +38,7 @@ ExcelWorkbooks ExcelApplication::WorkBooks()
 ExcelWorkbook ExcelApplication::WorkBooks(int index)
 {
     invoke("WorkBooks");
-    workbook(index);
+    workbook(index); // throws when there is none
     return ExcelWorkbook(*this, *workbooks_[size_t(index - 1)]);
 }
 
@@ -69,37 +69,41 @@ ExcelWorksheet ExcelApplication::ActiveSheet()
     return ExcelWorksheet(*this, book, book.activeSheet());
 }
 
-ExcelRange ExcelApplication::onActiveSheet(const char *member, const CellRange &range)
+ExcelRange ExcelApplication::onActiveSheet(const CellRange &range)
 {
-    invoke(member);
     return ExcelRange(*this, activeWorkbook().activeSheet(), range);
 }
 
 ExcelRange ExcelApplication::Columns()
 {
-    return onActiveSheet("Columns", CellRange::sheet());
+    invoke("Columns");
+    return onActiveSheet(CellRange::sheet());
 }
 
 ExcelRange ExcelApplication::Columns(int column)
 {
+    invoke("Columns");
     CheckCell(1, column);
-    return onActiveSheet("Columns", CellRange::columns(column, column));
+    return onActiveSheet(CellRange::columns(column, column));
 }
 
 ExcelRange ExcelApplication::Cells(int row, int column)
 {
+    invoke("Cells");
     CheckCell(row, column);
-    return onActiveSheet("Cells", CellRange::cell(row, column));
+    return onActiveSheet(CellRange::cell(row, column));
 }
 
 ExcelRange ExcelApplication::Range(const QString &address)
 {
-    return onActiveSheet("Range", CellRange::parse(address));
+    invoke("Range");
+    return onActiveSheet(CellRange::parse(address));
 }
 
 ExcelRange ExcelApplication::Range(const QString &topLeft, const QString &bottomRight)
 {
-    return onActiveSheet("Range", CellRange::spanning(CellRange::parse(topLeft), CellRange::parse(bottomRight)));
+    invoke("Range");
+    return onActiveSheet(CellRange::spanning(CellRange::parse(topLeft), CellRange::parse(bottomRight)));
 }
 
 void ExcelApplication::setVisible(bool visible)

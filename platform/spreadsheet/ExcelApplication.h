@@ -47,7 +47,7 @@ private:
     friend class ExcelWorkbooks;
     void addWorkbook();
     RecordedWorkbook &activeWorkbook() const;
-    ExcelRange onActiveSheet(const char *member, const CellRange &range);
+    ExcelRange onActiveSheet(const CellRange &range);
 
     std::vector<std::unique_ptr<RecordedWorkbook>> workbooks_;
     RecordedWorkbook *active_ = nullptr;

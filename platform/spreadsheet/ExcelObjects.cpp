@@ -4,7 +4,9 @@
 #include "platform/spreadsheet/RecordedWorkbook.h"
 #include "platform/spreadsheet/SpreadsheetError.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace vek {
 namespace {
@@ -44,39 +46,47 @@ BorderLine &Drawn(BorderLine &line)
 
 } // namespace
 
-ExcelFont::ExcelFont(ExcelApplication &app, RecordedSheet &sheet, const CellRange &range)
+ExcelRangeObject::ExcelRangeObject(ExcelApplication &app, RecordedSheet &sheet, const CellRange &range)
     : app_(&app), sheet_(&sheet), range_(range)
 {
 }
 
-void ExcelFont::change(const char *member, const RecordedSheet::FormatChange &change)
+void ExcelRangeObject::call(const char *member) const
 {
     app_->invoke(member);
-    sheet_->changeFormat(range_, change);
+}
+
+ExcelFont::ExcelFont(ExcelApplication &app, RecordedSheet &sheet, const CellRange &range)
+    : ExcelRangeObject(app, sheet, range)
+{
 }
 
 void ExcelFont::setName(const QString &name)
 {
+    call("Name");
     if (name.trimmed().isEmpty())
         Refuse("Name", QStringLiteral("an empty font name"));
-    change("Name", [&](CellFormat &format) { format.fontName = name; });
+    changeFormat([&](CellFormat &format) { format.fontName = name; });
 }
 
 void ExcelFont::setSize(double points)
 {
+    call("Size");
     CheckRange("Size", points, 1, MaxFontSize);
-    change("Size", [&](CellFormat &format) { format.fontSize = points; });
+    changeFormat([&](CellFormat &format) { format.fontSize = points; });
 }
 
 void ExcelFont::setColor(int colour)
 {
+    call("Color");
     CheckColour("Color", colour);
-    change("Color", [&](CellFormat &format) { format.fontColour = colour; });
+    changeFormat([&](CellFormat &format) { format.fontColour = colour; });
 }
 
 void ExcelFont::setBold(bool bold)
 {
-    change("Bold", [&](CellFormat &format) { format.bold = bold; });
+    call("Bold");
+    changeFormat([&](CellFormat &format) { format.bold = bold; });
 }
 
 void ExcelFont::setFontStyle(const QString &style)
@@ -91,155 +101,155 @@ void ExcelFont::setFontStyle(const QString &style)
                                    {u"굵게", "Bold", true, false},
                                    {u"기울임꼴", "Italic", false, true},
                                    {u"굵은 기울임꼴", "Bold Italic", true, true}};
-    for (const Style &known : styles)
-        if (style == QStringView(known.korean) || style.compare(QLatin1String(known.english), Qt::CaseInsensitive) == 0) {
-            change("FontStyle", [&](CellFormat &format) {
-                format.bold = known.bold;
-                format.italic = known.italic;
-            });
-            return;
-        }
-    Refuse("FontStyle", style);
+    call("FontStyle");
+    const auto known = std::find_if(std::begin(styles), std::end(styles), [&](const Style &s) {
+        return style == QStringView(s.korean) || style.compare(QLatin1String(s.english), Qt::CaseInsensitive) == 0;
+    });
+    if (known == std::end(styles))
+        Refuse("FontStyle", style);
+    changeFormat([&](CellFormat &format) {
+        format.bold = known->bold;
+        format.italic = known->italic;
+    });
 }
 
 ExcelBorders::ExcelBorders(ExcelApplication &app, RecordedSheet &sheet, const CellRange &range, int item)
-    : app_(&app), sheet_(&sheet), range_(range), item_(item)
+    : ExcelRangeObject(app, sheet, range), item_(item)
 {
 }
 
 ExcelBorders ExcelBorders::Item(int item) const
 {
-    app_->invoke("Item");
+    call("Item");
     static const int items[] = {xlBottom, xlRight, xlTop, xlLeft, xlInsideHorizontal, xlInsideVertical};
     if (item_ != 0 || std::find(std::begin(items), std::end(items), item) == std::end(items))
         throw SpreadsheetError(QStringLiteral("no border item %1").arg(item));
     return ExcelBorders(*app_, *sheet_, range_, item);
 }
 
-void ExcelBorders::change(const char *member, const RecordedSheet::LineChange &change)
+void ExcelBorders::changeLines(const RecordedSheet::LineChange &change) const
 {
-    app_->invoke(member);
     sheet_->changeBorders(range_, item_, change);
 }
 
 void ExcelBorders::setLineStyle(int style)
 {
+    call("LineStyle");
     if (style == xlLineStyleNone)
-        change("LineStyle", [](BorderLine &line) { line = BorderLine(); });
+        changeLines([](BorderLine &line) { line = BorderLine(); });
     else if (style == xlContinuous)
-        change("LineStyle", [](BorderLine &line) { Drawn(line).lineStyle = xlContinuous; });
+        changeLines([](BorderLine &line) { Drawn(line).lineStyle = xlContinuous; });
     else
         Refuse("LineStyle", QString::number(style));
 }
 
 void ExcelBorders::setWeight(int weight)
 {
+    call("Weight");
     if (weight != xlHairline && weight != xlThin && weight != xlMedium && weight != xlThick)
         Refuse("Weight", QString::number(weight));
-    change("Weight", [&](BorderLine &line) { Drawn(line).weight = weight; });
+    changeLines([&](BorderLine &line) { Drawn(line).weight = weight; });
 }
 
 void ExcelBorders::setColor(int colour)
 {
+    call("Color");
     CheckColour("Color", colour);
-    change("Color", [&](BorderLine &line) { Drawn(line).colour = colour; });
+    changeLines([&](BorderLine &line) { Drawn(line).colour = colour; });
 }
 
 ExcelInterior::ExcelInterior(ExcelApplication &app, RecordedSheet &sheet, const CellRange &range)
-    : app_(&app), sheet_(&sheet), range_(range)
+    : ExcelRangeObject(app, sheet, range)
 {
 }
 
 void ExcelInterior::setColor(int colour)
 {
-    app_->invoke("Color");
+    call("Color");
     CheckColour("Color", colour);
-    sheet_->changeFormat(range_, [&](CellFormat &format) { format.fill = colour; });
+    changeFormat([&](CellFormat &format) { format.fill = colour; });
 }
 
 ExcelRange::ExcelRange(ExcelApplication &app, RecordedSheet &sheet, const CellRange &range)
-    : app_(&app), sheet_(&sheet), range_(range)
+    : ExcelRangeObject(app, sheet, range)
 {
 }
 
 ExcelRange ExcelRange::Cells() const
 {
-    app_->invoke("Cells");
+    call("Cells");
     return *this;
 }
 
 ExcelFont ExcelRange::Font() const
 {
-    app_->invoke("Font");
+    call("Font");
     return ExcelFont(*app_, *sheet_, range_);
 }
 
 ExcelBorders ExcelRange::Borders() const
 {
-    app_->invoke("Borders");
+    call("Borders");
     return ExcelBorders(*app_, *sheet_, range_);
 }
 
 ExcelInterior ExcelRange::interior() const
 {
-    app_->invoke("interior");
+    call("interior");
     return ExcelInterior(*app_, *sheet_, range_);
 }
 
 void ExcelRange::Merge()
 {
-    app_->invoke("Merge");
+    call("Merge");
     sheet_->merge(range_);
 }
 
 void ExcelRange::setValue(const QString &text)
 {
-    app_->invoke("Value");
+    call("Value");
     sheet_->setValue(range_, text.isEmpty() ? CellValue() : CellValue(text));
 }
 
 void ExcelRange::setValue(double number)
 {
-    app_->invoke("Value");
+    call("Value");
     if (!std::isfinite(number))
         Refuse("Value", QString::number(number));
     sheet_->setValue(range_, number);
 }
 
-void ExcelRange::change(const char *member, const RecordedSheet::FormatChange &change)
-{
-    app_->invoke(member);
-    sheet_->changeFormat(range_, change);
-}
-
 void ExcelRange::setNumberFormat(const QString &format)
 {
-    change("NumberFormat", [&](CellFormat &cell) { cell.numberFormat = format == QLatin1String("General") ? QString() : format; });
+    call("NumberFormat");
+    changeFormat([&](CellFormat &cell) { cell.numberFormat = format == QLatin1String("General") ? QString() : format; });
 }
 
 void ExcelRange::setHorizontalAlignment(int alignment)
 {
+    call("HorizontalAlignment");
     if (alignment != xlGeneral && alignment != xlLeft && alignment != xlCenter && alignment != xlRight)
         Refuse("HorizontalAlignment", QString::number(alignment));
-    change("HorizontalAlignment", [&](CellFormat &format) { format.horizontal = alignment == xlGeneral ? 0 : alignment; });
+    changeFormat([&](CellFormat &format) { format.horizontal = alignment == xlGeneral ? 0 : alignment; });
 }
 
 void ExcelRange::setVerticalAlignment(int alignment)
 {
+    call("VerticalAlignment");
     if (alignment != xlTop && alignment != xlCenter && alignment != xlBottom)
         Refuse("VerticalAlignment", QString::number(alignment));
-    change("VerticalAlignment", [&](CellFormat &format) { format.vertical = alignment == xlBottom ? 0 : alignment; });
+    changeFormat([&](CellFormat &format) { format.vertical = alignment == xlBottom ? 0 : alignment; });
 }
 
 void ExcelRange::setColumnWidth(double characters)
 {
-    app_->invoke("ColumnWidth");
+    call("ColumnWidth");
     sheet_->setColumnWidth(range_, CheckRange("ColumnWidth", characters, 0, MaxColumnWidth));
 }
 
 void ExcelRange::setRowheight(double points)
 {
-    app_->invoke("Rowheight");
+    call("Rowheight");
     sheet_->setRowHeight(range_, CheckRange("Rowheight", points, 0, MaxRowHeight));
 }
 

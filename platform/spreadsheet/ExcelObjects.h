@@ -12,9 +12,23 @@ class RecordedWorkbook;
 
 // The objects that the automation calls reach from the application, each a short-lived
 // handle on the recorded workbook. Every member call passes the application's invoke()
-// by name first; a refused call throws SpreadsheetError.
+// by name first; a call the spreadsheet refuses then throws SpreadsheetError.
 
-class ExcelFont {
+// What the objects on a range share: the application that every call passes, and the
+// cells the calls change.
+class ExcelRangeObject {
+protected:
+    ExcelRangeObject(ExcelApplication &app, RecordedSheet &sheet, const CellRange &range);
+    // Passes the member call to the application's invoke().
+    void call(const char *member) const;
+    void changeFormat(const RecordedSheet::FormatChange &change) const { sheet_->changeFormat(range_, change); }
+
+    ExcelApplication *app_;
+    RecordedSheet *sheet_;
+    CellRange range_;
+};
+
+class ExcelFont : public ExcelRangeObject {
 public:
     ExcelFont(ExcelApplication &app, RecordedSheet &sheet, const CellRange &range);
     void setName(const QString &name);
@@ -24,17 +38,10 @@ public:
     // "굵게" (bold), "기울임꼴" (italic), "굵은 기울임꼴" (both), "보통" (neither), or the
     // English names "Bold", "Italic", "Bold Italic", "Regular".
     void setFontStyle(const QString &style);
-
-private:
-    void change(const char *member, const RecordedSheet::FormatChange &change);
-
-    ExcelApplication *app_;
-    RecordedSheet *sheet_;
-    CellRange range_;
 };
 
 // All borders of a range (every side of every cell), or one item of them.
-class ExcelBorders {
+class ExcelBorders : public ExcelRangeObject {
 public:
     ExcelBorders(ExcelApplication &app, RecordedSheet &sheet, const CellRange &range, int item = 0);
     // xlBottom, xlRight, xlTop, xlLeft: the range's outer edge; xlInsideHorizontal,
@@ -46,28 +53,20 @@ public:
     void setColor(int colour);
 
 private:
-    void change(const char *member, const RecordedSheet::LineChange &change);
+    void changeLines(const RecordedSheet::LineChange &change) const;
 
-    ExcelApplication *app_;
-    RecordedSheet *sheet_;
-    CellRange range_;
     int item_;
 };
 
-class ExcelInterior {
+class ExcelInterior : public ExcelRangeObject {
 public:
     ExcelInterior(ExcelApplication &app, RecordedSheet &sheet, const CellRange &range);
     // A solid fill.
     void setColor(int colour);
-
-private:
-    ExcelApplication *app_;
-    RecordedSheet *sheet_;
-    CellRange range_;
 };
 
 // Cells, whole columns or the whole sheet.
-class ExcelRange {
+class ExcelRange : public ExcelRangeObject {
 public:
     ExcelRange(ExcelApplication &app, RecordedSheet &sheet, const CellRange &range);
     const CellRange &range() const { return range_; }
@@ -86,13 +85,6 @@ public:
     void setVerticalAlignment(int alignment);   // xlTop, xlCenter, xlBottom
     void setColumnWidth(double characters);
     void setRowheight(double points);
-
-private:
-    void change(const char *member, const RecordedSheet::FormatChange &change);
-
-    ExcelApplication *app_;
-    RecordedSheet *sheet_;
-    CellRange range_;
 };
 
 class ExcelPageSetup {
