@@ -1,15 +1,15 @@
 #include "EstimateGenerator.h"
 
-#include "core/DataModule.h"
 #include "core/EstimateColumns.h"
 #include "core/WorkConnection.h"
 #include "core/WorkDatabase.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QVariantList>
 
+#include <cstdio>
 #include <stdexcept>
 
 namespace vek {
@@ -108,12 +108,16 @@ int GenerateEstimate(WorkConnection &connection, const EstimateShape &shape)
     return writer.count();
 }
 
-void ConnectFreshDatabase(const QTemporaryDir &home, TdMf &module)
+GeneratedEstimate::GeneratedEstimate()
 {
-    qputenv("VEK_HOME", home.path().toUtf8());
+    qputenv("VEK_HOME", home_.path().toUtf8());
     PrepareFirebirdLock();
     PrepareWorkDatabase();
     module.Connect(WorkDatabasePath());
+    QElapsedTimer timer;
+    timer.start();
+    const int rows = GenerateEstimate(module.SQLConect);
+    std::printf("generated %d rows in %.1f s\n", rows, double(timer.elapsed()) / 1000);
 }
 
 } // namespace vek

@@ -1,10 +1,13 @@
 #pragma once
 
-class QTemporaryDir;
+#include "core/DataModule.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QTemporaryDir>
 
 namespace vek {
 
-class TdMf;
 class WorkConnection;
 
 // The shape of a generated estimate.
@@ -23,8 +26,20 @@ struct EstimateShape {
 // labour rows, unit-price items with their breakdown rows. Returns the number of rows.
 int GenerateEstimate(WorkConnection &connection, const EstimateShape &shape = {});
 
-// Makes home the home folder (VEK_HOME), puts a fresh working database in it and connects
-// module to that database.
-void ConnectFreshDatabase(const QTemporaryDir &home, TdMf &module);
+// A temporary home folder with a fresh working database that holds the generated estimate
+// (its size and the time taken printed), and the data module connected to it.
+class GeneratedEstimate {
+public:
+    GeneratedEstimate();
+
+    QSqlDatabase database() const { return module.SQLConect.database(); }
+    QString filePath(const QString &name) const { return home_.filePath(name); }
+
+private:
+    QTemporaryDir home_;
+
+public:
+    TdMf module;
+};
 
 } // namespace vek

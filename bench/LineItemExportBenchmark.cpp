@@ -3,10 +3,9 @@
 // the same formats straight away, on the generated estimate: the 5,000-row list of one
 // small group, and every line item of the estimate as one list.
 
+#include "BenchTiming.h"
 #include "EstimateGenerator.h"
-#include "Timing.h"
 
-#include "core/DataModule.h"
 #include "core/MessageBoxes.h"
 #include "core/MoneyFormat.h"
 #include "core/TextUtils.h"
@@ -15,12 +14,9 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <xlsxwriter.h>
 
-#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -140,10 +136,7 @@ void RawWrite(const std::vector<RawRow> &rows, const QString &path)
     for (int r = int(rows.size()) + 2; r < n; ++r)
         for (lxw_col_t c = 1; c < 13; ++c)
             worksheet_write_blank(sheet, lxw_row_t(r), c, text);
-    if (workbook_close(book) != LXW_NO_ERROR) {
-        std::fprintf(stderr, "benchmark: the raw workbook was not written\n");
-        std::exit(1);
-    }
+    Check(workbook_close(book) == LXW_NO_ERROR, "writing the raw workbook");
 }
 
 
@@ -151,15 +144,16 @@ void Compare(const char *what, Dataset &list, const QString &workFolder)
 {
     const std::vector<RawRow> rows = RowsOf(list);
     const QString rawPath = QDir(workFolder).filePath("raw.xlsx");
-    const auto [ours, raw] = FastestInTurns(
+    const BenchTimes times = CompareTimes(
+        Repeats,
         [&] {
             ExportLineItemList(list, "01", " 가설공사");
             for (const QString &file : QDir(workFolder).entryList({"이름없음*.xlsx"}, QDir::Files))
                 QFile::remove(QDir(workFolder).filePath(file));
         },
-        [&] { RawWrite(rows, rawPath); }, Repeats);
-    std::printf("%-34s %6d rows   export %8.1f ms   libxlsxwriter %8.1f ms   ratio %.2f\n", what, int(rows.size()),
-                ours, raw, ours / raw);
+        [&] { RawWrite(rows, rawPath); });
+    ReportTimes(QStringLiteral("%1, %2 rows").arg(QString::fromUtf8(what)).arg(rows.size()).toUtf8().constData(),
+                "export", times);
 }
 
 } // namespace
@@ -170,21 +164,14 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("VEK_NO_OPEN", "1");
     QApplication app(argc, argv);
-    QTemporaryDir home;
-    TdMf module;
-    ConnectFreshDatabase(home, module);
+    GeneratedEstimate estimate;
     Silent silent;
     SetMessagePresenter(&silent);
     SetPrinterQuestion([] { return true; });
-
-    QElapsedTimer timer;
-    timer.start();
-    const int generated = GenerateEstimate(module.SQLConect);
-    std::printf("generated %d rows in %.1f s\n", generated, double(timer.elapsed()) / 1000);
-    const QString workFolder = home.filePath("Work");
+    const QString workFolder = estimate.filePath("Work");
     QDir().mkpath(workFolder);
 
-    Dataset &list = module.TSlst;
+    Dataset &list = estimate.module.TSlst;
     list.setCommandText("select * from NDTAIL where ABFS='S' and TAG<>'M' and ACODE=? and BCODE=? and SCODE=? "
                         "Order by ODRF",
                         {1, 1, 1});
