@@ -1,5 +1,6 @@
 #include "FileDialogAnswerer.h"
 #include "app/MainWindow.h"
+#include "tests/app/ProgramObjects.h"
 #include "app/StatusBar.h"
 #include "components/Container.h"
 #include "components/SpeedButton.h"
@@ -41,26 +42,6 @@ namespace {
 
 const QString DatabaseFailure = QStringLiteral(
     " 데이타베이스가 정상적으로 작동하지 않습니다.\n\n 종료 후 다시 실행해 보시기 바랍니다.  확인 !!! ");
-
-// The program's two objects as the program block makes them: the main window first, the
-// data module second; the window starts up when shown.
-struct Program {
-    std::unique_ptr<Tmainf> window = std::make_unique<Tmainf>();
-    std::unique_ptr<TdMf> module = std::make_unique<TdMf>();
-
-    Program() { dMf = module.get(); }
-    ~Program()
-    {
-        window.reset();
-        dMf = nullptr;
-    }
-    void start() { window->show(); }
-    int count(const QString &sql)
-    {
-        QSqlQuery query = module->SQLConect.select(sql);
-        return query.next() ? query.value(0).toInt() : -1;
-    }
-};
 
 void ConfigureMakerAddress(const QUrl &base)
 {
@@ -159,7 +140,7 @@ private slots:
         const QString work = home.filePath(QStringLiteral("Temp/VEKTMP.GDB"));
         QVERIFY(!QFileInfo::exists(work));
         {
-            Program program;
+            ProgramObjects program;
             program.start();
             QVERIFY(program.window->DatabaseReady());
             QVERIFY(QFileInfo::exists(work));
@@ -168,7 +149,7 @@ private slots:
             QVERIFY(program.module->SQLConect.commit());
             program.window->close();
         }
-        Program program;
+        ProgramObjects program;
         program.start();
         QVERIFY(program.window->DatabaseReady());
         QCOMPARE(program.count(QStringLiteral("select count(*) from PNOMU where LCODE=7")), 1);
@@ -180,7 +161,7 @@ private slots:
         TempHome home;
         MessageAnswerer answers;
         {
-            Program program;
+            ProgramObjects program;
             program.start();
             for (const char *level : {"A", "S"})
                 program.module->SQLConect.execute(
@@ -196,7 +177,7 @@ private slots:
         InputKind = 2;
         CurrentFileName = QStringLiteral("/tmp/old.Vek");
 
-        Program program;
+        ProgramObjects program;
         program.window->filName->setText(QStringLiteral(" /tmp/old.Vek  "));
         program.start();
         QVERIFY(program.window->DatabaseReady());
@@ -221,7 +202,7 @@ private slots:
         const QByteArray damaged("this is no database file");
         QVERIFY(WriteTestFile(home.filePath(QStringLiteral("Temp/VEKTMP.GDB")), damaged));
 
-        Program program;
+        ProgramObjects program;
         program.start();
         QVERIFY(!program.window->DatabaseReady());
         QVERIFY(program.window->isVisible());
@@ -246,7 +227,7 @@ private slots:
         QFETCH(bool, answer);
         TempHome home;
         MessageAnswerer answers(answer);
-        Program program;
+        ProgramObjects program;
         program.start();
         QVERIFY(program.window->DatabaseReady());
         if (byEscape)
@@ -263,7 +244,7 @@ private slots:
     {
         TempHome home;
         MessageAnswerer answers;
-        Program program;
+        ProgramObjects program;
         program.start();
         QCOMPARE(mainf, program.window.get());
         program.window->BtnExit->DoClick();
@@ -279,7 +260,7 @@ private slots:
     {
         TempHome home;
         MessageAnswerer answers;
-        Program program;
+        ProgramObjects program;
         QTimer::singleShot(300, program.window.get(), &QWidget::close);
         program.start();
         QVERIFY(!program.window->isVisible());
@@ -291,7 +272,7 @@ private slots:
     {
         TempHome home;
         MessageAnswerer answers;
-        Program program;
+        ProgramObjects program;
         program.start();
         program.window->MinButn->DoClick();
         QVERIFY(program.window->isMinimized());
@@ -309,7 +290,7 @@ private slots:
         server.setResponse(QStringLiteral("/VekFree/"), {200, "home page", {}, -1, true});
         server.setResponse(QStringLiteral("/VekFree/DTZIP/VekFreeUp.zip"), {200, archive, {}, -1, true});
         ConfigureMakerAddress(server.url(QStringLiteral("/VekFree/")));
-        Program program;
+        ProgramObjects program;
         program.start();
         QVERIFY(program.window->DatabaseReady());
 
@@ -345,7 +326,7 @@ private slots:
         server.setResponse(QStringLiteral("/VekFree/"), {200, "home page", {}, -1, true});
         ConfigureMakerAddress(reachable ? server.url(QStringLiteral("/VekFree/"))
                                         : LocalHttpServer::refusedUrl().resolved(QUrl(QStringLiteral("/VekFree/"))));
-        Program program;
+        ProgramObjects program;
         program.start();
         program.window->ExeUpDateClick();
         QCOMPARE(answers.texts(), messages);

@@ -3,12 +3,11 @@
 // QInputMethodEvent cannot show what goes wrong here: the engine composes asynchronously,
 // takes a syllable back one jamo at a time, and drops what it is composing when the focus
 // moves inside the window.
-#include "app/MainWindow.h"
 #include "components/CurrencyEdit.h"
 #include "components/ImeGrid.h"
 #include "components/ImeGridStringGrid.h"
 #include "components/InputComposition.h"
-#include "core/DataModule.h"
+#include "tests/app/ProgramObjects.h"
 #include "tests/components/WorkItemGrid.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
@@ -110,20 +109,6 @@ QPoint CellCentre(const QAbstractItemView &view, int row, int column)
     return view.visualRect(view.model()->index(row, column)).center();
 }
 
-// The program's two objects as the program block makes them: the main window first, the
-// data module second.
-struct Program {
-    std::unique_ptr<Tmainf> window = std::make_unique<Tmainf>();
-    std::unique_ptr<TdMf> module = std::make_unique<TdMf>();
-
-    Program() { dMf = module.get(); }
-    ~Program()
-    {
-        window.reset();
-        dMf = nullptr;
-    }
-};
-
 } // namespace
 
 class TestKoreanTyping : public QObject {
@@ -165,6 +150,29 @@ class TestKoreanTyping : public QObject {
         widget->setFocus();
         QTRY_VERIFY(widget->hasFocus());
         spy.clear();
+    }
+
+    // A data grid over the work-item list showing NAME and the number INO, in the host,
+    // with the cell at column of the first row current.
+    std::unique_ptr<THDBGrid> showWorkItems(Dataset &list, int column)
+    {
+        auto grid = std::make_unique<THDBGrid>();
+        grid->setDataset(&list);
+        grid->setColumns({Column("NAME", QString(), 175), Column("INO")});
+        showInHost(grid.get());
+        grid->setCurrentIndex(grid->model()->index(0, column));
+        return grid;
+    }
+
+    // Leaves the cell being typed into: a click on the third row's cell or a wheel turn,
+    // once the engine shows composing, else the keys named by move.
+    bool moveOn(QAbstractItemView &view, const QString &move, const QString &composing)
+    {
+        if (move != u"click" && move != u"wheel")
+            return Type(move);
+        // The engine has answered every key: the move comes while it composes.
+        return QTest::qWaitFor([&] { return spy.composed() && spy.preedit() == composing; }, Patience)
+               && Click(view.viewport(), CellCentre(view, 2, view.currentIndex().column()), move == u"click" ? 1 : 5);
     }
 
 private slots:
@@ -220,21 +228,10 @@ private slots:
         TempDatabase db;
         MessageAnswerer answers;
         Dataset &list = OpenWorkItems(db, {"미장공사", "토공사", "철근공사"});
-        auto *grid = new THDBGrid;
-        std::unique_ptr<THDBGrid> owner(grid);
-        grid->setDataset(&list);
-        grid->setColumns({Column("NAME", QString(), 175), Column("INO")});
-        showInHost(grid);
-        grid->setCurrentIndex(grid->model()->index(0, 0));
+        const std::unique_ptr<THDBGrid> grid = showWorkItems(list, 0);
 
         QVERIFY(Type(keys));
-        if (move == u"click" || move == u"wheel") {
-            // The engine has answered every key: the move comes while it composes.
-            QTRY_VERIFY_WITH_TIMEOUT(spy.composed() && spy.preedit() == composing, Patience);
-            QVERIFY(Click(grid->viewport(), CellCentre(*grid, 2, 0), move == u"click" ? 1 : 5));
-        } else {
-            QVERIFY(Type(move));
-        }
+        QVERIFY(moveOn(*grid, move, composing));
         QTRY_VERIFY_WITH_TIMEOUT(spy.composed(), Patience);
         QTRY_COMPARE_WITH_TIMEOUT(list.recNo(), row, Patience);
         QTRY_VERIFY_WITH_TIMEOUT(!grid->cellDelegate().editor(), Patience);
@@ -247,8 +244,8 @@ private slots:
     {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<double>("stored");
-        // F2 opens the editor after the keys before it were taken: it shows the old number.
-        QTest::newRow("a syllable alone, then F2") << "g k s F2" << 3.0;
+        // F2 opens the editor once the keys before it were taken: it shows the old number.
+        QTest::newRow("a syllable alone, then F2") << "g k s F2" << 0.0;
         QTest::newRow("a syllable between digits") << "1 g k s 2 Return" << 12.0;
     }
     void refusesKoreanInANumberCell()
@@ -257,22 +254,13 @@ private slots:
         QFETCH(double, stored);
         TempDatabase db;
         MessageAnswerer answers;
-        for (int code = 1; code <= 3; ++code)
-            db.insertRow({{"ABFS", "A"}, {"TAG", "N"}, {"ACODE", code}, {"ODRF", code}, {"NAME", "토공사"}, {"INO", 3}});
-        Dataset &list = db.module().TAlst;
-        list.setCommandText("select * from NDTAIL where ABFS='A' order by ODRF");
-        list.open();
-        auto *grid = new THDBGrid;
-        std::unique_ptr<THDBGrid> owner(grid);
-        grid->setDataset(&list);
-        grid->setColumns({Column("NAME", QString(), 175), Column("INO")});
-        showInHost(grid);
-        grid->setCurrentIndex(grid->model()->index(0, 1));
+        Dataset &list = OpenWorkItems(db, {"미장공사", "토공사", "철근공사"});
+        const std::unique_ptr<THDBGrid> grid = showWorkItems(list, 1);
 
         QVERIFY(Type(keys));
         if (keys.endsWith(u"F2")) {
             QTRY_VERIFY_WITH_TIMEOUT(grid->cellDelegate().editor(), Patience);
-            QCOMPARE(qobject_cast<QLineEdit *>(grid->cellDelegate().editor())->text(), QStringLiteral("3"));
+            QCOMPARE(qobject_cast<QLineEdit *>(grid->cellDelegate().editor())->text(), QStringLiteral("0"));
             QVERIFY(Type(QStringLiteral("Escape")));
         }
         QTRY_VERIFY_WITH_TIMEOUT(!grid->cellDelegate().editor(), Patience);
@@ -304,12 +292,7 @@ private slots:
         sheet->setCurrentCell(1, 1);
 
         QVERIFY(Type(keys));
-        if (move == u"click") {
-            QTRY_VERIFY_WITH_TIMEOUT(spy.composed() && spy.preedit() == composing, Patience);
-            QVERIFY(Click(sheet->viewport(), CellCentre(*sheet, 3, 1)));
-        } else {
-            QVERIFY(Type(move));
-        }
+        QVERIFY(moveOn(*sheet, move, composing));
         QTRY_VERIFY_WITH_TIMEOUT(spy.composed(), Patience);
         QTRY_VERIFY_WITH_TIMEOUT(!sheet->cellDelegate().editor(), Patience);
         QTRY_COMPARE_WITH_TIMEOUT(sheet->Cells(1, 1), cell, Patience);
@@ -405,7 +388,7 @@ private slots:
         QFETCH(QString, name);
         TempHome home;
         MessageAnswerer answers;
-        Program program;
+        ProgramObjects program;
         Tmainf &window = *program.window;
         window.show();
         QVERIFY(window.DatabaseReady());
