@@ -14,11 +14,15 @@ namespace vek {
 
 namespace {
 
+bool IsPrintable(QChar character)
+{
+    return character >= QLatin1Char(' ') && character != QChar(0x7f);
+}
+
 bool IsTypedCharacter(const QKeyEvent *event)
 {
     const QString text = event->text();
-    return !text.isEmpty() && text.at(0) >= QLatin1Char(' ') && text.at(0) != QChar(0x7f)
-           && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    return !text.isEmpty() && IsPrintable(text.at(0)) && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
 // A Korean syllable: a cell that takes none takes no composition either.
@@ -43,7 +47,7 @@ bool ImeGridDelegate::typedTextTaken(const QModelIndex &index, const QString &te
             if (ch.isNull())
                 return false;
         }
-        if (ch >= QLatin1Char(' ') && ch != QChar(0x7f) && !host_.cellTakesCharacter(index, ch)) {
+        if (IsPrintable(ch) && !host_.cellTakesCharacter(index, ch)) {
             QApplication::beep();
             return false;
         }
@@ -214,6 +218,12 @@ void ImeGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
         QStyledItemDelegate::paint(painter, option, index);
 }
 
+void ImeGridDelegate::toEditor(QEvent *event) const
+{
+    // The editor's own handling, passing no filter and never up to the grid again.
+    static_cast<QObject *>(editor_.data())->event(event);
+}
+
 bool ImeGridDelegate::filterGridEvent(QEvent *event)
 {
     switch (event->type()) {
@@ -221,11 +231,11 @@ bool ImeGridDelegate::filterGridEvent(QEvent *event)
     case QEvent::FocusOut:
         // The editor shows the grid's focus: its caret, and its list closes with it. The
         // grid closes the editor when the focus has left.
-        static_cast<QObject *>(editor_.data())->event(event);
+        toEditor(event);
         return false;
     case QEvent::ShortcutOverride:
         // The editor's own keys (copy, paste, Home, End ...) are no shortcuts while it is open.
-        static_cast<QObject *>(editor_.data())->event(event);
+        toEditor(event);
         return event->isAccepted();
     default:
         return false;
@@ -238,13 +248,13 @@ void ImeGridDelegate::editorInputMethod(QInputMethodEvent *event)
     const QString commit = event->commitString();
     if (!commit.isEmpty() && !mayEnterText(view_.currentIndex(), commit)) {
         QInputMethodEvent clear;
-        static_cast<QObject *>(editor_.data())->event(&clear);
+        toEditor(&clear);
         dropComposition();
         return;
     }
     // A composition alone changes nothing yet: only committed text changes the editor.
     const bool changed = !line || line->isModified();
-    static_cast<QObject *>(editor_.data())->event(event);
+    toEditor(event);
     if (line && !changed && commit.isEmpty() && event->replacementLength() == 0)
         line->setModified(false);
 }
@@ -255,7 +265,7 @@ bool ImeGridDelegate::filterEditorEvent(QEvent *event)
     case QEvent::Show:
         if (view_.hasFocus()) {
             QFocusEvent focus(QEvent::FocusIn, Qt::OtherFocusReason);
-            static_cast<QObject *>(editor_.data())->event(&focus);
+            toEditor(&focus);
         }
         updateInputMethod();
         return false;
@@ -272,7 +282,7 @@ bool ImeGridDelegate::filterEditorEvent(QEvent *event)
         // A key the editor leaves goes to the grid's own handling (Up and Down move the
         // row), not once more through the hooks.
         key->accept();
-        static_cast<QObject *>(editor_.data())->event(key);
+        toEditor(key);
         if (!key->isAccepted())
             host_.gridKeyDown(key);
         if (!key->isAccepted() && view_.parentWidget())

@@ -97,6 +97,7 @@ private:
     bool hooksConsume(QKeyEvent *event) const;
     bool typedTextTaken(const QModelIndex &index, const QString &text) const;
     bool composesIn(const QModelIndex &index) const;
+    void toEditor(QEvent *event) const;
     bool filterEditorEvent(QEvent *event);
     bool filterGridEvent(QEvent *event);
     void editorInputMethod(QInputMethodEvent *event);
