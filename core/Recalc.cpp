@@ -2,6 +2,7 @@
 
 #include "core/DataModule.h"
 #include "core/SqlRoutines.h"
+#include "core/WaitWindow.h"
 
 #include <QStringList>
 
@@ -13,6 +14,7 @@ const QString RateTag = QStringLiteral("R");
 
 const QString SmallGroupsSql =
     QStringLiteral("select * from NDTAIL where ABFS='F' and TAG<>'E' and ACODE=? and BCODE=? Order by ODRF");
+const QString MiddleGroupsSql = QStringLiteral("select * from NDTAIL where ABFS='B' and TAG<>'E' and ACODE=? Order by ODRF");
 
 // Opens a scratch dataset on a select for one walk and closes it however the walk ends.
 class ScratchCursor {
@@ -189,7 +191,86 @@ void RefreshItemRateRows(int A, int B)
     rows.applyUpdates();
 }
 
+// Prices every row of kind tag in the list that sql selects from the rows below it
+// (sumsOf the current row), in the scratch dataset cursor, and applies the changes.
+template <typename SumsOf>
+void PriceGroupRows(Dataset &cursor, const QString &sql, const QVariantList &params, const QString &tag, SumsOf sumsOf)
+{
+    ScratchCursor open(cursor, sql, params);
+    for (cursor.first(); !cursor.eof(); cursor.next())
+        if (cursor.asString("TAG") == tag)
+            StoreGroupSums(cursor, sumsOf(cursor));
+    cursor.applyUpdates();
+}
+
+// The wait message of a long step, hidden however the step ends.
+class WaitMessage {
+public:
+    explicit WaitMessage(const QString &text) { ShowWaitMessage(QColor(0, 0, 0x80), text); }
+    ~WaitMessage() { HideWaitWindow(); }
+    WaitMessage(const WaitMessage &) = delete;
+    WaitMessage &operator=(const WaitMessage &) = delete;
+};
+
 } // namespace
+
+void StoreGroupSums(Dataset &rows, const RollupSums &sums)
+{
+    const double quantity = rows.asDouble("INO");
+    const double material = sums.material.toDouble();
+    const double labour = sums.labour.toDouble();
+    const double expense = sums.expense.toDouble();
+    rows.edit();
+    rows.setValue("PCST11", material);
+    rows.setValue("PCST12", quantity * material);
+    rows.setValue("LCST11", labour);
+    rows.setValue("LCST12", quantity * labour);
+    rows.setValue("SCST11", expense);
+    rows.setValue("SCST12", quantity * expense);
+    rows.setValue("CSTTAL", quantity * (sums.material + sums.labour + sums.expense).toDouble());
+    rows.post();
+}
+
+RollupSums RecalcSmallGroupRows(int A, int B)
+{
+    WorkTransaction command(dMf->SQLConect);
+    PriceGroupRows(dMf->TmFst, SmallGroupsSql, {A, B}, QStringLiteral("F"),
+                   [A, B](const Dataset &group) { return RecalcItemGroup(A, B, group.asInteger("SCODE")); });
+    const RollupSums sums = RecalcTopRows(B, A);
+    command.commit();
+    return sums;
+}
+
+RollupSums RecalcMiddleGroupRows(int A)
+{
+    WorkTransaction command(dMf->SQLConect);
+    PriceGroupRows(dMf->TABFs, MiddleGroupsSql, {A}, QStringLiteral("B"), [A](const Dataset &group) {
+        const int B = group.asInteger("BCODE");
+        return group.asInteger("SUB") == 1 ? RecalcSmallGroupRows(A, B) : RecalcItemGroup(A, B, 0);
+    });
+    const RollupSums sums = RecalcSectionRows(0, A);
+    command.commit();
+    return sums;
+}
+
+RollupSums RecalcWholeEstimate()
+{
+    WaitMessage wait(QStringLiteral("자료를 재계산 중입니다. 잠시만..."));
+    WorkTransaction command(dMf->SQLConect);
+    RecalcUnitPrices(0, 0);
+    // The work items walk a cursor of their own: the main window's list keeps its rows
+    // and its place, and the recalculation runs where no list is open at all.
+    Dataset workItems(QStringLiteral("WorkItemWalk"), &dMf->SQLConect);
+    workItems.setCachedUpdates(true);
+    PriceGroupRows(workItems, QStringLiteral("select * from NDTAIL where ABFS='A' Order by ODRF"), {},
+                   QStringLiteral("A"), [](const Dataset &item) {
+                       const int A = item.asInteger("ACODE");
+                       return item.asInteger("SUB") == 1 ? RecalcMiddleGroupRows(A) : RecalcItemGroup(A, 0, 0);
+                   });
+    const RollupSums sums = RecalcTopRows(0, 0);
+    // A refused commit took the run back: the totals are then those the table kept.
+    return command.commit() ? sums : RecalcTopRows(0, 0);
+}
 
 RollupSums RecalcItemGroup(int A, int B, int F)
 {
@@ -215,7 +296,7 @@ RollupSums RecalcSectionRows(int B, int A)
 {
     if (B != 0)
         return WalkGroupList(SmallGroupsSql, {A, B});
-    return WalkGroupList(QStringLiteral("select * from NDTAIL where ABFS='B' and TAG<>'E' and ACODE=? Order by ODRF"), {A});
+    return WalkGroupList(MiddleGroupsSql, {A});
 }
 
 RollupSums RecalcTopRows(int B, int A)
