@@ -7,6 +7,9 @@
 #include "app/ShellGlyphs.h"
 #include "app/StatusBar.h"
 #include "app/TerminationSignals.h"
+#include "app/TotalBar.h"
+#include "app/WorkItemList.h"
+#include "components/DBNavigator.h"
 #include "components/Container.h"
 #include "components/EffectLabel.h"
 #include "components/SpeedButton.h"
@@ -15,6 +18,7 @@
 #include "core/Environment.h"
 #include "core/MessageBoxes.h"
 #include "core/ProgramState.h"
+#include "core/ScreenEntryPoints.h"
 #include "core/SiblingLibraries.h"
 #include "core/SqlRoutines.h"
 #include "core/WaitWindow.h"
@@ -25,9 +29,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QProgressBar>
-#include <QShortcut>
 #include <QThread>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -51,6 +55,8 @@ constexpr int BarButtonWidth = 25;
 // The top bar's five buttons, left to right, and their distances from the right edge.
 constexpr int BarButtonOffsets[] = {192, 166, 140, 114, 88};
 constexpr int QuitBtnOffset = 61;
+constexpr int NavigatorOffset = 112;
+constexpr int EndMarkOffset = 52;
 constexpr int MinButnOffset = 48;
 constexpr int BtnExitOffset = 29;
 
@@ -81,6 +87,7 @@ Tmainf::~Tmainf()
 {
     if (mainf == this)
         mainf = nullptr;
+    MainWindowLinks() = MainWindowLink();
 }
 
 void Tmainf::FormCreate()
@@ -98,17 +105,28 @@ void Tmainf::FormCreate()
     MakeFileBand();
     ListPlace = new QWidget(this);
     ListPlace->setObjectName(QStringLiteral("ListPlace"));
+    WorkItems = new TWorkItemList(this);
+    auto *listLayout = new QVBoxLayout(ListPlace);
+    listLayout->setContentsMargins(0, 0, 0, 0);
+    listLayout->addWidget(WorkItems);
+    MakeToolBand();
     MakeStatusBar();
     layout->addWidget(TopTitle);
     layout->addWidget(TopBar);
     layout->addWidget(FileBand);
+    layout->addWidget(ToPnl0);
     layout->addWidget(ListPlace, 1);
     layout->addWidget(Msgbar);
+    MakePopupMenu();
 
     connect(hints_, &THintHandler::hintChanged, this,
             [this](const QString &hint) { Msgbar->SetPanelText(HintPanel, u' ' + hint); });
-    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, &Tmainf::HelpBtnClick);
+    connect(Msgbar, &TStatusBar::clicked, this, &Tmainf::MsgbarClick);
+    MainWindowLink &link = MainWindowLinks();
+    link.SetInputMode = [this](const QString &mode) { SetInputMode(mode); };
+    link.MsgbarClick = [this] { MsgbarClick(); };
+    link.Totals = [this] { return WorkItems->TotalBar->Sums(); };
+    link.Geometry = [this] { return geometry(); };
     resize(MainWindowPlacement(QSize(1280, 1024)).size());
 }
 
@@ -192,6 +210,8 @@ void Tmainf::MakeTopBar()
     QuitBtn = MakeBarButton(QStringLiteral("QuitBtn"), ShellGlyph::Quit, QStringLiteral("프로그램을 종료합니다."),
                             &Tmainf::QuitBtnClick);
     QuitBtn->SetCaption(QStringLiteral("종료"));
+    // Raised; drawn flat only while a screen opened from here runs.
+    QuitBtn->SetFlat(false);
     QuitBtn->SetLayout(TRxSpeedButton::blGlyphLeft);
     QuitBtn->setFixedWidth(54);
 }
@@ -221,6 +241,58 @@ void Tmainf::MakeFileBand()
     layout->addWidget(dGongSa);
 }
 
+void Tmainf::MakeToolBand()
+{
+    ToPnl0 = MakeBar(QStringLiteral("ToPnl0"), BarHeight);
+    auto *layout = new QHBoxLayout(ToPnl0);
+    layout->setContentsMargins(6, 2, 6, 3);
+    layout->setSpacing(1);
+    for (TRxSpeedButton *button : ToolBandButtons())
+        layout->addWidget(button);
+    layout->addSpacing(12);
+    layout->addWidget(WorkItems->TagLabel);
+    layout->addStretch(1);
+    // The navigator keeps its distance from the right edge (FormResize).
+    WorkItems->DBNav0->setParent(ToPnl0);
+    WorkItems->DBNav0->setGeometry(0, 3, 100, 24);
+}
+
+QList<TRxSpeedButton *> Tmainf::ToolBandButtons() const
+{
+    return WorkItems->ButtonsBeforeDocuments() + WorkItems->ButtonsAfterDocuments();
+}
+
+void Tmainf::MakePopupMenu()
+{
+    PopupMenu = new QMenu(this);
+    const auto addItem = [this](const QString &caption, const QKeySequence &key, auto command) {
+        QAction *item = PopupMenu->addAction(caption, this, command);
+        item->setShortcut(key);
+        item->setShortcutContext(Qt::WindowShortcut);
+        // The window holds the item too, so that its key works while the menu is closed.
+        addAction(item);
+    };
+    addItem(QStringLiteral("VEK 계 산 기"), QKeySequence(Qt::ALT | Qt::Key_C), [] { ShowCalculator(); });
+    addItem(QStringLiteral("자료추가삽입"), QKeySequence(Qt::Key_Insert), [this] { MsgbarClick(); });
+    addItem(QStringLiteral("도 움 말 보기"), QKeySequence(Qt::Key_F1), [this] { HelpBtnClick(); });
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { PopupMenu->popup(mapToGlobal(at)); });
+}
+
+void Tmainf::SetInputMode(const QString &mode)
+{
+    InsertMode = mode == QStringLiteral("삽입");
+    Msgbar->SetPanelText(ModePanel, u'[' + mode + u']');
+}
+
+void Tmainf::MsgbarClick()
+{
+    const QString insert = QStringLiteral("[삽입]");
+    Msgbar->SetPanelText(ModePanel, Msgbar->PanelText(ModePanel) != insert ? insert : QStringLiteral("[추가]"));
+    InsertMode = Msgbar->PanelText(ModePanel) == insert;
+}
+
 void Tmainf::MakeStatusBar()
 {
     Msgbar = new TStatusBar({{45, Qt::AlignHCenter, QStringLiteral("[추가]")},
@@ -245,6 +317,8 @@ void Tmainf::FormResize()
     TRxSpeedButton *const barButtons[] = {HelpBtn, ExeUpDate, dDTZIP, KvrBtn, Hinfo};
     for (int i = 0; i < 5; ++i)
         AnchorRight(barButtons[i], BarButtonOffsets[i]);
+    AnchorRight(WorkItems->DBNav0, NavigatorOffset);
+    AnchorRight(WorkItems->TotalBar->EndMark, EndMarkOffset);
 }
 
 void Tmainf::resizeEvent(QResizeEvent *event)
@@ -299,8 +373,7 @@ void Tmainf::OpenWorkDatabase(int ms)
         InsertMode = false;
         CurrentFileName = UntitledFileName;
         filName->clear();
-        dMf->TAlst.setCommandText(QStringLiteral("select * from NDTAIL where ABFS='A' Order by ODRF"));
-        dMf->TAlst.open();
+        WorkItems->OpenList();
         dGongSa->setFocus();
     } catch (const DatabaseError &) {
         dMf->Disconnect();

@@ -1,9 +1,16 @@
 #include "app/MainWindow.h"
 #include "app/StatusBar.h"
+#include "app/TotalBar.h"
+#include "app/WorkItemList.h"
+#include "components/CurrencyEdit.h"
+#include "components/DBNavigator.h"
+#include "components/DataGrid.h"
+#include "components/EffectLabel.h"
 #include "components/SpeedButton.h"
 #include "core/DataModule.h"
 #include "core/HomeFolder.h"
 #include "core/ProgramState.h"
+#include "core/ScreenEntryPoints.h"
 #include "core/WaitWindow.h"
 #include "core/WorkDatabase.h"
 #include "platform/ini/IniFile.h"
@@ -17,6 +24,8 @@
 #include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QLabel>
+#include <QLayout>
+#include <QMenu>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSqlQuery>
@@ -324,6 +333,8 @@ private slots:
         QTest::newRow("download") << "dDTZIP" << 140;
         QTest::newRow("home page") << "KvrBtn" << 114;
         QTest::newRow("about") << "Hinfo" << 88;
+        QTest::newRow("record navigator") << "DBNav0" << 112;
+        QTest::newRow("total bar's end mark") << "EndMark" << 52;
     }
     void theRightHandControlsKeepTheirDistanceFromTheRightEdge()
     {
@@ -333,7 +344,8 @@ private slots:
         const std::map<QString, QWidget *> controls = {
             {"BtnExit", window.BtnExit}, {"MinButn", window.MinButn}, {"QuitBtn", window.QuitBtn},
             {"HelpBtn", window.HelpBtn}, {"ExeUpDate", window.ExeUpDate}, {"dDTZIP", window.dDTZIP},
-            {"KvrBtn", window.KvrBtn},   {"Hinfo", window.Hinfo}};
+            {"KvrBtn", window.KvrBtn},   {"Hinfo", window.Hinfo},     {"DBNav0", window.WorkItems->DBNav0},
+            {"EndMark", window.WorkItems->TotalBar->EndMark}};
         QWidget *widget = controls.at(control);
         for (int width : {1110, 900}) {
             window.resize(width, 600);
@@ -341,6 +353,117 @@ private slots:
             QCoreApplication::sendEvent(&window, &resized);
             QCOMPARE(widget->mapTo(&window, QPoint(0, 0)).x(), width - offset);
         }
+    }
+
+    // The popup menu's keys work wherever the focus is, each through its one item: Ins
+    // switches the mode once (the grid inserts nothing), F1 asks for the help page once,
+    // Alt+C for the calculator; a click on the status bar switches the mode too.
+    void thePopupMenusKeysWorkWhereverTheFocusIs()
+    {
+        TempHome home;
+        MessageAnswerer answers;
+        Program program;
+        program.start();
+        Tmainf &window = *program.window;
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(window.PopupMenu->actions().size(), 3);
+        QCOMPARE(window.PopupMenu->actions().at(1)->text(), QStringLiteral("자료추가삽입"));
+        program.module->SQLConect.execute(
+            "insert into NDTAIL (ACODE, BCODE, SCODE, ABFS, TAG, ODRF, MVE) values (1, 0, 0, 'A', 'A', 1, 'F')");
+        QVERIFY(program.module->SQLConect.commit());
+        window.WorkItems->RefreshTotals();
+
+        const auto mode = [&window] { return window.Msgbar->PanelText(Tmainf::ModePanel); };
+        QWidget *const places[] = {window.WorkItems->GrdAlst, window.dGongSa};
+        for (QWidget *focus : places) {
+            focus->setFocus();
+            QTest::keyClick(focus, Qt::Key_Insert);
+            QCOMPARE(mode(), QStringLiteral("[삽입]"));
+            QVERIFY(InsertMode);
+            QTest::keyClick(focus, Qt::Key_Insert);
+            QCOMPARE(mode(), QStringLiteral("[추가]"));
+            QVERIFY(!InsertMode);
+        }
+        QCOMPARE(program.count("select count(*) from NDTAIL"), 1);
+        QTest::mouseClick(window.Msgbar, Qt::LeftButton);
+        QCOMPARE(mode(), QStringLiteral("[삽입]"));
+
+        QTest::keyClick(window.WorkItems->GrdAlst, Qt::Key_F1);
+        QTest::keyClick(window.dGongSa, Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(answers.texts(), (QStringList{"Newsleaf.dll 파일에 문제가 있거나 Dll 파일을 찾을 수 없습니다",
+                                              "VekCalc.dll 파일에 문제가 있거나 Dll 파일을 찾을 수 없습니다"}));
+
+        // F2 without a project name sends the user to the project-name box.
+        window.WorkItems->GrdAlst->setFocus();
+        QTest::keyClick(window.WorkItems->GrdAlst, Qt::Key_F2);
+        QCOMPARE(answers.texts().last(), QStringLiteral("공사명이 입력되지 않았습니다."));
+        QCOMPARE(QApplication::focusWidget(), window.dGongSa);
+    }
+
+    void setInputModeSetsTheModeAndItsPanel_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("insert");
+        QTest::newRow("insert") << "삽입" << true;
+        QTest::newRow("append") << "추가" << false;
+    }
+    void setInputModeSetsTheModeAndItsPanel()
+    {
+        QFETCH(QString, mode);
+        QFETCH(bool, insert);
+        Tmainf window;
+        InsertMode = !insert;
+        // The screens of the breakdown side reach it through the link.
+        MainWindowLinks().SetInputMode(mode);
+        QCOMPARE(InsertMode, insert);
+        QCOMPARE(window.Msgbar->PanelText(Tmainf::ModePanel), u'[' + mode + u']');
+        MainWindowLinks().MsgbarClick();
+        QCOMPARE(InsertMode, !insert);
+    }
+
+    // The cost statement reads the main totals through the link while the window lives.
+    void theMainTotalsAreReachableWhileTheWindowLives()
+    {
+        {
+            Tmainf window;
+            window.WorkItems->TotalBar->ShowSums({Currency::fromDouble(1234.9), Currency::fromDouble(-5.5),
+                                                  Currency::fromDouble(7), Currency::fromDouble(1236.4)});
+            const RollupSums totals = MainWindowLinks().Totals();
+            QCOMPARE(totals.material, Currency::fromDouble(1234));
+            QCOMPARE(totals.labour, Currency::fromDouble(-5));
+            QCOMPARE(totals.expense, Currency::fromDouble(7));
+            QCOMPARE(totals.total, Currency::fromDouble(1236));
+            QCOMPARE(window.WorkItems->TotalBar->LPCST11->DisplayText(), QStringLiteral("1,234"));
+            QCOMPARE(MainWindowLinks().Geometry(), window.geometry());
+        }
+        QVERIFY(!MainWindowLinks().Totals);
+        QVERIFY(!MainWindowLinks().SetInputMode);
+    }
+
+    // Flat buttons left to right in the band's order, each with a short and a long hint;
+    // the recalculation button hidden; the move label after them.
+    void theToolBandHoldsTheCommandsInOrder()
+    {
+        Tmainf window;
+        QStringList shortHints;
+        int left = -1;
+        for (TRxSpeedButton *button : window.ToolBandButtons()) {
+            shortHints.append(button->toolTip());
+            QCOMPARE(button->parentWidget(), window.ToPnl0);
+            QVERIFY(button->Flat());
+            QVERIFY(!button->statusTip().isEmpty());
+            const int place = window.ToPnl0->layout()->indexOf(button);
+            QVERIFY(place > left);
+            left = place;
+        }
+        QCOMPARE(shortHints, (QStringList{"공종등록", "공종수정", "공종삭제", "집계메뉴", "금액조정", "대가목록",
+                                          "원가계산서", "엑셀전송", "금액정렬"}));
+        QCOMPARE(window.WorkItems->CalcBtn0->statusTip(), QStringLiteral("내역서 금액을 재계산합니다."));
+        QVERIFY(!window.WorkItems->CalcBtn0->isVisibleTo(&window));
+        QCOMPARE(window.WorkItems->TagLabel->parentWidget(), window.ToPnl0);
+        QVERIFY(window.ToPnl0->layout()->indexOf(window.WorkItems->TagLabel) > left);
+        QVERIFY(!window.WorkItems->TagLabel->isVisibleTo(&window));
+        QVERIFY(!window.QuitBtn->Flat());
     }
 
     void hintsGoToTheStatusBar()
