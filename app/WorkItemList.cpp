@@ -131,7 +131,6 @@ TWorkItemList::TWorkItemList(Tmainf *main) : QWidget(main), main_(main)
     TagLabel->SetCaption(QStringLiteral("자료이동"));
     QFont italic(ScreenFont, 10);
     italic.setItalic(true);
-    italic.setBold(true);
     TagLabel->setFont(italic);
     TagLabel->SetFontColor(Qt::red);
     TagLabel->SetTransparent(true);

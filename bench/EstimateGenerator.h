@@ -1,5 +1,11 @@
 #pragma once
 
+#include "core/DataModule.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
 namespace vek {
 
 class WorkConnection;
@@ -19,5 +25,17 @@ struct EstimateShape {
 // items, middle and small groups, line items with quantity formulas, subtotal, rate and
 // labour rows, unit-price items with their breakdown rows. Returns the number of rows.
 int GenerateEstimate(WorkConnection &connection, const EstimateShape &shape = {});
+
+// A working database made in a temporary home folder, the data module connected to it
+// and the estimate generated into it (the time that took is printed).
+class GeneratedEstimate {
+public:
+    explicit GeneratedEstimate(const EstimateShape &shape = {});
+    TdMf &module() { return *module_; }
+
+private:
+    QTemporaryDir home_;
+    std::unique_ptr<TdMf> module_;
+};
 
 } // namespace vek

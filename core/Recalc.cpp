@@ -12,9 +12,20 @@ namespace {
 
 const QString RateTag = QStringLiteral("R");
 
-const QString SmallGroupsSql =
-    QStringLiteral("select * from NDTAIL where ABFS='F' and TAG<>'E' and ACODE=? and BCODE=? Order by ODRF");
-const QString MiddleGroupsSql = QStringLiteral("select * from NDTAIL where ABFS='B' and TAG<>'E' and ACODE=? Order by ODRF");
+// The walks read only the columns they use: the row key, the kind, the subtotal kind and
+// the amounts of every row, and of group rows what pricing them needs (most of the
+// estimate's rows are line items that a walk only sums). A row's key is enough to write
+// it back.
+const QString WalkColumns = QStringLiteral("RID,TAG,ICD1,PCST12,LCST12,SCST12,CSTTAL");
+const QString GroupColumns = WalkColumns + QStringLiteral(",INO,SUB,ACODE,BCODE,SCODE,PCST11,LCST11,SCST11");
+const QString RateColumns = GroupColumns
+                            + QStringLiteral(",NORT,RECV,PRT1,LRT1,SRT1,PRT2,LRT2,SRT2,PRT3,LRT3,SRT3,PRT4,LRT4,SRT4");
+
+const QString SmallGroupsSql = QStringLiteral("select %1 from NDTAIL where ABFS='F' and TAG<>'E' and ACODE=? and BCODE=? "
+                                              "Order by ODRF")
+                                   .arg(GroupColumns);
+const QString MiddleGroupsSql =
+    QStringLiteral("select %1 from NDTAIL where ABFS='B' and TAG<>'E' and ACODE=? Order by ODRF").arg(GroupColumns);
 
 // Opens a scratch dataset on a select for one walk and closes it however the walk ends.
 class ScratchCursor {
@@ -134,7 +145,7 @@ RollupSums SumBreakdown(int i1, int i2, int i3)
 {
     const QVariantList key{i1, i2, i3};
     Dataset &rows = dMf->mvDtail;
-    ScratchCursor open(rows, QStringLiteral("select * from NDTAIL where ABFS='X' and ICD1=? and ICD2=? and ICD3=? Order by ODRF"),
+    ScratchCursor open(rows, QStringLiteral("select %1 from NDTAIL where ABFS='X' and ICD1=? and ICD2=? and ICD3=? Order by ODRF").arg(RateColumns),
                        key);
     RollupSums sums;
     for (rows.first(); !rows.eof(); rows.next()) {
@@ -174,7 +185,7 @@ void RefreshUnitPriceItems()
 // list (A, 0), and none of their rate rows may keep a stale amount.
 void RefreshItemRateRows(int A, int B)
 {
-    QString sql = QStringLiteral("select * from NDTAIL where ABFS='S' and TAG='R'");
+    QString sql = QStringLiteral("select %1 from NDTAIL where ABFS='S' and TAG='R'").arg(RateColumns);
     QVariantList keys;
     if (A != 0) {
         sql += QStringLiteral(" and ACODE=?");
@@ -262,7 +273,7 @@ RollupSums RecalcWholeEstimate()
     // and its place, and the recalculation runs where no list is open at all.
     Dataset workItems(QStringLiteral("WorkItemWalk"), &dMf->SQLConect);
     workItems.setCachedUpdates(true);
-    PriceGroupRows(workItems, QStringLiteral("select * from NDTAIL where ABFS='A' Order by ODRF"), {},
+    PriceGroupRows(workItems, QStringLiteral("select %1 from NDTAIL where ABFS='A' Order by ODRF").arg(GroupColumns), {},
                    QStringLiteral("A"), [](const Dataset &item) {
                        const int A = item.asInteger("ACODE");
                        return item.asInteger("SUB") == 1 ? RecalcMiddleGroupRows(A) : RecalcItemGroup(A, 0, 0);
@@ -278,8 +289,9 @@ RollupSums RecalcItemGroup(int A, int B, int F)
     WorkTransaction command(dMf->SQLConect);
     // Labour rows stay out of the walk as they stay out of the line-item list, so that a
     // subtotal row holds the same amounts whichever of the two last rewrote it.
-    WalkList(QStringLiteral("select * from NDTAIL where ABFS='S' and TAG<>'M' and ACODE=? and BCODE=? and SCODE=? "
-                            "Order by ODRF"),
+    WalkList(QStringLiteral("select %1 from NDTAIL where ABFS='S' and TAG<>'M' and ACODE=? and BCODE=? and SCODE=? "
+                            "Order by ODRF")
+                 .arg(WalkColumns),
              keys, WalkTotals::FromParts);
     RunTempSql(false,
                QStringLiteral("select sum(PCST12),sum(LCST12), sum(SCST12) FROM NDTAIL where ABFS='S' and "
@@ -303,7 +315,7 @@ RollupSums RecalcTopRows(int B, int A)
 {
     if (A != 0)
         return WalkGroupList(SmallGroupsSql, {A, B});
-    return WalkGroupList(QStringLiteral("select * from NDTAIL where ABFS='A' and TAG<>'E' Order by ODRF"), {});
+    return WalkGroupList(QStringLiteral("select %1 from NDTAIL where ABFS='A' and TAG<>'E' Order by ODRF").arg(WalkColumns), {});
 }
 
 void RecalcUnitPrices(int A, int B)

@@ -107,8 +107,8 @@ void OpenScreen(const std::function<void(const Setup &)> &entry, const Setup &se
 }
 
 // What the screens of unitprice/ reach of the main window, which they cannot link: set
-// by the main window while it lives, empty otherwise (then calling them does nothing and
-// Totals gives zeros).
+// by the main window while it lives and emptied when it goes (test a member before
+// calling it).
 struct MainWindowLink {
     // Tmainf::SetInputMode: InsertMode and status panel 0 ("추가" or "삽입").
     std::function<void(const QString &mode)> SetInputMode;
