@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/Cp949ByteValidator.h"
+#include "app/FileDialogs.h"
 #include "app/HintHandler.h"
 #include "app/Program.h"
 #include "app/ProgramUpdate.h"
@@ -13,9 +14,11 @@
 #include "components/Container.h"
 #include "components/EffectLabel.h"
 #include "components/SpeedButton.h"
+#include "core/Cp949Text.h"
 #include "core/DataModule.h"
 #include "core/DatabaseError.h"
 #include "core/Environment.h"
+#include "core/EstimateDocument.h"
 #include "core/MessageBoxes.h"
 #include "core/ProgramState.h"
 #include "core/ScreenEntryPoints.h"
@@ -31,7 +34,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
-#include <QProgressBar>
 #include <QThread>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -45,6 +47,7 @@ namespace {
 
 const QColor TitleColour(0x1C, 0x49, 0xB3);
 const QColor BarColour(0xEC, 0xE9, 0xD8);
+const QColor GaugeColour(0x00, 0x6B, 0x9F);
 const QString ScreenFont = QStringLiteral("굴림");
 constexpr int FrameWidth = 2;
 constexpr int TitleHeight = 24;
@@ -63,12 +66,36 @@ constexpr int BtnExitOffset = 29;
 const QString DatabaseFailure = QStringLiteral(
     " 데이타베이스가 정상적으로 작동하지 않습니다.\n\n 종료 후 다시 실행해 보시기 바랍니다.  확인 !!! ");
 
+const QString IniFileName = QStringLiteral("VekFree.ini");
+
+// A dialog for estimate documents, starting in the work folder. File names are
+// case-sensitive here: the filter lists the suffix as the system writes it and as other
+// copies may have it.
+FileDialogRequest DocumentDialog(FileDialogRequest::Kind kind, const QString &title, const QString &fileName)
+{
+    return {kind, title, GetWorkFolder(IniFileName), fileName, QStringLiteral("내역서파일 (*.Vek *.vek *.VEK)"),
+            QStringLiteral("Vek")};
+}
+
 void SetOverrideCursor(Qt::CursorShape shape)
 {
     QApplication::setOverrideCursor(QCursor(shape));
 }
 
 } // namespace
+
+TRxSpeedButton *MakeToolBandButton(QWidget *band, const QString &name, const QString &caption, const QString &hint)
+{
+    auto *button = new TRxSpeedButton(band);
+    button->setObjectName(name);
+    button->SetCaption(caption);
+    button->SetFlat(true);
+    button->SetTransparent(true);
+    // Two letters 44 pixels, each further letter 10 more; a glyph alone 26.
+    button->setFixedSize(caption.isEmpty() ? 26 : 24 + 5 * Cp949Width(caption), 24);
+    SetControlHint(button, hint);
+    return button;
+}
 
 QRect MainWindowPlacement(QSize screen)
 {
@@ -103,13 +130,12 @@ void Tmainf::FormCreate()
     MakeTitle();
     MakeTopBar();
     MakeFileBand();
+    MakeToolBand();
     ListPlace = new QWidget(this);
     ListPlace->setObjectName(QStringLiteral("ListPlace"));
-    WorkItems = new TWorkItemList(this);
     auto *listLayout = new QVBoxLayout(ListPlace);
     listLayout->setContentsMargins(0, 0, 0, 0);
     listLayout->addWidget(WorkItems);
-    MakeToolBand();
     MakeStatusBar();
     layout->addWidget(TopTitle);
     layout->addWidget(TopBar);
@@ -233,6 +259,9 @@ void Tmainf::MakeFileBand()
     dGongSa->setValidator(new Cp949ByteValidator(ProjectNameBytes, dGongSa));
     dGongSa->setFixedWidth(360);
     SetControlHint(dGongSa, QStringLiteral("공사명을 입력하는 곳으로 최대 한글24자까지 입력이 가능합니다."));
+    // The header of the document carries the name: typing it is a change to save. Names
+    // set by the program (New, Open) are none.
+    connect(dGongSa, &QLineEdit::textEdited, this, [] { DataChanged = true; });
 
     layout->addWidget(new QLabel(QStringLiteral("파일명: "), FileBand));
     layout->addWidget(filName, 1);
@@ -245,21 +274,34 @@ void Tmainf::MakeToolBand()
 {
     ToPnl0 = MakeBar(QStringLiteral("ToPnl0"), BarHeight);
     auto *layout = new QHBoxLayout(ToPnl0);
-    layout->setContentsMargins(6, 2, 6, 3);
-    layout->setSpacing(1);
+    layout->setContentsMargins(8, 2, 8, 3);
+    layout->setSpacing(0);
+    WorkItems = new TWorkItemList(this);
+    OpnBtn0 = MakeToolBandButton(ToPnl0, QStringLiteral("OpnBtn0"), QStringLiteral("열기"),
+                                 QStringLiteral("열기|저장된 내역서 파일을 엽니다."));
+    NewBtn0 = MakeToolBandButton(ToPnl0, QStringLiteral("NewBtn0"), QStringLiteral("신규"),
+                                 QStringLiteral("신규|새 내역서를 작성합니다."));
+    SavBtn0 = MakeToolBandButton(ToPnl0, QStringLiteral("SavBtn0"), QStringLiteral("저장"),
+                                 QStringLiteral("저장|작업내용을 저장합니다. (Alt+S)"));
+    SavAs0 = MakeToolBandButton(ToPnl0, QStringLiteral("SavAs0"), QStringLiteral("따로저장"),
+                                QStringLiteral("따로저장|작업내용을 다른 이름으로 저장합니다."));
+    connect(OpnBtn0, &TRxSpeedButton::Click, this, &Tmainf::OpnBtn0Click);
+    connect(NewBtn0, &TRxSpeedButton::Click, this, &Tmainf::NewBtn0Click);
+    connect(SavBtn0, &TRxSpeedButton::Click, this, &Tmainf::SavBtn0Click);
+    connect(SavAs0, &TRxSpeedButton::Click, this, &Tmainf::SavAs0Click);
     for (TRxSpeedButton *button : ToolBandButtons())
         layout->addWidget(button);
     layout->addSpacing(12);
     layout->addWidget(WorkItems->TagLabel);
     layout->addStretch(1);
     // The navigator keeps its distance from the right edge (FormResize).
-    WorkItems->DBNav0->setParent(ToPnl0);
     WorkItems->DBNav0->setGeometry(0, 3, 100, 24);
 }
 
 QList<TRxSpeedButton *> Tmainf::ToolBandButtons() const
 {
-    return WorkItems->ButtonsBeforeDocuments() + WorkItems->ButtonsAfterDocuments();
+    return WorkItems->ButtonsBeforeDocuments() + QList<TRxSpeedButton *>{OpnBtn0, NewBtn0, SavBtn0, SavAs0}
+           + WorkItems->ButtonsAfterDocuments();
 }
 
 void Tmainf::MakePopupMenu()
@@ -272,6 +314,7 @@ void Tmainf::MakePopupMenu()
         // The window holds the item too, so that its key works while the menu is closed.
         addAction(item);
     };
+    addItem(QStringLiteral("작업내용저장"), QKeySequence(Qt::ALT | Qt::Key_S), [this] { SavBtn0Click(); });
     addItem(QStringLiteral("VEK 계 산 기"), QKeySequence(Qt::ALT | Qt::Key_C), [] { ShowCalculator(); });
     addItem(QStringLiteral("자료추가삽입"), QKeySequence(Qt::Key_Insert), [this] { MsgbarClick(); });
     addItem(QStringLiteral("도 움 말 보기"), QKeySequence(Qt::Key_F1), [this] { HelpBtnClick(); });
@@ -386,6 +429,112 @@ bool Tmainf::DatabaseReady() const
     return dMf && dMf->SQLConect.isOpen();
 }
 
+void Tmainf::ShowFileName(const QString &path)
+{
+    filName->setText(u' ' + path + QStringLiteral("  "));
+}
+
+bool Tmainf::SaveChangesFirst()
+{
+    if (!DataChanged)
+        return true;
+    const SaveResult result = SavBtn0Click();
+    return result == SaveResult::Saved || result == SaveResult::NothingToSave;
+}
+
+void Tmainf::NewBtn0Click()
+{
+    if (!DatabaseReady() || !SaveChangesFirst())
+        return;
+    try {
+        WorkTransaction command(dMf->SQLConect);
+        RunTempSql(true, QStringLiteral("DELETE from NDTAIL"));
+        if (!command.commit())
+            return;
+        WorkItems->OpenList();
+        WorkItems->ClearTotals();
+    } catch (const DatabaseError &error) {
+        ShowInfoMsg(error.message());
+        return;
+    }
+    CurrentFileName = UntitledFileName;
+    filName->clear();
+    dGongSa->clear();
+    dGongSa->setFocus();
+    DataChanged = false;
+}
+
+void Tmainf::OpnBtn0Click()
+{
+    if (!DatabaseReady() || !SaveChangesFirst())
+        return;
+    const QString path = PresentFileDialog(
+        DocumentDialog(FileDialogRequest::Kind::Open, QStringLiteral("파일명을 확인하세요."), QString()));
+    if (path.isEmpty())
+        return;
+    ShowWaitGauge(30, GaugeColour, Qt::white, QStringLiteral("자료를 준비중입니다. 잠시만..."));
+    try {
+        const QString project = ReadEstimateDocument(path, SetWaitGauge);
+        HideWaitWindow();
+        // Only a document that was read takes the place of the old one.
+        CurrentFileName = path;
+        ShowFileName(path);
+        dGongSa->setText(project);
+        WorkItems->OpenList();
+        WorkItems->RefreshTotals();
+        dMf->TAlst.first();
+        DataChanged = false;
+    } catch (const std::runtime_error &error) {
+        HideWaitWindow();
+        ShowInfoMsg(QString::fromStdString(error.what()));
+    }
+}
+
+Tmainf::SaveResult Tmainf::SavBtn0Click()
+{
+    if (!dMf || dMf->TAlst.isEmpty())
+        return SaveResult::NothingToSave;
+    CommitWork();
+    if (CurrentFileName == UntitledFileName)
+        return SavAs0Click();
+    return WriteDocument(CurrentFileName);
+}
+
+Tmainf::SaveResult Tmainf::SavAs0Click()
+{
+    if (!dMf || dMf->TAlst.isEmpty())
+        return SaveResult::NothingToSave;
+    const QString path = PresentFileDialog(
+        DocumentDialog(FileDialogRequest::Kind::Save, QStringLiteral("다른 이름으로 저장"), CurrentFileName));
+    if (path.isEmpty())
+        return SaveResult::Cancelled;
+    CommitWork();
+    const SaveResult result = WriteDocument(path);
+    // A document that could not be written keeps its old name.
+    if (result == SaveResult::Saved) {
+        CurrentFileName = path;
+        ShowFileName(path);
+    }
+    return result;
+}
+
+Tmainf::SaveResult Tmainf::WriteDocument(const QString &path)
+{
+    ShowWaitGauge(30, GaugeColour, Qt::white, QStringLiteral("자료를 저장합니다. 잠시만..."));
+    try {
+        WriteEstimateDocument(path, dGongSa->text(), SetWaitGauge);
+    } catch (const DocumentError &error) {
+        HideWaitWindow();
+        ShowInfoMsg(error.message());
+        return SaveResult::Failed;
+    }
+    SaveWorkFolder(path, IniFileName);
+    DelayMs(150);
+    HideWaitWindow();
+    DataChanged = false;
+    return SaveResult::Saved;
+}
+
 void Tmainf::MinButnClick()
 {
     showMinimized();
@@ -398,7 +547,8 @@ void Tmainf::BtnExitClick()
 
 void Tmainf::QuitBtnClick()
 {
-    if (ConfirmYesNo(QStringLiteral(" 작업을 종료하겠습니까 ??")))
+    // A changed document is saved first; the window stays when that was cancelled or failed.
+    if (ConfirmYesNo(QStringLiteral(" 작업을 종료하겠습니까 ??")) && SaveChangesFirst())
         close();
 }
 
@@ -471,19 +621,15 @@ void Tmainf::closeEvent(QCloseEvent *event)
 void Tmainf::FormClose()
 {
     SetOverrideCursor(Qt::BusyCursor);
-    ShowWaitGauge(30, QColor(0x00, 0x6B, 0x9F), Qt::white, QStringLiteral("프로그램을 종료하고 있습니다. 잠시만..."));
-    const auto setGauge = [](int progress) {
-        if (SprSfm)
-            SprSfm->GaugeBar->setValue(progress);
-    };
-    setGauge(60);
+    ShowWaitGauge(30, GaugeColour, Qt::white, QStringLiteral("프로그램을 종료하고 있습니다. 잠시만..."));
+    SetWaitGauge(60);
     if (dMf) {
         dMf->TAlst.close();
-        setGauge(80);
+        SetWaitGauge(80);
         dMf->Disconnect();
     }
     DelayMs(100);
-    setGauge(100);
+    SetWaitGauge(100);
     QApplication::restoreOverrideCursor();
     QThread::msleep(70);
     HideWaitWindow();

@@ -20,6 +20,10 @@ class TRxSpeedButton;
 class TStatusBar;
 class TWorkItemList;
 
+// A flat, transparent button of the tool band with its caption (none for a glyph button)
+// and its "short|long" hint, as wide as its caption needs.
+TRxSpeedButton *MakeToolBandButton(QWidget *band, const QString &name, const QString &caption, const QString &hint);
+
 // Where the main window stands on a screen of the given size: on a screen wider than 1024
 // pixels 1110 wide, centred, 20 from the top and 67 short of the bottom; else nearly the
 // whole screen.
@@ -27,8 +31,9 @@ QRect MainWindowPlacement(QSize screen);
 
 // The main window: caption-less, its title label and empty places drag it. When first shown
 // it prepares and opens the working database; closing it shuts the connection down behind
-// a progress window. Below the file band the tool band ToPnl0 holds the commands; between
-// it and the status bar, ListPlace holds the work-item list.
+// a progress window. Below the file band the tool band ToPnl0 holds the commands of the
+// work-item list and of the document; between it and the status bar, ListPlace holds the
+// work-item list.
 class Tmainf : public QWidget {
     Q_OBJECT
 public:
@@ -41,6 +46,9 @@ public:
     static constexpr int HintPanel = 2;
     // dGongSa takes at most this many CP949 bytes.
     static constexpr int ProjectNameBytes = 48;
+
+    // What a save command did, for the commands that save first (New, Open, Quit).
+    enum class SaveResult { Saved, NothingToSave, Cancelled, Failed };
 
     QLabel *TopTitle;
     TRxSpeedButton *MinButn;
@@ -57,6 +65,10 @@ public:
     QLabel *filName;
     QLineEdit *dGongSa;
     TdxContainer *ToPnl0;
+    TRxSpeedButton *OpnBtn0;
+    TRxSpeedButton *NewBtn0;
+    TRxSpeedButton *SavBtn0;
+    TRxSpeedButton *SavAs0;
     QWidget *ListPlace;
     TWorkItemList *WorkItems;
     TStatusBar *Msgbar;
@@ -85,12 +97,27 @@ public:
 
     void MinButnClick();
     void BtnExitClick();
+    // "종료", Esc in the list: asks; on yes saves a changed document (through Save As when
+    // untitled) and closes only when it saved or had nothing to save.
     void QuitBtnClick();
     void HelpBtnClick();
     void HinfoClick();
     void KvrBtnClick();
     void dDTZIPClick();
     void ExeUpDateClick();
+    // "신규": a changed document is saved first (a cancelled or failed save stops here),
+    // then the estimate is emptied into an untitled document.
+    void NewBtn0Click();
+    // "열기": a changed document is saved first, then the document the user picks replaces
+    // the estimate; a file that cannot be read or is refused changes nothing.
+    void OpnBtn0Click();
+    // "저장" (Alt+S; also the line-item screen and Quit): nothing on an empty work-item
+    // list; an untitled document goes through Save As.
+    SaveResult SavBtn0Click();
+    // "따로저장": nothing on an empty work-item list; writes the document under the name the
+    // user picks, which becomes the document's name only when it is written.
+    SaveResult SavAs0Click();
+
     // Shrinks the window away behind a wait message and closes it.
     void ShrinkAndClose();
     // Another start asked for the window: restored when minimised, else brought to the front.
@@ -119,6 +146,10 @@ private:
     void MakeToolBand();
     void MakeStatusBar();
     void MakePopupMenu();
+    void ShowFileName(const QString &path);
+    // True when the document has no changes or they were saved (or there was nothing to save).
+    bool SaveChangesFirst();
+    SaveResult WriteDocument(const QString &path);
     TRxSpeedButton *MakeBarButton(const QString &name, ShellGlyph glyph, const QString &hint, void (Tmainf::*click)());
     // Puts control at width() - offset of this window, whatever its parent.
     void AnchorRight(QWidget *control, int offset);

@@ -27,7 +27,6 @@ namespace vek {
 namespace {
 
 const QString ScreenFont = QStringLiteral("굴림");
-const QColor Navy(0, 0, 0x80);
 
 // The hourglass while a command works, the normal cursor however it ends.
 class HourGlass {
@@ -47,23 +46,6 @@ DatasetColumn GridColumn(const QString &field, const QString &title, int width, 
     column.alignment = alignment;
     column.readOnly = true;
     return column;
-}
-
-TRxSpeedButton *ToolButton(const QString &name, const QString &caption, const QString &hint, QWidget *parent)
-{
-    auto *button = new TRxSpeedButton(parent);
-    button->setObjectName(name);
-    button->SetCaption(caption);
-    button->SetFlat(true);
-    button->setFont(QFont(ScreenFont, 9));
-    QPalette colours = button->palette();
-    colours.setColor(QPalette::ButtonText, Navy);
-    colours.setColor(QPalette::WindowText, Navy);
-    button->setPalette(colours);
-    button->SetGrayedInactive(false);
-    button->setFixedSize(caption.isEmpty() ? 26 : 58, 24);
-    SetControlHint(button, hint);
-    return button;
 }
 
 // What the edit dialog's total box starts with: the sum of the unit prices; for a lump
@@ -95,27 +77,30 @@ int KindOfTag(const QString &tag)
 TWorkItemList::TWorkItemList(Tmainf *main) : QWidget(main), main_(main)
 {
     setObjectName(QStringLiteral("WorkItemList"));
-    AppBtn0 = ToolButton(QStringLiteral("AppBtn0"), QStringLiteral("공종"),
-                         QStringLiteral("공종등록|새로운 공종명을 등록합니다. 단축키 F2와 동일합니다."), this);
-    EdtBtn0 = ToolButton(QStringLiteral("EdtBtn0"), QStringLiteral("수정"),
-                         QStringLiteral("공종수정|현재 선택한 공종명을 수정합니다.  단축키 F3과 동일합니다."), this);
-    DelBtn0 = ToolButton(QStringLiteral("DelBtn0"), QStringLiteral("삭제"),
-                         QStringLiteral("공종삭제|현재 선택한 공종명이나 기타내용을 삭제합니다."), this);
-    SumBtn0 = ToolButton(QStringLiteral("SumBtn0"), QStringLiteral("합계"),
-                         QStringLiteral("집계메뉴|집계메뉴 소계, 계, 합계메뉴를 호출하는 버튼이며 단축키 F10과 같습니다."),
-                         this);
-    rSCost = ToolButton(QStringLiteral("rSCost"), QStringLiteral("증감"),
-                        QStringLiteral("금액조정|내역서 전체의 금액을 임의의 비율값을 적용하여 일괄조정합니다."), this);
-    TreBtn0 = ToolButton(QStringLiteral("TreBtn0"), QStringLiteral("대가목록"),
-                         QStringLiteral("대가목록|내역서에 적용한 일위대가 목록을 보여줍니다."), this);
-    CostBtn0 = ToolButton(QStringLiteral("CostBtn0"), QStringLiteral("원가서"),
-                          QStringLiteral("원가계산서|공사원가계산서를 작성합니다."), this);
-    ExcelBtn0 = ToolButton(QStringLiteral("ExcelBtn0"), QString(),
-                           QStringLiteral("엑셀전송|내역서 작업 내용을 액셀파일 형태로 넘깁니다."), this);
+    QWidget *band = main->ToPnl0;
+    AppBtn0 = MakeToolBandButton(band, QStringLiteral("AppBtn0"), QStringLiteral("공종"),
+                                 QStringLiteral("공종등록|새로운 공종명을 등록합니다. 단축키 F2와 동일합니다."));
+    EdtBtn0 = MakeToolBandButton(band, QStringLiteral("EdtBtn0"), QStringLiteral("수정"),
+                                 QStringLiteral("공종수정|현재 선택한 공종명을 수정합니다.  단축키 F3과 동일합니다."));
+    DelBtn0 = MakeToolBandButton(band, QStringLiteral("DelBtn0"), QStringLiteral("삭제"),
+                                 QStringLiteral("공종삭제|현재 선택한 공종명이나 기타내용을 삭제합니다."));
+    SumBtn0 = MakeToolBandButton(
+        band, QStringLiteral("SumBtn0"), QStringLiteral("합계"),
+        QStringLiteral("집계메뉴|집계메뉴 소계, 계, 합계메뉴를 호출하는 버튼이며 단축키 F10과 같습니다."));
+    rSCost = MakeToolBandButton(band, QStringLiteral("rSCost"), QStringLiteral("증감"),
+                                QStringLiteral("금액조정|내역서 전체의 금액을 임의의 비율값을 적용하여 일괄조정합니다."));
+    TreBtn0 = MakeToolBandButton(band, QStringLiteral("TreBtn0"), QStringLiteral("대가목록"),
+                                 QStringLiteral("대가목록|내역서에 적용한 일위대가 목록을 보여줍니다."));
+    CostBtn0 = MakeToolBandButton(band, QStringLiteral("CostBtn0"), QStringLiteral("원가서"),
+                                  QStringLiteral("원가계산서|공사원가계산서를 작성합니다."));
+    ExcelBtn0 = MakeToolBandButton(band, QStringLiteral("ExcelBtn0"), QString(),
+                                   QStringLiteral("엑셀전송|내역서 작업 내용을 액셀파일 형태로 넘깁니다."));
+    CalcBtn0 = MakeToolBandButton(band, QStringLiteral("CalcBtn0"), QString(),
+                                  QStringLiteral("금액정렬|내역서 금액을 재계산합니다."));
     ExcelBtn0->SetGlyph(ShellGlyphImage(ShellGlyph::Excel));
-    CalcBtn0 = ToolButton(QStringLiteral("CalcBtn0"), QString(), QStringLiteral("금액정렬|내역서 금액을 재계산합니다."),
-                          this);
     CalcBtn0->SetGlyph(ShellGlyphImage(ShellGlyph::Recalc));
+    for (TRxSpeedButton *glyphOnly : {ExcelBtn0, CalcBtn0})
+        glyphOnly->SetGrayedInactive(false);
     CalcBtn0->hide();
     const std::pair<TRxSpeedButton *, void (TWorkItemList::*)()> commands[] = {
         {AppBtn0, &TWorkItemList::AppBtn0Click},   {EdtBtn0, &TWorkItemList::EdtBtn0Click},
@@ -126,7 +111,7 @@ TWorkItemList::TWorkItemList(Tmainf *main) : QWidget(main), main_(main)
     for (const auto &[button, click] : commands)
         connect(button, &TRxSpeedButton::Click, this, click);
 
-    TagLabel = new TLabelE(this);
+    TagLabel = new TLabelE(band);
     TagLabel->setObjectName(QStringLiteral("TagLabel"));
     TagLabel->SetCaption(QStringLiteral("자료이동"));
     QFont italic(ScreenFont, 10);
@@ -137,7 +122,7 @@ TWorkItemList::TWorkItemList(Tmainf *main) : QWidget(main), main_(main)
     TagLabel->setFixedSize(70, 22);
     TagLabel->hide();
 
-    DBNav0 = new TDBNavigator(this);
+    DBNav0 = new TDBNavigator(band);
     DBNav0->setObjectName(QStringLiteral("DBNav0"));
 
     GrdAlst = new TRxDBGrid(this);

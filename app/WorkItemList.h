@@ -17,8 +17,8 @@ class Tmainf;
 
 // The work-item list of the main window, in its ListPlace: the grid GrdAlst over the data
 // module's TAlst, the total bar below it, and the commands of the tool band ToPnl0 with
-// the grid's keys. The tool band's own controls of the list are made here and laid into
-// ToPnl0 by the main window, around its document buttons.
+// the grid's keys. The list's controls of the tool band are made here, in the main
+// window's ToPnl0, which lays them out around its document buttons.
 //
 // Commands that open a later screen check what they must, build what the screen is given
 // and call the screen's entry point (core/ScreenEntryPoints.h); after it closes they run
@@ -27,6 +27,7 @@ class Tmainf;
 class TWorkItemList : public QWidget {
     Q_OBJECT
 public:
+    // Made by the main window once its ToPnl0 exists.
     explicit TWorkItemList(Tmainf *main);
 
     TRxSpeedButton *AppBtn0;   // "공종", F2: add

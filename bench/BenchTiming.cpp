@@ -8,19 +8,12 @@
 
 namespace vek {
 
-namespace {
-constexpr int Repeats = 9;
-}
-
-std::pair<double, double> Compare(const std::function<void()> &ours, const std::function<void()> &raw,
-                                  const std::function<void()> &prepare)
+BenchTimes CompareTimes(int repeats, const std::function<void()> &ours, const std::function<void()> &raw)
 {
     double best[2] = {1e300, 1e300};
-    for (int i = 0; i < Repeats; ++i) {
+    for (int i = 0; i < repeats; ++i) {
         int k = 0;
         for (const std::function<void()> *work : {&ours, &raw}) {
-            if (prepare)
-                prepare();
             QElapsedTimer timer;
             timer.start();
             (*work)();
@@ -31,10 +24,10 @@ std::pair<double, double> Compare(const std::function<void()> &ours, const std::
     return {best[0], best[1]};
 }
 
-void Report(const char *what, std::pair<double, double> times)
+void ReportTimes(const char *what, const char *oursLabel, BenchTimes times)
 {
-    const auto [ours, raw] = times;
-    std::printf("%-38s ours %9.1f ms   raw %9.1f ms   ratio %.2f\n", what, ours, raw, ours / raw);
+    std::printf("%-38s %s %9.1f ms   raw %9.1f ms   ratio %.2f\n", what, oursLabel, times.ours, times.raw,
+                times.ours / times.raw);
 }
 
 void Check(bool ok, const char *what)

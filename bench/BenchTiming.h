@@ -5,14 +5,17 @@
 
 namespace vek {
 
-// The fastest of several runs of ours and of raw, in milliseconds, the two taking turns
-// so that a busy machine weighs on both alike. prepare runs before every single run.
-std::pair<double, double> Compare(const std::function<void()> &ours, const std::function<void()> &raw,
-                                  const std::function<void()> &prepare = {});
+// Times of our work and of the raw work of the same size, in milliseconds.
+struct BenchTimes {
+    double ours;
+    double raw;
+};
 
-// One line: what was timed, both times and their ratio.
-void Report(const char *what, std::pair<double, double> times);
-
+// The fastest of repeats runs of each, the two taking turns so that a busy machine weighs
+// on both alike.
+BenchTimes CompareTimes(int repeats, const std::function<void()> &ours, const std::function<void()> &raw);
+// Prints one line: what, the two times (ours labelled oursLabel) and their ratio.
+void ReportTimes(const char *what, const char *oursLabel, BenchTimes times);
 // Ends the benchmark with a message when ok is false.
 void Check(bool ok, const char *what);
 

@@ -22,6 +22,7 @@ namespace {
 const QString NodeItems = QStringLiteral(
     "select * from NDTAIL where ABFS='S' and TAG<>'M' and ACODE=? and BCODE=? and SCODE=? Order by ODRF");
 const QVariantList Node = {1, 1, 1};
+constexpr int Repeats = 9;
 
 void RawReadList(QSqlDatabase db, int times)
 {
@@ -83,8 +84,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     GeneratedEstimate estimate;
-    TdMf &module = estimate.module();
-    QSqlDatabase db = module.SQLConect.database();
+    TdMf &module = estimate.module;
+    QSqlDatabase db = estimate.database();
 
     // The open lists of the node (1, 1, 1), as the line-item screen has them.
     module.TAlst.setCommandText("select * from NDTAIL where ABFS='A' and ACODE=?", {1});
@@ -101,27 +102,27 @@ int main(int argc, char **argv)
     for (items.first(); !items.eof(); items.next())
         keys.push_back(items.value("RID"));
 
-    Report("open and refresh the list", Compare(
-                                            [&] {
-                                                items.open();
-                                                items.refresh();
-                                            },
-                                            [&] { RawReadList(db, 2); }));
+    const auto openTwice = [&] {
+        items.open();
+        items.refresh();
+    };
+    ReportTimes("open and refresh the list", "dataset",
+                CompareTimes(Repeats, openTwice, [&] { RawReadList(db, 2); }));
 
-    Report("post 5,000 edited rows", Compare(
-                                         [&] {
-                                             WorkTransaction command(module.SQLConect);
-                                             for (items.first(); !items.eof(); items.next()) {
-                                                 items.edit();
-                                                 items.setValue("INO", items.asDouble("INO") + 0.25);
-                                                 items.post();
-                                             }
-                                             command.commit();
-                                         },
-                                         [&] { RawPost(db, keys); }));
+    const auto postAll = [&] {
+        WorkTransaction command(module.SQLConect);
+        for (items.first(); !items.eof(); items.next()) {
+            items.edit();
+            items.setValue("INO", items.asDouble("INO") + 0.25);
+            items.post();
+        }
+        command.commit();
+    };
+    ReportTimes("post 5,000 edited rows", "dataset", CompareTimes(Repeats, postAll, [&] { RawPost(db, keys); }));
 
     items.first();
     const int first = items.asInteger("ODRF");
-    Report("shift the order of the list", Compare([&] { ShiftItemOrder(first); }, [&] { RawShift(db, first); }));
+    ReportTimes("shift the order of the list", "dataset",
+                CompareTimes(Repeats, [&] { ShiftItemOrder(first); }, [&] { RawShift(db, first); }));
     return 0;
 }

@@ -111,16 +111,15 @@ int GenerateEstimate(WorkConnection &connection, const EstimateShape &shape)
     return writer.count();
 }
 
-GeneratedEstimate::GeneratedEstimate(const EstimateShape &shape)
+GeneratedEstimate::GeneratedEstimate()
 {
     qputenv("VEK_HOME", home_.path().toUtf8());
     PrepareFirebirdLock();
     PrepareWorkDatabase();
-    module_ = std::make_unique<TdMf>();
-    module_->Connect(WorkDatabasePath());
+    module.Connect(WorkDatabasePath());
     QElapsedTimer timer;
     timer.start();
-    const int rows = GenerateEstimate(module_->SQLConect, shape);
+    const int rows = GenerateEstimate(module.SQLConect);
     std::printf("generated %d rows in %.1f s\n", rows, double(timer.elapsed()) / 1000);
 }
 

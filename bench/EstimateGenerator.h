@@ -2,9 +2,9 @@
 
 #include "core/DataModule.h"
 
+#include <QSqlDatabase>
+#include <QString>
 #include <QTemporaryDir>
-
-#include <memory>
 
 namespace vek {
 
@@ -26,16 +26,20 @@ struct EstimateShape {
 // labour rows, unit-price items with their breakdown rows. Returns the number of rows.
 int GenerateEstimate(WorkConnection &connection, const EstimateShape &shape = {});
 
-// A working database made in a temporary home folder, the data module connected to it
-// and the estimate generated into it (the time that took is printed).
+// A temporary home folder with a fresh working database that holds the generated estimate
+// (its size and the time taken printed), and the data module connected to it.
 class GeneratedEstimate {
 public:
-    explicit GeneratedEstimate(const EstimateShape &shape = {});
-    TdMf &module() { return *module_; }
+    GeneratedEstimate();
+
+    QSqlDatabase database() const { return module.SQLConect.database(); }
+    QString filePath(const QString &name) const { return home_.filePath(name); }
 
 private:
     QTemporaryDir home_;
-    std::unique_ptr<TdMf> module_;
+
+public:
+    TdMf module;
 };
 
 } // namespace vek

@@ -1,13 +1,18 @@
+#include "FileDialogAnswerer.h"
 #include "app/MainWindow.h"
 #include "app/StatusBar.h"
 #include "app/TotalBar.h"
 #include "app/WorkItemList.h"
+#include "components/Container.h"
 #include "components/CurrencyEdit.h"
 #include "components/DBNavigator.h"
 #include "components/DataGrid.h"
 #include "components/EffectLabel.h"
 #include "components/SpeedButton.h"
 #include "core/DataModule.h"
+#include "core/Environment.h"
+#include "core/EstimateColumns.h"
+#include "core/EstimateRecord.h"
 #include "core/HomeFolder.h"
 #include "core/ProgramState.h"
 #include "core/ScreenEntryPoints.h"
@@ -16,6 +21,7 @@
 #include "platform/ini/IniFile.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/MessageAnswerer.h"
+#include "tests/support/TempDatabase.h"
 #include "tests/support/TempHome.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestRegistry.h"
@@ -28,11 +34,13 @@
 #include <QMenu>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
 
+#include <algorithm>
 #include <memory>
 
 using namespace vek;
@@ -68,6 +76,55 @@ void ConfigureMakerAddress(const QUrl &base)
     ini.writeString(QStringLiteral("WebAddress"), QStringLiteral("Base"), base.toString());
     QVERIFY(ini.save());
 }
+
+
+// The main window over a working database that holds an estimate, as start-up leaves it:
+// the work items open, an untitled document without changes; every message box and file
+// dialog answered here.
+struct Workbench {
+    TempDatabase db;
+    MessageAnswerer messages;
+    FileDialogAnswerer dialogs;
+    Tmainf window;
+
+    explicit Workbench(int workItems = 2)
+    {
+        for (int a = 1; a <= workItems; ++a) {
+            db.insertRow({{"ACODE", a}, {"NOADD", QStringLiteral("공종 %1").arg(a)}, {"UNIT", "식"}, {"INO", 1},
+                          {"TAG", "A"}, {"ABFS", "A"}, {"ODRF", a}});
+            db.insertRow({{"ACODE", a}, {"NAME", "레미콘"}, {"INO", 7.5}, {"PCST11", 65000}, {"TAG", "N"},
+                          {"ABFS", "S"}, {"ODRF", 1}});
+        }
+        openWorkItems();
+        CurrentFileName = UntitledFileName;
+        DataChanged = false;
+    }
+    void openWorkItems() { window.WorkItems->OpenList(); }
+    int rows() { return db.scalar(QStringLiteral("select count(*) from NDTAIL")).toInt(); }
+    QString workFolder() const { return db.home().filePath(QStringLiteral("Work/")); }
+    QString storedWorkFolder() const
+    {
+        return IniFile(db.home().filePath(QStringLiteral("VekFree.ini")))
+            .readString(QStringLiteral("작업폴더"), QStringLiteral("wPath"), QString());
+    }
+};
+
+// A document of the given work items (ACODE, ODRF) and one line item under each, laid out
+// record by record.
+QByteArray DocumentOf(const QString &project, const QList<std::pair<int, int>> &workItems)
+{
+    QByteArray rows;
+    for (const auto &[code, order] : workItems) {
+        rows += TEstimateRecord::FromRow(EstimateRowValues(
+            {{"ACODE", code}, {"NOADD", QStringLiteral("열린 공종 %1").arg(code)}, {"TAG", "A"}, {"ABFS", "A"},
+             {"ODRF", order}, {"PCST12", 1000 * code}, {"CSTTAL", 1000 * code}}));
+        rows += TEstimateRecord::FromRow(
+            EstimateRowValues({{"ACODE", code}, {"NAME", "철근"}, {"TAG", "N"}, {"ABFS", "S"}, {"ODRF", 1}}));
+    }
+    return TEstimateRecord::Header(project, int(rows.size() / 448)) + rows;
+}
+
+const QString DocumentFilter = QStringLiteral("내역서파일 (*.Vek *.vek *.VEK)");
 
 } // namespace
 
@@ -366,8 +423,10 @@ private slots:
         program.start();
         Tmainf &window = *program.window;
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        QCOMPARE(window.PopupMenu->actions().size(), 3);
-        QCOMPARE(window.PopupMenu->actions().at(1)->text(), QStringLiteral("자료추가삽입"));
+        QStringList items;
+        for (const QAction *item : window.PopupMenu->actions())
+            items.append(item->text() + u' ' + item->shortcut().toString());
+        QCOMPARE(items, (QStringList{"작업내용저장 Alt+S", "VEK 계 산 기 Alt+C", "자료추가삽입 Ins", "도 움 말 보기 F1"}));
         program.module->SQLConect.execute(
             "insert into NDTAIL (ACODE, BCODE, SCODE, ABFS, TAG, ODRF, MVE) values (1, 0, 0, 'A', 'A', 1, 'F')");
         QVERIFY(program.module->SQLConect.commit());
@@ -456,8 +515,8 @@ private slots:
             QVERIFY(place > left);
             left = place;
         }
-        QCOMPARE(shortHints, (QStringList{"공종등록", "공종수정", "공종삭제", "집계메뉴", "금액조정", "대가목록",
-                                          "원가계산서", "엑셀전송", "금액정렬"}));
+        QCOMPARE(shortHints, (QStringList{"공종등록", "공종수정", "공종삭제", "열기", "신규", "저장", "따로저장",
+                                          "집계메뉴", "금액조정", "대가목록", "원가계산서", "엑셀전송", "금액정렬"}));
         QCOMPARE(window.WorkItems->CalcBtn0->statusTip(), QStringLiteral("내역서 금액을 재계산합니다."));
         QVERIFY(!window.WorkItems->CalcBtn0->isVisibleTo(&window));
         QCOMPARE(window.WorkItems->TagLabel->parentWidget(), window.ToPnl0);
@@ -539,6 +598,331 @@ private slots:
         Press(target, QEvent::MouseMove, at + QPoint(30, 20), Qt::LeftButton);
         Press(target, QEvent::MouseButtonRelease, at + QPoint(30, 20), Qt::NoButton);
         QCOMPARE(window.pos(), QPoint(130, 120));
+    }
+
+    void theToolBandCarriesTheDocumentCommandsBelowTheFileBand()
+    {
+        Tmainf window;
+        window.resize(1110, 700);
+        QResizeEvent resized(QSize(1110, 700), QSize());
+        QCoreApplication::sendEvent(&window, &resized);
+        window.ToPnl0->layout()->activate();
+        const auto top = [&window](QWidget *widget) { return widget->mapTo(&window, QPoint(0, 0)).y(); };
+        QVERIFY(top(window.ToPnl0) >= top(window.FileBand) + window.FileBand->height());
+        QVERIFY(top(window.ListPlace) >= top(window.ToPnl0) + window.ToPnl0->height());
+        int left = 0;
+        const QStringList captions = {"열기", "신규", "저장", "따로저장"};
+        const QList<TRxSpeedButton *> buttons = {window.OpnBtn0, window.NewBtn0, window.SavBtn0, window.SavAs0};
+        for (int i = 0; i < buttons.size(); ++i) {
+            QCOMPARE(buttons[i]->parentWidget(), window.ToPnl0);
+            QCOMPARE(buttons[i]->Caption(), captions[i]);
+            QVERIFY(buttons[i]->isVisibleTo(&window));
+            QVERIFY(buttons[i]->x() > left); // in this order, after the room of the list's own buttons
+            left = buttons[i]->x();
+        }
+    }
+
+    void anUntitledSaveGoesThroughSaveAs_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("Alt+S, a name chosen") << true << false;
+        QTest::newRow("the button, a name chosen") << false << false;
+        QTest::newRow("Alt+S, cancelled") << true << true;
+    }
+    void anUntitledSaveGoesThroughSaveAs()
+    {
+        QFETCH(bool, byKey);
+        QFETCH(bool, cancel);
+        Workbench bench;
+        const QString path = bench.db.home().filePath(QStringLiteral("견적/새 공사.Vek"));
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        if (!cancel)
+            bench.dialogs.queueAnswer(path);
+        bench.window.dGongSa->setText(QStringLiteral("○○초등학교 증축공사"));
+        DataChanged = true;
+
+        if (byKey) {
+            // The one Alt+S: the popup menu's first item.
+            const QList<QAction *> keys = bench.window.actions();
+            const auto save = std::find_if(keys.begin(), keys.end(), [](const QAction *item) {
+                return item->shortcut() == QKeySequence(Qt::ALT | Qt::Key_S);
+            });
+            QVERIFY(save != keys.end());
+            QCOMPARE(bench.window.PopupMenu->actions().first(), *save);
+            QCOMPARE((*save)->text(), QStringLiteral("작업내용저장"));
+            QVERIFY(bench.window.findChildren<QShortcut *>().isEmpty());
+            (*save)->trigger();
+        } else {
+            bench.window.SavBtn0->DoClick();
+        }
+
+        QCOMPARE(bench.dialogs.requests().size(), 1);
+        const FileDialogRequest &asked = bench.dialogs.requests().first();
+        QCOMPARE(asked.kind, FileDialogRequest::Kind::Save);
+        QCOMPARE(asked.title, QStringLiteral("다른 이름으로 저장"));
+        QCOMPARE(asked.fileName, QStringLiteral("이름없음.Vek"));
+        QCOMPARE(asked.folder, bench.workFolder());
+        QCOMPARE(asked.filter, DocumentFilter);
+        QCOMPARE(asked.defaultSuffix, QStringLiteral("Vek"));
+        QVERIFY(SprSfm.isNull());
+        QCOMPARE(bench.messages.texts(), QStringList());
+        if (cancel) {
+            QVERIFY(DataChanged);
+            QCOMPARE(CurrentFileName, UntitledFileName);
+            QCOMPARE(bench.window.filName->text(), QString());
+            QVERIFY(QDir(QFileInfo(path).path()).isEmpty());
+            return;
+        }
+        QVERIFY(!DataChanged);
+        QCOMPARE(CurrentFileName, path);
+        QCOMPARE(bench.window.filName->text(), u' ' + path + QStringLiteral("  "));
+        QCOMPARE(bench.storedWorkFolder(), QFileInfo(path).path() + u'/');
+        const QByteArray saved = ReadTestFile(path);
+        QCOMPARE(saved.size(), 448 * (bench.rows() + 1));
+        QCOMPARE(TEstimateRecord::HeaderName(saved.constData()), QStringLiteral("○○초등학교 증축공사"));
+    }
+
+    void aNamedDocumentIsSavedWithoutADialog()
+    {
+        Workbench bench;
+        const QString path = bench.db.home().filePath(QStringLiteral("공사.Vek"));
+        QVERIFY(WriteTestFile(path, "an older version"));
+        CurrentFileName = path;
+        DataChanged = true;
+        QCOMPARE(bench.window.SavBtn0Click(), Tmainf::SaveResult::Saved);
+        QVERIFY(bench.dialogs.requests().isEmpty());
+        QVERIFY(!DataChanged);
+        QCOMPARE(ReadTestFile(path).size(), 448 * (bench.rows() + 1));
+        QCOMPARE(bench.storedWorkFolder(), bench.db.home().path() + u'/');
+    }
+
+    void nothingIsSavedFromAnEmptyWorkItemList()
+    {
+        Workbench bench(0);
+        DataChanged = true;
+        QCOMPARE(bench.window.SavBtn0Click(), Tmainf::SaveResult::NothingToSave);
+        QCOMPARE(bench.window.SavAs0Click(), Tmainf::SaveResult::NothingToSave);
+        QVERIFY(bench.dialogs.requests().isEmpty());
+        QVERIFY(bench.messages.texts().isEmpty());
+        QVERIFY(DataChanged);
+    }
+
+    void aFailedSaveKeepsTheDocumentAndItsChanges_data()
+    {
+        QTest::addColumn<bool>("saveAs");
+        QTest::newRow("Save As into a folder that is a plain file") << true;
+        QTest::newRow("Save of a number beyond the fixed-point range") << false;
+    }
+    void aFailedSaveKeepsTheDocumentAndItsChanges()
+    {
+        QFETCH(bool, saveAs);
+        Workbench bench;
+        const QString old = bench.db.home().filePath(QStringLiteral("old.Vek"));
+        const QByteArray oldBytes("the document as it was");
+        QVERIFY(WriteTestFile(old, oldBytes));
+        QVERIFY(WriteTestFile(bench.db.home().filePath(QStringLiteral("plain")), "a file"));
+        CurrentFileName = old;
+        bench.window.filName->setText(u' ' + old + QStringLiteral("  "));
+        DataChanged = true;
+        GetWorkFolder(QStringLiteral("VekFree.ini"));
+        const QStringList files = QDir(bench.db.home().path()).entryList(QDir::Files | QDir::Hidden);
+        QString target = old;
+        Tmainf::SaveResult result;
+        if (saveAs) {
+            target = bench.db.home().filePath(QStringLiteral("plain/new.Vek"));
+            bench.dialogs.queueAnswer(target);
+            result = bench.window.SavAs0Click();
+        } else {
+            bench.db.module().SQLConect.execute(QStringLiteral("update NDTAIL set CSTTAL=? where ABFS='S'"), {1e300});
+            QVERIFY(bench.db.module().SQLConect.commit());
+            result = bench.window.SavBtn0Click();
+        }
+        QCOMPARE(result, Tmainf::SaveResult::Failed);
+        QCOMPARE(bench.messages.texts().size(), 1);
+        QVERIFY2(bench.messages.texts().first().startsWith(QStringLiteral(" 파일을 저장할 수 없습니다.\n") + target + u'\n'),
+                 qPrintable(bench.messages.texts().first()));
+        QVERIFY(SprSfm.isNull());
+        QVERIFY(DataChanged);
+        QCOMPARE(CurrentFileName, old);
+        QCOMPARE(bench.window.filName->text(), u' ' + old + QStringLiteral("  "));
+        QCOMPARE(ReadTestFile(old), oldBytes);
+        QCOMPARE(QDir(bench.db.home().path()).entryList(QDir::Files | QDir::Hidden), files);
+    }
+
+    void newAndOpenStopWhenTheChangesAreNotSaved_data()
+    {
+        QTest::addColumn<bool>("open");
+        QTest::newRow("New") << false;
+        QTest::newRow("Open") << true;
+    }
+    void newAndOpenStopWhenTheChangesAreNotSaved()
+    {
+        QFETCH(bool, open);
+        Workbench bench;
+        bench.window.dGongSa->setText(QStringLiteral("고칠 공사"));
+        DataChanged = true;
+        const int rows = bench.rows();
+        if (open)
+            bench.window.OpnBtn0->DoClick();
+        else
+            bench.window.NewBtn0->DoClick();
+        // Only the Save As of the changed untitled document was asked, and cancelled.
+        QCOMPARE(bench.dialogs.requests().size(), 1);
+        QCOMPARE(bench.dialogs.requests().first().kind, FileDialogRequest::Kind::Save);
+        QCOMPARE(bench.rows(), rows);
+        QVERIFY(DataChanged);
+        QCOMPARE(bench.window.dGongSa->text(), QStringLiteral("고칠 공사"));
+        QCOMPARE(CurrentFileName, UntitledFileName);
+    }
+
+    void newSavesAChangedDocumentAndStartsAnEmptyOne()
+    {
+        Workbench bench;
+        const QString path = bench.db.home().filePath(QStringLiteral("지난 공사.Vek"));
+        CurrentFileName = path;
+        bench.window.filName->setText(u' ' + path + QStringLiteral("  "));
+        bench.window.dGongSa->setText(QStringLiteral("지난 공사"));
+        DataChanged = true;
+        const int rows = bench.rows();
+        bench.window.WorkItems->TotalBar->ShowSums({Currency::fromDouble(10), Currency::fromDouble(20),
+                                                     Currency::fromDouble(30), Currency::fromDouble(60)});
+
+        bench.window.NewBtn0Click();
+        const RollupSums cleared = bench.window.WorkItems->TotalBar->Sums();
+        for (Currency box : {cleared.material, cleared.labour, cleared.expense, cleared.total})
+            QCOMPARE(box, Currency());
+        QCOMPARE(ReadTestFile(path).size(), 448 * (rows + 1));
+        QCOMPARE(bench.rows(), 0);
+        QVERIFY(bench.db.module().TAlst.isActive());
+        QVERIFY(bench.db.module().TAlst.isEmpty());
+        QCOMPARE(CurrentFileName, UntitledFileName);
+        QCOMPARE(bench.window.filName->text(), QString());
+        QCOMPARE(bench.window.dGongSa->text(), QString());
+        QVERIFY(!DataChanged);
+        QVERIFY(bench.dialogs.requests().isEmpty());
+        QVERIFY(bench.messages.texts().isEmpty());
+    }
+
+    void openReplacesTheEstimateByTheChosenDocument()
+    {
+        Workbench bench;
+        const QString path = bench.db.home().filePath(QStringLiteral("열 공사.vek"));
+        QVERIFY(WriteTestFile(path, DocumentOf(QStringLiteral("열린 공사"), {{7, 2}, {8, 3}, {9, 1}})));
+        bench.dialogs.queueAnswer(path);
+
+        bench.window.OpnBtn0->DoClick();
+        QCOMPARE(bench.dialogs.requests().size(), 1);
+        const FileDialogRequest &asked = bench.dialogs.requests().first();
+        QCOMPARE(asked.kind, FileDialogRequest::Kind::Open);
+        QCOMPARE(asked.title, QStringLiteral("파일명을 확인하세요."));
+        QCOMPARE(asked.fileName, QString());
+        QCOMPARE(asked.folder, bench.workFolder());
+        QCOMPARE(asked.filter, DocumentFilter);
+        QCOMPARE(bench.messages.texts(), QStringList());
+
+        QCOMPARE(bench.rows(), 6);
+        QCOMPARE(CurrentFileName, path);
+        QCOMPARE(bench.window.filName->text(), u' ' + path + QStringLiteral("  "));
+        QCOMPARE(bench.window.dGongSa->text(), QStringLiteral("열린 공사"));
+        Dataset &items = bench.db.module().TAlst;
+        QCOMPARE(items.recordCount(), 3);
+        QCOMPARE(items.recNo(), 0);
+        QCOMPARE(items.asInteger("ACODE"), 9); // the first in order
+        // The totals of the opened estimate, in the total bar before the list is shown.
+        QCOMPARE(bench.window.WorkItems->TotalBar->LPCST11->Value(), 24000.0);
+        QCOMPARE(bench.window.WorkItems->TotalBar->LCSTTAL->Value(), 24000.0);
+        QVERIFY(!DataChanged);
+        QVERIFY(SprSfm.isNull());
+    }
+
+    void aRefusedDocumentChangesNothing()
+    {
+        Workbench bench;
+        const QString path = bench.db.home().filePath(QStringLiteral("short.Vek"));
+        QVERIFY(WriteTestFile(path, DocumentOf(QStringLiteral("짧은 공사"), {{1, 1}}).chopped(448)));
+        const QString named = bench.db.home().filePath(QStringLiteral("지금.Vek"));
+        CurrentFileName = named;
+        bench.window.filName->setText(u' ' + named + QStringLiteral("  "));
+        bench.window.dGongSa->setText(QStringLiteral("지금 공사"));
+        const int rows = bench.rows();
+        bench.dialogs.queueAnswer(path);
+
+        bench.window.OpnBtn0Click();
+        QCOMPARE(bench.messages.texts(), QStringList{QStringLiteral(" 내역서파일이 아니거나 손상된 파일입니다.\n") + path});
+        QCOMPARE(bench.rows(), rows);
+        QCOMPARE(CurrentFileName, named);
+        QCOMPARE(bench.window.filName->text(), u' ' + named + QStringLiteral("  "));
+        QCOMPARE(bench.window.dGongSa->text(), QStringLiteral("지금 공사"));
+        QVERIFY(!DataChanged);
+        QVERIFY(SprSfm.isNull());
+    }
+
+    void quittingSavesAChangedDocumentFirst_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QString>("document"); // empty: untitled; "/": a folder that is a file
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("unchanged: closes without writing") << false << "공사.Vek" << true << true << false;
+        QTest::newRow("changed, named: written, then closed") << true << "공사.Vek" << true << true << true;
+        QTest::newRow("changed, untitled, Save As cancelled: stays open") << true << "" << true << false << false;
+        QTest::newRow("changed, the save fails: stays open") << true << "/" << true << false << false;
+        QTest::newRow("answered no") << true << "공사.Vek" << false << false << false;
+    }
+    void quittingSavesAChangedDocumentFirst()
+    {
+        QFETCH(bool, changed);
+        QFETCH(QString, document);
+        QFETCH(bool, answer);
+        QFETCH(bool, closed);
+        QFETCH(bool, written);
+        Workbench bench;
+        bench.messages.queueAnswer(answer);
+        QString path = bench.db.home().filePath(document);
+        if (document == "/") {
+            QVERIFY(WriteTestFile(bench.db.home().filePath("plain"), "a file, not a folder"));
+            path = bench.db.home().filePath("plain/공사.Vek");
+        }
+        CurrentFileName = document.isEmpty() ? UntitledFileName : path;
+        DataChanged = changed;
+        const int rows = bench.rows();
+
+        bench.window.QuitBtn->DoClick();
+
+        QCOMPARE(bench.messages.texts().first(), QStringLiteral(" 작업을 종료하겠습니까 ??"));
+        QCOMPARE(bench.window.DatabaseReady(), !closed);
+        QCOMPARE(QFileInfo(path).isFile() && ReadTestFile(path).size() == 448 * (rows + 1), written);
+        QCOMPARE(bench.dialogs.requests().size(), document.isEmpty() && answer ? 1 : 0);
+        if (!closed)
+            QCOMPARE(DataChanged, changed);
+    }
+
+    void typingTheProjectNameIsAChange_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("keys") << 0 << true;
+        QTest::newRow("input method") << 1 << true;
+        QTest::newRow("set by the program") << 2 << false;
+    }
+    void typingTheProjectNameIsAChange()
+    {
+        QFETCH(int, how);
+        QFETCH(bool, changed);
+        Tmainf window;
+        DataChanged = false;
+        if (how == 0) {
+            QTest::keyClicks(window.dGongSa, QStringLiteral("abc"));
+        } else if (how == 1) {
+            QInputMethodEvent commit;
+            commit.setCommitString(QStringLiteral("공사"));
+            QCoreApplication::sendEvent(window.dGongSa, &commit);
+        } else {
+            window.dGongSa->setText(QStringLiteral("공사"));
+        }
+        QCOMPARE(DataChanged, changed);
     }
 };
 
