@@ -78,38 +78,42 @@ TWorkItemList::TWorkItemList(Tmainf *main) : QWidget(main), main_(main)
 {
     setObjectName(QStringLiteral("WorkItemList"));
     QWidget *band = main->ToPnl0;
-    AppBtn0 = MakeToolBandButton(band, QStringLiteral("AppBtn0"), QStringLiteral("공종"),
-                                 QStringLiteral("공종등록|새로운 공종명을 등록합니다. 단축키 F2와 동일합니다."));
-    EdtBtn0 = MakeToolBandButton(band, QStringLiteral("EdtBtn0"), QStringLiteral("수정"),
-                                 QStringLiteral("공종수정|현재 선택한 공종명을 수정합니다.  단축키 F3과 동일합니다."));
-    DelBtn0 = MakeToolBandButton(band, QStringLiteral("DelBtn0"), QStringLiteral("삭제"),
-                                 QStringLiteral("공종삭제|현재 선택한 공종명이나 기타내용을 삭제합니다."));
-    SumBtn0 = MakeToolBandButton(
-        band, QStringLiteral("SumBtn0"), QStringLiteral("합계"),
-        QStringLiteral("집계메뉴|집계메뉴 소계, 계, 합계메뉴를 호출하는 버튼이며 단축키 F10과 같습니다."));
-    rSCost = MakeToolBandButton(band, QStringLiteral("rSCost"), QStringLiteral("증감"),
-                                QStringLiteral("금액조정|내역서 전체의 금액을 임의의 비율값을 적용하여 일괄조정합니다."));
-    TreBtn0 = MakeToolBandButton(band, QStringLiteral("TreBtn0"), QStringLiteral("대가목록"),
-                                 QStringLiteral("대가목록|내역서에 적용한 일위대가 목록을 보여줍니다."));
-    CostBtn0 = MakeToolBandButton(band, QStringLiteral("CostBtn0"), QStringLiteral("원가서"),
-                                  QStringLiteral("원가계산서|공사원가계산서를 작성합니다."));
-    ExcelBtn0 = MakeToolBandButton(band, QStringLiteral("ExcelBtn0"), QString(),
-                                   QStringLiteral("엑셀전송|내역서 작업 내용을 액셀파일 형태로 넘깁니다."));
-    CalcBtn0 = MakeToolBandButton(band, QStringLiteral("CalcBtn0"), QString(),
-                                  QStringLiteral("금액정렬|내역서 금액을 재계산합니다."));
+    const struct {
+        TRxSpeedButton *TWorkItemList::*button;
+        const char *name;
+        const char *caption; // none: a glyph button
+        const char *hint;
+        void (TWorkItemList::*click)();
+    } commands[] = {
+        {&TWorkItemList::AppBtn0, "AppBtn0", "공종", "공종등록|새로운 공종명을 등록합니다. 단축키 F2와 동일합니다.",
+         &TWorkItemList::AppBtn0Click},
+        {&TWorkItemList::EdtBtn0, "EdtBtn0", "수정", "공종수정|현재 선택한 공종명을 수정합니다.  단축키 F3과 동일합니다.",
+         &TWorkItemList::EdtBtn0Click},
+        {&TWorkItemList::DelBtn0, "DelBtn0", "삭제", "공종삭제|현재 선택한 공종명이나 기타내용을 삭제합니다.",
+         &TWorkItemList::DelBtn0Click},
+        {&TWorkItemList::SumBtn0, "SumBtn0", "합계",
+         "집계메뉴|집계메뉴 소계, 계, 합계메뉴를 호출하는 버튼이며 단축키 F10과 같습니다.", &TWorkItemList::SumBtn0Click},
+        {&TWorkItemList::rSCost, "rSCost", "증감", "금액조정|내역서 전체의 금액을 임의의 비율값을 적용하여 일괄조정합니다.",
+         &TWorkItemList::rSCostClick},
+        {&TWorkItemList::TreBtn0, "TreBtn0", "대가목록", "대가목록|내역서에 적용한 일위대가 목록을 보여줍니다.",
+         &TWorkItemList::TreBtn0Click},
+        {&TWorkItemList::CostBtn0, "CostBtn0", "원가서", "원가계산서|공사원가계산서를 작성합니다.",
+         &TWorkItemList::CostBtn0Click},
+        {&TWorkItemList::ExcelBtn0, "ExcelBtn0", "", "엑셀전송|내역서 작업 내용을 액셀파일 형태로 넘깁니다.",
+         &TWorkItemList::ExcelBtn0Click},
+        {&TWorkItemList::CalcBtn0, "CalcBtn0", "", "금액정렬|내역서 금액을 재계산합니다.", &TWorkItemList::CalcBtn0Click},
+    };
+    for (const auto &command : commands) {
+        TRxSpeedButton *button = MakeToolBandButton(band, QString::fromUtf8(command.name),
+                                                    QString::fromUtf8(command.caption), QString::fromUtf8(command.hint));
+        connect(button, &TRxSpeedButton::Click, this, command.click);
+        this->*command.button = button;
+    }
     ExcelBtn0->SetGlyph(ShellGlyphImage(ShellGlyph::Excel));
     CalcBtn0->SetGlyph(ShellGlyphImage(ShellGlyph::Recalc));
     for (TRxSpeedButton *glyphOnly : {ExcelBtn0, CalcBtn0})
         glyphOnly->SetGrayedInactive(false);
     CalcBtn0->hide();
-    const std::pair<TRxSpeedButton *, void (TWorkItemList::*)()> commands[] = {
-        {AppBtn0, &TWorkItemList::AppBtn0Click},   {EdtBtn0, &TWorkItemList::EdtBtn0Click},
-        {DelBtn0, &TWorkItemList::DelBtn0Click},   {SumBtn0, &TWorkItemList::SumBtn0Click},
-        {rSCost, &TWorkItemList::rSCostClick},     {TreBtn0, &TWorkItemList::TreBtn0Click},
-        {CostBtn0, &TWorkItemList::CostBtn0Click}, {ExcelBtn0, &TWorkItemList::ExcelBtn0Click},
-        {CalcBtn0, &TWorkItemList::CalcBtn0Click}};
-    for (const auto &[button, click] : commands)
-        connect(button, &TRxSpeedButton::Click, this, click);
 
     TagLabel = new TLabelE(band);
     TagLabel->setObjectName(QStringLiteral("TagLabel"));

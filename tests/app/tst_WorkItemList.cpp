@@ -44,30 +44,12 @@ public:
     explicit ScreenStandIns(Tmainf &window) : window_(window)
     {
         ScreenEntryPoints &entry = EntryPoints();
-        entry.ItemDialog = [this](const ItemDialogSetup &setup) {
-            dialogs.append(setup);
-            record("ItemDialog");
-        };
-        entry.LineItemScreen = [this](const ListScreenSetup &setup) {
-            lists.append(setup);
-            record("LineItemScreen");
-        };
-        entry.MiddleGroupScreen = [this](const ListScreenSetup &setup) {
-            lists.append(setup);
-            record("MiddleGroupScreen");
-        };
-        entry.CostStatement = [this](const TitledScreenSetup &setup) {
-            titled.append(setup);
-            record("CostStatement");
-        };
-        entry.BreakdownOverview = [this](const TitledScreenSetup &setup) {
-            titled.append(setup);
-            record("BreakdownOverview");
-        };
-        entry.WholeEstimateExport = [this](const WholeEstimateExportSetup &setup) {
-            exports.append(setup);
-            record("WholeEstimateExport");
-        };
+        standIn(entry.ItemDialog, dialogs, "ItemDialog");
+        standIn(entry.LineItemScreen, lists, "LineItemScreen");
+        standIn(entry.MiddleGroupScreen, lists, "MiddleGroupScreen");
+        standIn(entry.CostStatement, titled, "CostStatement");
+        standIn(entry.BreakdownOverview, titled, "BreakdownOverview");
+        standIn(entry.WholeEstimateExport, exports, "WholeEstimateExport");
     }
     ~ScreenStandIns() { EntryPoints() = ScreenEntryPoints(); }
 
@@ -87,6 +69,14 @@ public:
     QList<WholeEstimateExportSetup> exports;
 
 private:
+    template <typename Setup>
+    void standIn(std::function<void(const Setup &)> &entry, QList<Setup> &setups, const QString &screen)
+    {
+        entry = [this, &setups, screen](const Setup &setup) {
+            setups.append(setup);
+            record(screen);
+        };
+    }
     void record(const QString &screen)
     {
         openings.append({screen, InputKind, window_.QuitBtn->Flat(), window_.Msgbar->PanelText(Tmainf::ModePanel)});
