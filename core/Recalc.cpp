@@ -4,6 +4,7 @@
 #include "core/SqlRoutines.h"
 #include "core/WaitWindow.h"
 
+#include <QApplication>
 #include <QStringList>
 
 namespace vek {
@@ -214,13 +215,25 @@ void PriceGroupRows(Dataset &cursor, const QString &sql, const QVariantList &par
     cursor.applyUpdates();
 }
 
-// The wait message of a long step, hidden however the step ends.
+// The wait message of a long step, hidden however the step ends; none where the program
+// runs without windows (a check that calls the routine from a plain core application).
 class WaitMessage {
 public:
-    explicit WaitMessage(const QString &text) { ShowWaitMessage(QColor(0, 0, 0x80), text); }
-    ~WaitMessage() { HideWaitWindow(); }
+    explicit WaitMessage(const QString &text) : shown_(qobject_cast<QApplication *>(QCoreApplication::instance()))
+    {
+        if (shown_)
+            ShowWaitMessage(QColor(0, 0, 0x80), text);
+    }
+    ~WaitMessage()
+    {
+        if (shown_)
+            HideWaitWindow();
+    }
     WaitMessage(const WaitMessage &) = delete;
     WaitMessage &operator=(const WaitMessage &) = delete;
+
+private:
+    bool shown_;
 };
 
 } // namespace
