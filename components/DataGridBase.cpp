@@ -327,7 +327,7 @@ void DataGridBase::DeleteRecords()
                     ds->deleteRecord();
         }
     } catch (const DatabaseError &error) {
-        PresentMessage({MessageKind::Error, QString(), error.message()});
+        ShowErrorMsg(error.message());
     }
     ds->enableControls();
 }

@@ -18,11 +18,6 @@ bool IsFloat(int type)
     return type == QMetaType::Double || type == QMetaType::Float;
 }
 
-void ShowDatabaseError(const DatabaseError &error)
-{
-    PresentMessage({MessageKind::Error, QString(), error.message()});
-}
-
 // Why a typed text cannot go into a number field of the given type; empty when it can.
 QString NumberRefusal(int type, const QVariant &value)
 {
@@ -43,23 +38,10 @@ bool PostPendingEdit(Dataset &dataset)
         dataset.post();
     } catch (const DatabaseError &error) {
         dataset.cancel();
-        ShowDatabaseError(error);
+        ShowErrorMsg(error.message());
         return false;
     }
     return true;
-}
-
-int LocateRow(const Dataset &dataset, const QString &field, const QVariant &value)
-{
-    const int index = dataset.fieldIndex(field);
-    if (index < 0 || value.isNull())
-        return -1;
-    for (int row = 0; row < dataset.recordCount(); ++row) {
-        const QVariant candidate = dataset.valueOf(row, index);
-        if (!candidate.isNull() && candidate == value)
-            return row;
-    }
-    return -1;
 }
 
 DatasetModel::DatasetModel(QObject *parent) : QAbstractTableModel(parent) {}
@@ -259,7 +241,7 @@ bool DatasetModel::writeField(int row, const QString &field, const QVariant &val
     // Text that does not read as a number is refused, not written as an empty value.
     const QString refusal = NumberRefusal(dataset_->fieldType(dataset_->fieldIndex(field)), value);
     if (!refusal.isEmpty()) {
-        PresentMessage({MessageKind::Error, QString(), refusal});
+        ShowErrorMsg(refusal);
         return false;
     }
     if (!setCurrentRow(row))
@@ -271,7 +253,7 @@ bool DatasetModel::writeField(int row, const QString &field, const QVariant &val
         dataset_->post();
     } catch (const DatabaseError &error) {
         dataset_->cancel();
-        ShowDatabaseError(error);
+        ShowErrorMsg(error.message());
         return false;
     }
     return true;

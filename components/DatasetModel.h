@@ -89,7 +89,4 @@ private:
 // cancelled and the failure shown, and the answer is false.
 bool PostPendingEdit(Dataset &dataset);
 
-// The dataset's row at which field holds value, or -1.
-int LocateRow(const Dataset &dataset, const QString &field, const QVariant &value);
-
 } // namespace vek
