@@ -7,6 +7,7 @@
 #include "components/InputComposition.h"
 #include "core/DataModule.h"
 #include "core/MessageBoxes.h"
+#include "unitprice/CostStatementWindow.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -37,6 +38,7 @@ int RunProgram()
     InstallFontSubstitutes();
     InputComposition::Watch();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vekwfree.png")));
+    ConnectCostStatementScreen();
 
     Tmainf window;
     TdMf dataModule;

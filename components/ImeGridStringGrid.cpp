@@ -31,6 +31,14 @@ void THStringGrid::SetCells(int col, int row, const QString &text)
     cell->setText(text);
 }
 
+void THStringGrid::PostEditor()
+{
+    if (QWidget *editor = delegate_.editor()) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
 void THStringGrid::SetFixed(int fixedCols, int fixedRows)
 {
     fixedCols_ = fixedCols;
