@@ -11,6 +11,8 @@ THStringGrid::THStringGrid(int colCount, int rowCount, QWidget *parent)
 {
     setItemDelegate(&delegate_);
     horizontalHeader()->hide();
+    // A column may be as narrow as a hairline: a screen hides a column that way.
+    horizontalHeader()->setMinimumSectionSize(1);
     verticalHeader()->hide();
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(AnyKeyPressed | EditKeyPressed | SelectedClicked);

@@ -4,6 +4,8 @@
 #include "core/ScreenEntryPoints.h"
 #include "core/TextUtils.h"
 
+#include <QApplication>
+#include <QInputMethodEvent>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -40,6 +42,14 @@ const QList<qint64> EdgeCaseAmounts = {
     0,       // 28
     5060743, // 29 = 27 + 28
 };
+
+QList<qint64> Whole(const QList<Currency> &amounts)
+{
+    QList<qint64> whole;
+    for (Currency amount : amounts)
+        whole.append(amount.trunc());
+    return whole;
+}
 
 RollupSums MainTotals(qint64 material, qint64 labour, qint64 expense)
 {
@@ -85,6 +95,21 @@ QStringList AllCells(const CostSheetCells &cells)
             all.append(cells.Cells(col, row));
     }
     return all;
+}
+
+void TypeText(QWidget *grid, const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 128) {
+            QTest::keyClicks(grid, QString(c));
+            continue;
+        }
+        QInputMethodEvent preedit(QString(c), {});
+        QApplication::sendEvent(grid, &preedit);
+        QInputMethodEvent commit;
+        commit.setCommitString(QString(c));
+        QApplication::sendEvent(grid, &commit);
+    }
 }
 
 namespace {

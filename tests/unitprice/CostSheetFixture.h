@@ -8,12 +8,17 @@
 #include <QMap>
 #include <QString>
 
+class QWidget;
+
 namespace vek {
 
 // The 29 amounts of the template statement for main totals 1,000,000 / 2,000,000 /
 // 300,000, worked out by hand from the template's formulas: each row computed from the
 // amounts shown above it, whole units shown (the decimals cut after rounding to two).
 extern const QList<qint64> EdgeCaseAmounts;
+
+// The whole units of amounts.
+QList<qint64> Whole(const QList<Currency> &amounts);
 
 // The main totals the tests give the statement: material, labour, expense.
 RollupSums MainTotals(qint64 material, qint64 labour, qint64 expense);
@@ -44,6 +49,10 @@ QMap<int, StoredRow> StoredStatement(TempDatabase &db);
 // of the grid, row by row.
 QList<qint64> ShownAmounts(const CostSheetCells &cells);
 QStringList AllCells(const CostSheetCells &cells);
+
+// Types text into a grid as a user does: ASCII letters as keys, Korean as syllables that
+// the input method composes and commits one by one.
+void TypeText(QWidget *grid, const QString &text);
 
 // A trigger that refuses the insert of the statement row odrf, and one that refuses every
 // change of a statement row's amount: the database says no in the middle of a command.

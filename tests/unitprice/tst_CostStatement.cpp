@@ -44,14 +44,6 @@ public:
     TCostStatement statement;
 };
 
-QList<qint64> Whole(const QList<Currency> &amounts)
-{
-    QList<qint64> whole;
-    for (Currency amount : amounts)
-        whole.append(amount.trunc());
-    return whole;
-}
-
 } // namespace
 
 // The statement's logic without a screen: the template's figures, the formulas and their
