@@ -14,4 +14,8 @@ bool IsNoDrillTag(const QString &tag)
     return tag.size() == 1 && NoDrillTags.contains(tag.at(0));
 }
 
+ListScreenHook *SlstFmHook = nullptr;
+ListScreenHook *Sudetaif = nullptr;
+std::function<void(int page, int inputKind)> ItemDialogPageOpener;
+
 } // namespace vek

@@ -1,8 +1,14 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
+#include <functional>
+
 namespace vek {
+
+class Dataset;
+struct Bookmark;
 
 // The few values that every screen shares, for the program's lifetime.
 
@@ -21,5 +27,36 @@ extern const QString UntitledFileName;
 // Row kinds without lower rows: no drill-down, no cascade delete, not typed into.
 extern const QString NoDrillTags;
 bool IsNoDrillTag(const QString &tag);
+
+// What a dialog opened over a list screen needs of that screen, without knowing the
+// screen's class: the dataset its grid shows and the rows selected in that grid. The
+// line-item screen and the breakdown screen implement it and name themselves in
+// SlstFmHook and Sudetaif from their creation until they close; the item dialog's bulk
+// adjustment and the rate-row dialog read them.
+class ListScreenHook {
+public:
+    // The rows the screen's grid shows (TSlst on the line-item screen, Tdtail on the
+    // breakdown screen).
+    virtual Dataset &ShownRows() = 0;
+    // The grid's selected rows (its SelectedRows), by bookmark in the order they were
+    // selected; empty when none is.
+    virtual QList<Bookmark> SelectedRows() const = 0;
+
+protected:
+    ~ListScreenHook() = default;
+};
+
+// The open line-item screen (the system's SlstFm), or nullptr.
+extern ListScreenHook *SlstFmHook;
+// The open breakdown screen, or nullptr: while it is set, the bulk adjustment and the
+// rate-row dialog work on breakdown rows instead of line items.
+extern ListScreenHook *Sudetaif;
+
+// Shows the item dialog on page 1 (bulk adjustment; inputKind 1 the open list or
+// breakdown, 2 the whole estimate) or page 2 (sum menu) as the screens of app/ open it,
+// and returns when it has closed; DataChanged then tells whether rows changed. The dialog
+// lives in app/, above the screens of unitprice/ that open it: the program sets this at
+// start-up, and it stays empty (no dialog) where nothing set it.
+extern std::function<void(int page, int inputKind)> ItemDialogPageOpener;
 
 } // namespace vek
