@@ -308,10 +308,12 @@ ItemRowFields TInPutf::Fields() const
     return fields;
 }
 
-void TInPutf::showEvent(QShowEvent *event)
+void TInPutf::setVisible(bool visible)
 {
-    QDialog::showEvent(event);
-    if (!shown_) {
+    // After the dialog's own focus handling, which selects the whole text of the box it
+    // gives the focus.
+    QDialog::setVisible(visible);
+    if (visible && !shown_) {
         shown_ = true;
         FormShow();
     }

@@ -94,9 +94,9 @@ public:
 
 public slots:
     void done(int result) override;
+    void setVisible(bool visible) override;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
