@@ -199,8 +199,10 @@ QWidget *TInPutf::MakeItemPage()
     gJPnel->SetBorderWidth(1);
     gJPnel->SetBoundLines(TdxContainer::blLeft | TdxContainer::blTop | TdxContainer::blRight | TdxContainer::blBottom);
     gJPnel->SetCaption(SubPanelCaption);
+    // The caption's leading blanks leave the box its place at the left.
+    gJPnel->SetSpacing(9);
     gJChek = new TBitCheckBox(gJPnel);
-    gJChek->setGeometry(6, 2, 17, 17);
+    gJChek->setGeometry(3, 2, 17, 17);
 
     MakeLabel(page, QStringLiteral("재 료 비"), 10, 94);
     EdtPCST12 = MakeFigureBox(page, {70, 94, 120, 21});
