@@ -79,6 +79,7 @@ void AdjustEstimateRows(const QString &field, Currency p)
     SuspendedRedraw suspended(rows);
     const int count = rows.recordCount();
     int done = 0;
+    int shown = 0;
     for (rows.first(); !rows.eof(); rows.next()) {
         if (Adjustable(rows.asString("TAG"))) {
             AdjustCurrentRow(rows, field, p);
@@ -88,7 +89,9 @@ void AdjustEstimateRows(const QString &field, Currency p)
                 StoreLineItemAmounts(rows);
             rows.post();
         }
-        SetWaitGauge(qRound(100.0 * ++done / count));
+        const int percent = qRound(100.0 * ++done / count);
+        if (percent != shown)
+            SetWaitGauge(shown = percent);
     }
     rows.applyUpdates();
 }

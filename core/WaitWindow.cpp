@@ -144,14 +144,6 @@ void ShowWaitMessage(const QColor &fontColour, const QString &text)
     window->ShowCentred();
 }
 
-void SetWaitGauge(int percent)
-{
-    if (!SprSfm || SprSfm->GaugeBar->value() == percent)
-        return;
-    SprSfm->GaugeBar->setValue(percent);
-    SprSfm->GaugeBar->repaint();
-}
-
 void HideWaitWindow()
 {
     if (!SprSfm)

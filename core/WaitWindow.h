@@ -48,9 +48,6 @@ extern QPointer<TSprSfm> SprSfm;
 void ShowWaitGauge(int interval, const QColor &colour, const QColor &fontColour, const QString &text);
 // A strip of text in fontColour over the screen, without border or gauge.
 void ShowWaitMessage(const QColor &fontColour, const QString &text);
-// Shows percent (0-100) on the gauge of the wait window at once, for a step that counts
-// its own progress; nothing happens when no window is shown.
-void SetWaitGauge(int percent);
 // Hides and frees the wait window; nothing happens when none is shown.
 void HideWaitWindow();
 // Sets the gauge of the wait window to percent (0..100) and paints it at once, for a long
