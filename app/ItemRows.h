@@ -61,7 +61,7 @@ ItemRowFields LoadItemRow(int level);
 // Adds a row to the open list of level: a new key (1 + the largest of the parent), the
 // ODRF by InsertMode (the rows from the current one on shifted by ShiftLevelOrder, or
 // after the last), the 44-column insert with UNIT "식", all as one transaction; then the
-// list is read again with the new row current in append mode. Returns false when the
+// list is read again with the new row current. Returns false when the
 // commit was refused (the user was told); throws DatabaseError or NumberError after
 // taking everything back. Sets DataChanged.
 bool AddItemRow(int level, const ItemRowFields &fields);
@@ -82,8 +82,8 @@ QString FormatSumLabel(const QString &caption);
 // Inserts a subtotal row of kind (ICD1: 1 소계, 2 계, 3 합계) named label into the open
 // line-item list when TSlst is open (NAME := label, ODRF as a new line item), else into the
 // open list of group rows (NOADD := label, a new key and ODRF as AddItemRow). One
-// transaction; the list is read again, the new row current in append mode. Failures as
-// AddItemRow. Sets DataChanged.
+// transaction; the list is read again with the new row current. Failures as AddItemRow.
+// Sets DataChanged.
 bool InsertSubtotalRow(int kind, const QString &label);
 
 } // namespace vek

@@ -158,6 +158,8 @@ private:
         std::vector<QVariant> values;
         quint64 id = 0;
         Change change = Change::None;
+        // A cached modification: the values as read, so that only what changed is written.
+        std::vector<QVariant> original;
         bool calculated = false;
     };
 
@@ -171,7 +173,8 @@ private:
     void rebuildVisible();
     void setCurrent(int recNo);
     void beginNewRow(bool atEnd);
-    void writeRow(Row &row, bool inserting, const Row *original);
+    // Writes row; an update writes only the columns that differ from original, when given.
+    void writeRow(Row &row, bool inserting, const std::vector<QVariant> *original);
     void writeDelete(const QVariant &key);
     void requireBrowse(const char *operation) const;
     void notifyReset();
