@@ -220,7 +220,7 @@ QWidget *TInPutf::MakeItemPage()
     for (TCurrencyEdit *box : {EdtPCST12, EdtLCST12, EdtSCST12})
         connect(box, &TCurrencyEdit::Change, this, &TInPutf::EdtPCST12Change);
     for (TCurrencyEdit *box : {EdtNo, EdtPCST12, EdtLCST12, EdtSCST12, EdtCSTTAL})
-        box->OnKeyPress = [this](TCurrencyEdit &self, QChar &key) { EdtNameKeyPress(&self, key); };
+        box->OnKeyPress = [this](TCurrencyEdit &self, QChar &key) { FigureKeyPress(&self, key); };
     for (QLineEdit *box : {EdtName, EdtEtc})
         box->installEventFilter(this);
 
@@ -248,6 +248,7 @@ QWidget *TInPutf::MakeBulkPage()
                              2, BulGrupItems);
     BulGrup->setGeometry(6, 2, 183, 66);
     EdtBiul = MakeFigureBox(page, {42, 76, 96, 21});
+    EdtBiul->OnKeyPress = [this](TCurrencyEdit &self, QChar &key) { FigureKeyPress(&self, key); };
     MakeLabel(page, QStringLiteral("%"), 142, 76);
     mOk1 = MakeButton(page, QStringLiteral("확인"), {52, 104, 90, 28});
     connect(mOk1, &TRxSpeedButton::Click, this, &TInPutf::mOk1Click);
@@ -364,7 +365,8 @@ void TInPutf::FormClose()
 
 void TInPutf::mExit0Click()
 {
-    reject();
+    if (isVisible())
+        reject();
 }
 
 void TInPutf::keyPressEvent(QKeyEvent *event)
@@ -433,6 +435,18 @@ void TInPutf::EdtNameKeyPress(QWidget *box, QChar &key)
     else if (box == EdtCSTTAL)
         next = EdtEtc;
     next->setFocus(Qt::TabFocusReason);
+}
+
+void TInPutf::FigureKeyPress(TCurrencyEdit *box, QChar &key)
+{
+    // Esc closes the dialog from a number box as from everywhere else.
+    if (key == QChar(27)) {
+        key = QChar();
+        mExit0Click();
+        return;
+    }
+    if (box != EdtBiul)
+        EdtNameKeyPress(box, key);
 }
 
 bool TInPutf::EdtNameKeyDown(QLineEdit *box, int key)

@@ -85,6 +85,8 @@ public:
     // Enter in one of page 0's seven boxes moves on: name, quantity, material, labour,
     // expense, total (only when enabled, else remark), remark, name. Sets key to 0 then.
     void EdtNameKeyPress(QWidget *box, QChar &key);
+    // A number box's key: Esc closes the dialog; on page 0 Enter moves on.
+    void FigureKeyPress(TCurrencyEdit *box, QChar &key);
     // Esc closes; F11 shows the special-character picker and pastes its pick at the caret.
     // True when the key was taken.
     bool EdtNameKeyDown(QLineEdit *box, int key);
