@@ -69,17 +69,7 @@ int main(int argc, char **argv)
     TdMf &module = estimate.module;
     QSqlDatabase db = estimate.database();
 
-    // The open line-item list of the node (1, 1, 1), as the line-item screen has it.
-    module.TAlst.setCommandText("select * from NDTAIL where ABFS='A' and ACODE=?", {1});
-    module.TBlst.setCommandText("select * from NDTAIL where ABFS='B' and ACODE=? and BCODE=?", {1, 1});
-    module.TFlst.setCommandText("select * from NDTAIL where ABFS='F' and ACODE=? and BCODE=? and SCODE=?", {1, 1, 1});
-    for (Dataset *ds : {&module.TAlst, &module.TBlst, &module.TFlst})
-        ds->open();
-    Dataset &items = module.TSlst;
-    items.setCommandText(
-        "select * from NDTAIL where ABFS='S' and TAG<>'M' and ACODE=? and BCODE=? and SCODE=? Order by ODRF", {1, 1, 1});
-    items.open();
-    std::printf("line-item list: %d rows\n", items.recordCount());
+    Dataset &items = estimate.OpenBigList();
 
     ReportTimes("adjust the material of a 5,000-row list by 1 %", "dialog",
                 CompareTimes(
