@@ -5,6 +5,7 @@
 #include "app/ProgramBlock.h"
 #include "app/TerminationSignals.h"
 #include "components/FontSubstitutes.h"
+#include "components/InputComposition.h"
 #include "core/DataModule.h"
 #include "core/MessageBoxes.h"
 
@@ -35,6 +36,7 @@ int RunProgram()
 
     InitProgramResources();
     InstallFontSubstitutes();
+    InputComposition::Watch();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vekwfree.png")));
 
     Tmainf window;
