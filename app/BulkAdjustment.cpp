@@ -39,18 +39,6 @@ void RaiseNodeLabourRows(Currency p, const QString &more, const QVariantList &mo
     CommitWork();
 }
 
-// Keeps a dataset's grid from redrawing while it lives.
-class SuspendedRedraw {
-public:
-    explicit SuspendedRedraw(Dataset &rows) : rows_(rows) { rows_.disableControls(); }
-    ~SuspendedRedraw() { rows_.enableControls(); }
-    SuspendedRedraw(const SuspendedRedraw &) = delete;
-    SuspendedRedraw &operator=(const SuspendedRedraw &) = delete;
-
-private:
-    Dataset &rows_;
-};
-
 // The wait window with its gauge while it lives.
 class GaugeWindow {
 public:
@@ -76,7 +64,7 @@ void AdjustEstimateRows(const QString &field, Currency p)
         Dataset &rows;
         ~Closing() { rows.close(); }
     } closing{rows};
-    SuspendedRedraw suspended(rows);
+    FrozenControls frozen(rows);
     const int count = rows.recordCount();
     int done = 0;
     int shown = 0;
@@ -122,7 +110,7 @@ bool AdjustListRows(Dataset &rows, const QList<Bookmark> &selected, BulkTarget t
         return true;
     const QString field = BulkTargetField(target);
     const bool labourRows = lineItems && target == BulkTarget::Labour;
-    SuspendedRedraw suspended(rows);
+    FrozenControls frozen(rows);
     const Bookmark remembered = rows.bookmark();
     bool committed = false;
     try {

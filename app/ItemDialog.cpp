@@ -13,6 +13,7 @@
 #include "core/Environment.h"
 #include "core/MessageBoxes.h"
 #include "core/ProgramState.h"
+#include "core/ScreenEntryPoints.h"
 #include "core/SiblingLibraries.h"
 #include "core/SqlRoutines.h"
 #include "core/TextUtils.h"
@@ -40,20 +41,10 @@ namespace {
 // The height of the caption bar that the window loses when it is shown caption-less.
 constexpr int CaptionHeight = 19;
 constexpr int TitleHeight = 21;
-const QString IniFile = QStringLiteral("VekFree.ini");
-const QString IniSection = QStringLiteral("FormTopLft");
 const QString SubPanelCaption = QStringLiteral("    하위공종");
 const QString MoneyPattern = QStringLiteral(",0.;-,0.");
 // What the picker leaves on the clipboard when it was cancelled.
 const QString NoPick = QStringLiteral("Non");
-
-// The ini keys of the top and left of a page that remembers its place.
-struct PlaceKeys {
-    QString top;
-    QString left;
-};
-const PlaceKeys BulkPlace{QStringLiteral("조정Top"), QStringLiteral("조정Lft")};
-const PlaceKeys SumPlace{QStringLiteral("합계Top"), QStringLiteral("합계Lft")};
 
 void SetColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
 {
@@ -117,21 +108,6 @@ void FocusAtEnd(QLineEdit *box)
     box->setFocus(Qt::OtherFocusReason);
     box->deselect();
     box->setCursorPosition(int(box->text().size()));
-}
-
-// Runs a page of the dialog modally at its place, titled; InputKind is set first.
-void RunPage(TInPutf &dialog, int inputKind, const QString &title, const QRect &place)
-{
-    InputKind = inputKind;
-    dialog.TopTitle->setText(title);
-    dialog.setGeometry(place);
-    dialog.exec();
-}
-
-QRect IniPlace(const PlaceKeys &keys, QSize size)
-{
-    return {ReadIniInteger(IniFile, IniSection, keys.left, 780), ReadIniInteger(IniFile, IniSection, keys.top, 220),
-            size.width(), size.height()};
 }
 
 } // namespace
@@ -354,10 +330,11 @@ void TInPutf::done(int result)
 
 void TInPutf::FormClose()
 {
-    const PlaceKeys *keys = page_ == 1 ? &BulkPlace : page_ == 2 ? &SumPlace : nullptr;
+    const DialogPlaceKeys *keys = page_ == 1 ? &BulkAdjustmentPlace : page_ == 2 ? &SumMenuPlace : nullptr;
     if (keys) {
-        WriteIniInteger(IniFile, IniSection, keys->top, y());
-        WriteIniInteger(IniFile, IniSection, keys->left, x());
+        const QString ini = QStringLiteral("VekFree.ini");
+        WriteIniInteger(ini, QStringLiteral("FormTopLft"), keys->top, y());
+        WriteIniInteger(ini, QStringLiteral("FormTopLft"), keys->left, x());
     }
     if (InPutf == this)
         InPutf = nullptr;
@@ -521,42 +498,27 @@ void TInPutf::BtnbSum1Click(QPushButton *button)
     }
 }
 
-void ShowItemRowDialog(int inputKind, const QRect &place)
+void RunItemDialog(const ItemDialogSetup &setup)
 {
-    const int level = OpenListLevel();
-    TInPutf dialog(0, QApplication::activeWindow());
-    try {
-        dialog.LoadFields(inputKind == 2 ? LoadItemRow(level) : NewItemRowFields(level));
-    } catch (const std::exception &failure) {
-        PresentMessage({MessageKind::Error, QString(), QString::fromStdString(failure.what())});
-        return;
+    TInPutf dialog(setup.page, setup.owner);
+    dialog.TopTitle->setText(setup.title);
+    dialog.setGeometry(setup.geometry);
+    if (setup.page == 0) {
+        try {
+            const int level = OpenListLevel();
+            dialog.LoadFields(InputKind == 2 ? LoadItemRow(level) : NewItemRowFields(level));
+        } catch (const std::exception &failure) {
+            PresentMessage({MessageKind::Error, QString(), QString::fromStdString(failure.what())});
+            return;
+        }
     }
-    const QString title = inputKind == 2 ? QStringLiteral("내  역  서  공  종  명  수  정")
-                                         : QStringLiteral("내  역  서  공  종  명  등  록");
-    RunPage(dialog, inputKind, CenterText(title, 80), place);
+    dialog.EdtBiul->SetValue(setup.percentage);
+    dialog.exec();
 }
 
-void ShowBulkAdjustDialog(int inputKind)
+void ConnectItemDialog()
 {
-    TInPutf dialog(1, QApplication::activeWindow());
-    dialog.EdtBiul->SetValue(0);
-    RunPage(dialog, inputKind, CenterText(QStringLiteral("금 액 일 괄 조 정"), 40), IniPlace(BulkPlace, {195, 180}));
-}
-
-void ShowSumMenuDialog()
-{
-    TInPutf dialog(2, QApplication::activeWindow());
-    RunPage(dialog, 1, CenterText(QStringLiteral("집계메뉴"), 24), IniPlace(SumPlace, {118, 140}));
-}
-
-void InstallItemDialogOpener()
-{
-    ItemDialogPageOpener = [](int page, int inputKind) {
-        if (page == 1)
-            ShowBulkAdjustDialog(inputKind);
-        else if (page == 2)
-            ShowSumMenuDialog();
-    };
+    EntryPoints().ItemDialog = RunItemDialog;
 }
 
 } // namespace vek

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ItemRows.h"
+#include "core/ScreenEntryPoints.h"
 
 #include <QDialog>
 
@@ -125,16 +126,11 @@ private:
 // The dialog while it lives.
 extern TInPutf *InPutf;
 
-// Page 0 at place, titled for adding (inputKind 1) or changing (2) a row of the open level
-// list; a change shows the list's current row.
-void ShowItemRowDialog(int inputKind, const QRect &place);
-// Page 1 (195 × 180) and page 2 (118 × 140) at the positions they were last closed at
-// ("조정Top"/"조정Lft" and "합계Top"/"합계Lft" of section "FormTopLft" of "VekFree.ini",
-// 220 and 780 when none is stored). inputKind 1 adjusts the open list or breakdown, 2 the
-// whole estimate.
-void ShowBulkAdjustDialog(int inputKind);
-void ShowSumMenuDialog();
-// Lets the screens below app/ open pages 1 and 2 (ItemDialogPageOpener).
-void InstallItemDialogOpener();
+// The dialog's entry point: the page of setup at its place, titled, InputKind as its opener
+// set it; page 0 filled for a new row (InputKind 1) or from the current row of the open
+// level's list (2), page 1's percentage from setup. Runs modally; the opener frees it.
+void RunItemDialog(const ItemDialogSetup &setup);
+// Connects RunItemDialog as the entry point EntryPoints().ItemDialog.
+void ConnectItemDialog();
 
 } // namespace vek

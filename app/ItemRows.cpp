@@ -4,6 +4,7 @@
 #include "core/Cp949Text.h"
 #include "core/DataModule.h"
 #include "core/EstimateColumns.h"
+#include "core/GroupList.h"
 #include "core/ProgramState.h"
 #include "core/SqlRoutines.h"
 #include "core/TextUtils.h"
@@ -13,6 +14,21 @@
 namespace vek {
 
 namespace {
+
+GroupList ListOf(int level)
+{
+    return GroupList(GroupLevel(level));
+}
+
+Dataset &LevelRows(int level)
+{
+    return ListOf(level).rows();
+}
+
+QString LevelLetter(int level)
+{
+    return ListOf(level).letter();
+}
 
 const QString GroupUnit = QStringLiteral("식");
 const QString SubtotalTag = QStringLiteral("T");
@@ -77,13 +93,6 @@ int InsertLevelRow(int level, QHash<QString, QVariant> values)
     return odrf;
 }
 
-QString TrimRight(QString text)
-{
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
-}
-
 // Runs write, which returns the ODRF of the row it inserted (0 when it inserted none), as
 // one command on the list rows. Committed, the list is read again with the inserted row
 // current. Failed or refused, the list is read again to show what the table kept, and the
@@ -105,33 +114,14 @@ bool RunListCommand(Dataset &rows, Write write)
     rows.refresh();
     if (!committed)
         return false;
-    const int odrf = rows.fieldIndex("ODRF");
-    for (int recNo = 0; inserted != 0 && recNo < rows.recordCount(); ++recNo) {
-        if (rows.valueOf(recNo, odrf).toInt() == inserted) {
-            rows.setRecNo(recNo);
-            break;
-        }
-    }
+    const int recNo = inserted != 0 ? LocateRow(rows, "ODRF", inserted) : -1;
+    if (recNo >= 0)
+        rows.setRecNo(recNo);
     DataChanged = true;
     return true;
 }
 
 } // namespace
-
-Dataset &LevelRows(int level)
-{
-    switch (level) {
-    case 0: return dMf->TAlst;
-    case 1: return dMf->TBlst;
-    default: return dMf->TFlst;
-    }
-}
-
-QString LevelLetter(int level)
-{
-    static const QString letters[] = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("F")};
-    return letters[std::clamp(level, 0, 2)];
-}
 
 QString ItemKindTag(ItemKind kind, int level)
 {
@@ -176,8 +166,8 @@ ItemRowFields LoadItemRow(int level)
     ItemRowFields fields = NewItemRowFields(level);
     fields.kind = ItemKindOf(rows.asString("TAG"));
     fields.sub = fields.subAllowed && fields.kind == ItemKind::Ordinary && rows.asInteger("SUB") == 1;
-    fields.name = TrimRight(rows.asString("NOADD"));
-    fields.remark = TrimRight(rows.asString("ETC"));
+    fields.name = TrimRightText(rows.asString("NOADD"));
+    fields.remark = TrimRightText(rows.asString("ETC"));
     fields.quantity = rows.asDouble("INO");
     fields.material = rows.asDouble("PCST11");
     fields.labour = rows.asDouble("LCST11");
@@ -189,16 +179,7 @@ ItemRowFields LoadItemRow(int level)
         fields.total = fields.quantity != 0 ? Currency::fromDouble(amount / fields.quantity).toDouble() : amount;
     }
 
-    static const char *const keyColumns[] = {"ACODE", "BCODE", "SCODE"};
-    QString lower = QStringLiteral("Select count(*) from NDTAIL where ABFS<>?");
-    QVariantList params{LevelLetter(level)};
-    for (int i = 0; i <= std::clamp(level, 0, 2); ++i) {
-        lower += QStringLiteral(" and %1=?").arg(QLatin1String(keyColumns[i]));
-        params.append(rows.value(QLatin1String(keyColumns[i])));
-    }
-    RunTempSql(false, lower, params);
-    fields.locked = dMf->sQTmp.value(0).toInt() != 0;
-    dMf->sQTmp.close();
+    fields.locked = ListOf(level).HasLowerRows();
     return fields;
 }
 

@@ -7,13 +7,9 @@ namespace vek {
 class Dataset;
 
 // What the item dialog writes into the open list of group rows (work items, middle groups
-// or small groups, by OpenListLevel: 0, 1, 2) and the subtotal rows of its sum menu. The
-// dialog's widgets only show and take the values; the rows are written here.
-
-// The level's dataset: TAlst, TBlst or TFlst.
-Dataset &LevelRows(int level);
-// The level letter: ABFS of the level's rows and TAG of its ordinary rows ('A', 'B', 'F').
-QString LevelLetter(int level);
+// or small groups, by OpenListLevel: 0, 1, 2, the list GroupList(GroupLevel(level))) and
+// the subtotal rows of its sum menu. The dialog's widgets only show and take the values;
+// the rows are written here.
 
 // The row kinds of the dialog's kind group dGbun, in its order.
 enum class ItemKind { Ordinary = 0, RateRow = 1, LeftOut = 2 };

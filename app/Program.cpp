@@ -42,7 +42,7 @@ int RunProgram()
     Tmainf window;
     TdMf dataModule;
     dMf = &dataModule;
-    InstallItemDialogOpener();
+    ConnectItemDialog();
     QObject::connect(&block, &ProgramBlock::activationRequested, &window, &Tmainf::RestoreOrRaise);
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &window, &QWidget::close);

@@ -220,4 +220,17 @@ private:
 // value, or -1.
 int LocateRow(const Dataset &dataset, const QString &field, const QVariant &value);
 
+// Keeps a dataset's grids still while it lives (a command walking the rows): they are
+// redrawn once at its end.
+class FrozenControls {
+public:
+    explicit FrozenControls(Dataset &rows) : rows_(rows) { rows_.disableControls(); }
+    ~FrozenControls() { rows_.enableControls(); }
+    FrozenControls(const FrozenControls &) = delete;
+    FrozenControls &operator=(const FrozenControls &) = delete;
+
+private:
+    Dataset &rows_;
+};
+
 } // namespace vek

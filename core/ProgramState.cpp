@@ -16,6 +16,5 @@ bool IsNoDrillTag(const QString &tag)
 
 ListScreenHook *SlstFmHook = nullptr;
 ListScreenHook *Sudetaif = nullptr;
-std::function<void(int page, int inputKind)> ItemDialogPageOpener;
 
 } // namespace vek

@@ -3,7 +3,6 @@
 #include <QList>
 #include <QString>
 
-#include <functional>
 
 namespace vek {
 
@@ -51,12 +50,5 @@ extern ListScreenHook *SlstFmHook;
 // The open breakdown screen, or nullptr: while it is set, the bulk adjustment and the
 // rate-row dialog work on breakdown rows instead of line items.
 extern ListScreenHook *Sudetaif;
-
-// Shows the item dialog on page 1 (bulk adjustment; inputKind 1 the open list or
-// breakdown, 2 the whole estimate) or page 2 (sum menu) as the screens of app/ open it,
-// and returns when it has closed; DataChanged then tells whether rows changed. The dialog
-// lives in app/, above the screens of unitprice/ that open it: the program sets this at
-// start-up, and it stays empty (no dialog) where nothing set it.
-extern std::function<void(int page, int inputKind)> ItemDialogPageOpener;
 
 } // namespace vek

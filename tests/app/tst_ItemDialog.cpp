@@ -16,6 +16,7 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -517,12 +518,10 @@ private slots:
             if (page == 0)
                 QCOMPARE(box->text(), QStringLiteral("토공사"));
         });
-        if (page == 0)
-            ShowItemRowDialog(2, {100, 100, 390, 270});
-        else if (page == 1)
-            ShowBulkAdjustDialog(2);
-        else
-            ShowSumMenuDialog();
+        InputKind = 2;
+        RunItemDialog(page == 0   ? ItemRowDialogSetup(nullptr, 2, {100, 100, 390, 270})
+                      : page == 1 ? BulkAdjustmentDialogSetup(nullptr)
+                                  : SumMenuDialogSetup(nullptr));
         QVERIFY(checked);
         QVERIFY(!InPutf);
     }
@@ -540,7 +539,7 @@ private slots:
         QFETCH(int, page);
         QFETCH(QString, top);
         QFETCH(QString, left);
-        const auto open = [page] { page == 1 ? ShowBulkAdjustDialog(1) : ShowSumMenuDialog(); };
+        const auto open = [page] { RunItemDialog(page == 1 ? BulkAdjustmentDialogSetup(nullptr) : SumMenuDialogSetup(nullptr)); };
         QPoint shown;
         WhileShown([&](TInPutf &dialog) {
             shown = dialog.pos();
@@ -559,23 +558,100 @@ private slots:
     {
         openWorkItems();
         WhileShown([](TInPutf &dialog) { dialog.move(300, 200); });
-        ShowItemRowDialog(1, {10, 20, 390, 270});
+        RunItemDialog(ItemRowDialogSetup(nullptr, 1, {10, 20, 390, 270}));
         for (const char *key : {"조정Top", "조정Lft", "합계Top", "합계Lft"})
             QCOMPARE(ReadIniInteger("VekFree.ini", "FormTopLft", key, -1), -1);
     }
 
-    void screensBelowTheProgramOpenPagesOneAndTwo()
+    void theEntryPointRunsTheDialog()
     {
         db->insertRow({{"ABFS", "A"}, {"TAG", "A"}, {"ACODE", 1}, {"ODRF", 1}});
         openWorkItems();
-        InstallItemDialogOpener();
-        QList<int> pages;
-        WhileShown([&](TInPutf &dialog) { pages.append(dialog.Page() * 10 + InputKind); });
-        ItemDialogPageOpener(1, 2);
-        WhileShown([&](TInPutf &dialog) { pages.append(dialog.Page() * 10 + InputKind); });
-        ItemDialogPageOpener(2, 1);
-        ItemDialogPageOpener = nullptr;
-        QCOMPARE(pages, (QList<int>{12, 21}));
+        ConnectItemDialog();
+        QStringList shown;
+        const auto record = [&shown](TInPutf &dialog) {
+            shown.append(QStringLiteral("%1 %2 %3").arg(dialog.Page()).arg(InputKind).arg(dialog.TopTitle->text().trimmed()));
+        };
+        WhileShown(record);
+        InputKind = 2;
+        OpenScreen(EntryPoints().ItemDialog, BulkAdjustmentDialogSetup(nullptr));
+        WhileShown(record);
+        InputKind = 1;
+        OpenScreen(EntryPoints().ItemDialog, SumMenuDialogSetup(nullptr));
+        EntryPoints() = ScreenEntryPoints();
+        QCOMPARE(shown, (QStringList{"1 2 금 액 일 괄 조 정", "2 1 집계메뉴"}));
+    }
+
+    void pageZeroShowsTheRowItWorksOn_data()
+    {
+        QTest::addColumn<int>("inputKind");
+        QTest::addColumn<QVariantHash>("row");
+        QTest::addColumn<bool>("lowerRows");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QList<double>>("boxes"); // quantity, material, labour, expense, total
+        QTest::addColumn<bool>("totalEnabled");
+        QTest::addColumn<bool>("panelEnabled");
+        QTest::addColumn<bool>("ticked");
+
+        const QVariantHash priced{{"NOADD", " 2. 토공사"}, {"INO", 2},     {"PCST11", 1000},
+                                  {"LCST11", 500},          {"SCST11", 0.5}, {"CSTTAL", 3001}};
+        QVariantHash withGroups = priced;
+        withGroups.insert("SUB", 1);
+        QVariantHash rate = priced;
+        rate.insert("TAG", "R");
+        QTest::newRow("a new row") << 1 << priced << false << 0 << QString() << QList<double>{1, 0, 0, 0, 0} << true
+                                   << true << false;
+        QTest::newRow("priced row") << 2 << priced << false << 0 << " 2. 토공사" << QList<double>{2, 1000, 500, 0.5, 1500.5}
+                                    << false << true << false;
+        QTest::newRow("row with middle groups: locked") << 2 << withGroups << true << 0 << " 2. 토공사"
+                                                        << QList<double>{2, 1000, 500, 0.5, 1500.5} << false << false
+                                                        << true;
+        QTest::newRow("lump row of two: the unit total")
+            << 2 << QVariantHash{{"NOADD", "lump"}, {"INO", 2}, {"CSTTAL", 10000}} << false << 0 << "lump"
+            << QList<double>{2, 0, 0, 0, 5000} << true << true << false;
+        QTest::newRow("rate row") << 2 << rate << false << 1 << " 2. 토공사" << QList<double>{2, 1000, 500, 0.5, 1500.5}
+                                  << false << true << false;
+    }
+    void pageZeroShowsTheRowItWorksOn()
+    {
+        QFETCH(int, inputKind);
+        QFETCH(QVariantHash, row);
+        QFETCH(bool, lowerRows);
+        QFETCH(int, kind);
+        QFETCH(QString, name);
+        QFETCH(QList<double>, boxes);
+        QFETCH(bool, totalEnabled);
+        QFETCH(bool, panelEnabled);
+        QFETCH(bool, ticked);
+        db->insertRow({{"ABFS", "A"}, {"TAG", "A"}, {"ACODE", 1}, {"ODRF", 1}, {"NOADD", "first"}});
+        row.insert("ABFS", "A");
+        row.insert("ACODE", 2);
+        row.insert("ODRF", 2);
+        if (!row.contains("TAG"))
+            row.insert("TAG", "A");
+        db->insertRow(row);
+        if (lowerRows)
+            db->insertRow({{"ACODE", 2}, {"BCODE", 1}, {"ABFS", "B"}, {"TAG", "B"}, {"ODRF", 1}});
+        openWorkItems();
+        m().TAlst.last();
+
+        QList<double> shown;
+        WhileShown([&](TInPutf &dialog) {
+            QCOMPARE(int(dialog.Fields().kind), kind);
+            QCOMPARE(dialog.EdtName->text(), name);
+            for (TCurrencyEdit *box :
+                 {dialog.EdtNo, dialog.EdtPCST12, dialog.EdtLCST12, dialog.EdtSCST12, dialog.EdtCSTTAL})
+                shown.append(box->Value());
+            QCOMPARE(dialog.EdtCSTTAL->isEnabled(), totalEnabled);
+            QCOMPARE(dialog.gJPnel->isEnabled(), panelEnabled);
+            QCOMPARE(dialog.dGbun->isEnabled(), panelEnabled);
+            QCOMPARE(dialog.gJChek->Checked(), ticked);
+        });
+        InputKind = inputKind;
+        RunItemDialog(ItemRowDialogSetup(nullptr, inputKind, {100, 100, 390, 270}));
+        QCOMPARE(shown, boxes);
+        QVERIFY(!DataChanged);
     }
 };
 

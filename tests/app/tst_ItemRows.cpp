@@ -1,4 +1,5 @@
 #include "app/ItemRows.h"
+#include "core/GroupList.h"
 #include "core/DataModule.h"
 #include "core/ProgramState.h"
 #include "core/SqlRoutines.h"
@@ -35,6 +36,16 @@ const QList<GroupRow> Fixture = {
 };
 
 const char *const KeyColumns[] = {"ACODE", "BCODE", "SCODE"};
+
+Dataset &LevelRows(int level)
+{
+    return GroupList(GroupLevel(level)).rows();
+}
+
+QString LevelLetter(int level)
+{
+    return GroupList(GroupLevel(level)).letter();
+}
 
 } // namespace
 
