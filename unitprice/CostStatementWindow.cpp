@@ -3,6 +3,7 @@
 #include "components/ControlHint.h"
 #include "components/ImeGridStringGrid.h"
 #include "components/ToolButton.h"
+#include "components/WindowDrag.h"
 #include "core/ScreenEntryPoints.h"
 #include "core/SiblingLibraries.h"
 #include "unitprice/CostSheetPage.h"
@@ -48,6 +49,7 @@ TCostStatementWindow::TCostStatementWindow(QWidget *parent) : QDialog(parent, Qt
     row->setSpacing(6);
     row->addWidget(icon);
     row->addWidget(TopLabel, 1);
+    new WindowDrag(TopPnl);
 
     mExit0 = new TdxToolButton(TopPnl);
     mExit0->setObjectName(QStringLiteral("mExit0"));

@@ -11,7 +11,8 @@ class TdxToolButton;
 
 // The window of the cost-statement page: caption-less, with the breakdown screen's title
 // strip (a small icon, the title TopLabel and the close button mExit0, which closes without
-// saving the grid), the page below it, and F1 for the page's help. It is what the main
+// saving the grid; dragging the strip moves the window), the page below it, and F1 for
+// the page's help. It is what the main
 // window's "원가서" opens until the breakdown screen takes the page over as its page 2.
 class TCostStatementWindow : public QDialog {
     Q_OBJECT

@@ -103,6 +103,20 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
+    // The window has no caption: its strip moves it.
+    void theStripMovesTheWindow()
+    {
+        OpenStatement open(FirstTotals);
+        const QPoint start = open.window.pos();
+        QWidget *strip = open.window.TopPnl;
+        QTest::mousePress(strip, Qt::LeftButton, {}, {300, 10});
+        QMouseEvent move(QEvent::MouseMove, QPointF(330, 30), strip->mapToGlobal(QPointF(330, 30)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(strip, &move);
+        QTest::mouseRelease(strip, Qt::LeftButton, {}, {330, 30});
+        QCOMPARE(open.window.pos(), start + QPoint(30, 20));
+    }
+
     // The first opening stores the template; what is computed reaches the table only
     // through sClose2, which stores the whole amounts shown, the formulas, basis texts and
     // remarks, and the text still in the cell's editor.
