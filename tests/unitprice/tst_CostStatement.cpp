@@ -51,8 +51,21 @@ public:
 class TestCostStatement : public QObject {
     Q_OBJECT
 
+    // Answers every message a test does not expect, so that none waits for a click.
+    std::unique_ptr<MessageAnswerer> unexpected;
+
 private slots:
-    void init() { DataChanged = false; }
+    void init()
+    {
+        DataChanged = false;
+        unexpected = std::make_unique<MessageAnswerer>();
+    }
+    void cleanup()
+    {
+        const QStringList shown = unexpected->texts();
+        unexpected.reset();
+        QCOMPARE(shown, QStringList());
+    }
 
     void theTemplateComesOutToTheUnit_data()
     {
@@ -148,38 +161,42 @@ private slots:
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("formula");
-        QTest::addColumn<int>("emptied");
+        QTest::addColumn<int>("amountRow");
+        QTest::addColumn<QString>("amount");
         QTest::addColumn<int>("errorRow");
-        QTest::newRow("[0]") << 12 << "[0]" << 0 << 12;
-        QTest::newRow("[30]") << 12 << "[30]" << 0 << 12;
-        QTest::newRow("[5.5]") << 12 << "[5.5]" << 0 << 12;
-        QTest::newRow("[5.]") << 12 << "[5.]" << 0 << 12;
-        QTest::newRow("[]") << 12 << "[]" << 0 << 12;
-        QTest::newRow("5] without [") << 12 << "5]" << 0 << 12;
-        QTest::newRow("[5+6 without ]") << 12 << "[5+6" << 0 << 12;
-        QTest::newRow("a number glued to the bracket") << 12 << "[7]3" << 0 << 12;
-        QTest::newRow("unbalanced group") << 12 << "[(5+6]*2" << 0 << 12;
-        QTest::newRow("letters") << 12 << "[a+5]" << 0 << 12;
-        QTest::newRow("division by zero") << 12 << "[7]/0" << 0 << 12;
-        QTest::newRow("a result beyond the range") << 12 << "[7]*999999999999" << 0 << 12;
-        QTest::newRow("a reference to an emptied amount") << 12 << "[28]*2" << 28 << 12;
-        QTest::newRow("an emptied amount cell") << 0 << QString() << 10 << 10;
-        QTest::newRow("the first row") << 1 << "[30]" << 0 << 1;
-        QTest::newRow("a summary row") << 4 << "[1+2-3" << 0 << 4;
+        QTest::newRow("[0]") << 12 << "[0]" << 0 << QString() << 12;
+        QTest::newRow("[30]") << 12 << "[30]" << 0 << QString() << 12;
+        QTest::newRow("[5.5]") << 12 << "[5.5]" << 0 << QString() << 12;
+        QTest::newRow("[5.]") << 12 << "[5.]" << 0 << QString() << 12;
+        QTest::newRow("[]") << 12 << "[]" << 0 << QString() << 12;
+        QTest::newRow("5] without [") << 12 << "5]" << 0 << QString() << 12;
+        QTest::newRow("[5+6 without ]") << 12 << "[5+6" << 0 << QString() << 12;
+        QTest::newRow("a number glued to the bracket") << 12 << "[7]3" << 0 << QString() << 12;
+        QTest::newRow("unbalanced group") << 12 << "[(5+6]*2" << 0 << QString() << 12;
+        QTest::newRow("letters") << 12 << "[a+5]" << 0 << QString() << 12;
+        QTest::newRow("division by zero") << 12 << "[7]/0" << 0 << QString() << 12;
+        QTest::newRow("a result beyond the range") << 12 << "[7]*999999999999" << 0 << QString() << 12;
+        QTest::newRow("a reference to an emptied amount") << 12 << "[28]*2" << 28 << QString() << 12;
+        QTest::newRow("an emptied amount cell") << 0 << QString() << 10 << QString() << 10;
+        QTest::newRow("an amount beyond the range") << 0 << QString() << 10 << "9999999999999999" << 10;
+        QTest::newRow("a sum beyond the range") << 0 << QString() << 28 << "922337203000000" << 16;
+        QTest::newRow("the first row") << 1 << "[30]" << 0 << QString() << 1;
+        QTest::newRow("a summary row") << 4 << "[1+2-3" << 0 << QString() << 4;
     }
     void anErrorStopsAtItsRow()
     {
         QFETCH(int, row);
         QFETCH(QString, formula);
-        QFETCH(int, emptied);
+        QFETCH(int, amountRow);
+        QFETCH(QString, amount);
         QFETCH(int, errorRow);
         TemplateSheet sheet(MainTotals(1000000, 2000000, 300000));
         // New labour: every row from 6 on changes when computed.
         sheet.setAmount(5, "3000000");
         if (row > 0)
             sheet.setFormula(row, formula);
-        if (emptied > 0)
-            sheet.setAmount(emptied, QString());
+        if (amountRow > 0)
+            sheet.setAmount(amountRow, amount);
         const QStringList before = sheet.amountTexts();
 
         MessageAnswerer answers;
