@@ -220,6 +220,8 @@ void ZipAdder::Plan(const ZipItem &item, const fs::path &file, const fs::path &r
             return;
         }
     }
+    if (head_.Verbose)
+        callback_.Message(ZipErrNone, "Adding " + planned.path + " as " + planned.name);
     planned_.push_back(std::move(planned));
 }
 
