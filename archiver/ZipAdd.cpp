@@ -89,7 +89,7 @@ int TZipMaster::AddFiles()
                 count = 0;
         }
     } catch (...) {
-        ShowOperationFailure(std::current_exception(), ZipMsg::AddFailed);
+        ReportFailure(std::current_exception(), ZipMsg::AddFailed);
         count = 0;
     }
     temporary.reset();

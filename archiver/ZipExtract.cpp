@@ -59,7 +59,7 @@ int TZipMaster::Extract(bool intoMemory)
                 count = RunEngine(engine, UnzipCommandRecord(command, version, archive, folder, intoMemory));
             }
         } catch (...) {
-            ShowOperationFailure(std::current_exception(), ZipMsg::ExtractFailed);
+            ReportFailure(std::current_exception(), ZipMsg::ExtractFailed);
             count = 0;
         }
         fSpecArgs_.clear();

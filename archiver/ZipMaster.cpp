@@ -92,19 +92,6 @@ void TZipMaster::ShowEngineFailure()
         PresentMessage({MessageKind::Plain, QGuiApplication::applicationDisplayName(), engineFailure_});
 }
 
-void TZipMaster::ShowOperationFailure(std::exception_ptr failure, int id)
-{
-    try {
-        std::rethrow_exception(failure);
-    } catch (const EZipMaster &error) {
-        ShowExceptMessage(error);
-    } catch (const std::exception &error) {
-        ShowZipMessage(id, QLatin1Char('\n') + QString::fromUtf8(error.what()));
-    } catch (...) {
-        ShowZipMessage(id);
-    }
-}
-
 void TZipMaster::ShowZipMessage(int id, const QString &extra)
 {
     ShowExceptMessage(EZipMaster(id, extra));
@@ -132,6 +119,9 @@ int TZipMaster::ReportFailure(std::exception_ptr failure, int otherId)
         return -8;
     } catch (const std::exception &error) {
         ShowZipMessage(otherId, QLatin1Char('\n') + QString::fromUtf8(error.what()));
+        return -9;
+    } catch (...) {
+        ShowZipMessage(otherId);
         return -9;
     }
 }

@@ -354,8 +354,6 @@ private:
     void StartOperation();
     // Ends one: the last failure the engine reported is shown, unless Unattended.
     void ShowEngineFailure();
-    // Shows what an operation caught: an EZipMaster as its message, anything else as id.
-    void ShowOperationFailure(std::exception_ptr failure, int id);
     int Extract(bool intoMemory);
     // The engine adds to the temporary archive, whose entries are then put behind the
     // first leadIn bytes of the archive: a self-extractor's stub, which libzip would drop.
