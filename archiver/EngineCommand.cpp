@@ -51,6 +51,29 @@ QString EngineFolder(const QString &folder)
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
+// The fields that every command's head starts with.
+template <typename Head>
+void StartHead(Head &head, TZipMaster &zip, bool unattended, bool trace)
+{
+    head.OwnerWindow = unattended ? nullptr : OwnerWindow();
+    head.Component = &zip;
+    head.Version = ZipEngineVersion;
+    head.Trace = Flag(trace);
+}
+
+// The old form of a command: its head, then the lines as they are, as many as it holds.
+template <typename Old, typename Head>
+Old *OldRecord(EngineCommand &command, const Head &head, const QStringList &lines)
+{
+    auto *old = command.New<Old>();
+    old->Head = head;
+    old->Head.ItemCount = int32_t(std::min<qsizetype>(lines.size(), ZipOldFileSpecs));
+    for (int32_t i = 0; i < old->Head.ItemCount; ++i)
+        old->FileSpecs[i] = command.Text(lines[i]);
+    old->EndMarker = ZipRecordEnd;
+    return old;
+}
+
 } // namespace
 
 const char *EngineCommand::Text(const QString &text)
@@ -70,11 +93,8 @@ const char **EngineCommand::Texts(const QStringList &texts)
 void *TZipMaster::ZipCommandRecord(EngineCommand &command, int version, const QString &archive)
 {
     ZipCommandHead head{};
-    head.OwnerWindow = unattended_ ? nullptr : OwnerWindow();
-    head.Component = this;
-    head.Version = ZipEngineVersion;
+    StartHead(head, *this, unattended_, trace_);
     head.Callback = &TZipMaster::DllCallback;
-    head.Trace = Flag(trace_);
     head.Password = command.OptionalText(password_);
     head.StoredSuffixes = command.OptionalText(StoredSuffixText(addStoreSuffixes_));
     head.Encrypt = Flag(addOptions_.testFlag(AddEncrypt));
@@ -95,15 +115,8 @@ void *TZipMaster::ZipCommandRecord(EngineCommand &command, int version, const QS
     head.ItemCount = int32_t(fSpecArgs_.size());
     head.ArchivePath = command.Text(archive);
 
-    if (version <= ZipOldRecordMax) {
-        auto *old = command.New<ZipCommandOld>();
-        old->Head = head;
-        old->Head.ItemCount = int32_t(std::min<qsizetype>(fSpecArgs_.size(), ZipOldFileSpecs));
-        for (int32_t i = 0; i < old->Head.ItemCount; ++i)
-            old->FileSpecs[i] = command.Text(fSpecArgs_[i]);
-        old->EndMarker = ZipRecordEnd;
-        return old;
-    }
+    if (version <= ZipOldRecordMax)
+        return OldRecord<ZipCommandOld>(command, head, fSpecArgs_);
     auto *zip = command.New<ZipCommand>();
     zip->Head = head;
     zip->TempDir = tempDir_.isEmpty() ? nullptr : command.Text(EngineFolder(tempDir_));
@@ -145,11 +158,8 @@ void *TZipMaster::UnzipCommandRecord(EngineCommand &command, int version, const 
                                      const QString &folder, bool intoMemory)
 {
     UnzipCommandHead head{};
-    head.OwnerWindow = unattended_ ? nullptr : OwnerWindow();
-    head.Component = this;
-    head.Version = ZipEngineVersion;
+    StartHead(head, *this, unattended_, trace_);
     head.Callback = &TZipMaster::DllCallback;
-    head.Trace = Flag(trace_);
     head.ExtractDir = command.Text(EngineFolder(folder));
     const bool filler = version < ZipEngineVersion && unattended_ && addOptions_.testFlag(AddEncrypt)
         && password_.isEmpty();
@@ -164,15 +174,8 @@ void *TZipMaster::UnzipCommandRecord(EngineCommand &command, int version, const 
     head.ItemCount = int32_t(fSpecArgs_.size());
     head.ArchivePath = command.Text(archive);
 
-    if (version <= UnzipOldRecordMax) {
-        auto *old = command.New<UnzipCommandOld>();
-        old->Head = head;
-        old->Head.ItemCount = int32_t(std::min<qsizetype>(fSpecArgs_.size(), ZipOldFileSpecs));
-        for (int32_t i = 0; i < old->Head.ItemCount; ++i)
-            old->FileSpecs[i] = command.Text(fSpecArgs_[i]);
-        old->EndMarker = ZipRecordEnd;
-        return old;
-    }
+    if (version <= UnzipOldRecordMax)
+        return OldRecord<UnzipCommandOld>(command, head, fSpecArgs_);
     auto *unzip = command.New<UnzipCommand>();
     unzip->Head = head;
     auto *items = command.New<UnzipItem>(std::size_t(std::max<qsizetype>(fSpecArgs_.size(), 1)));

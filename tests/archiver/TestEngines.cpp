@@ -1,6 +1,6 @@
 #include "tests/archiver/TestEngines.h"
 
-#include "archiver/ZipMaster.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,6 +36,13 @@ StandInLoader::~StandInLoader()
     zip.UnloadZipLibrary();
     zip.UnloadUnzipLibrary();
     library_.unload();
+}
+
+StandInComponent::StandInComponent(const QByteArray &archive)
+{
+    WriteTestFile(home.filePath("a.zip"), archive);
+    zip.SetDLLDirectory(TestEngineFolder(QStringLiteral("standin")));
+    zip.SetZipFileName(home.filePath("a.zip"));
 }
 
 bool IsInMemory(const QString &path)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "archiver/ZipMaster.h"
 #include "tests/archiver/standin/StandInEngine.h"
+#include "tests/support/TempHome.h"
 
 #include <QLibrary>
 #include <QString>
@@ -29,6 +31,16 @@ public:
 private:
     QLibrary library_;
     StandInEngine *engine_ = nullptr;
+};
+
+// A zip component on the stand-in engine in a fresh home folder, where the archive a.zip
+// holds the bytes given, to extract from.
+struct StandInComponent {
+    explicit StandInComponent(const QByteArray &archive);
+
+    TempHome home;
+    StandInLoader engine;
+    TZipMaster zip;
 };
 
 // True when the library at path is in memory.

@@ -2,8 +2,6 @@
 #include "tests/archiver/TestEngines.h"
 #include "tests/archiver/ZipBuilder.h"
 #include "tests/support/MessageAnswerer.h"
-#include "tests/support/TempHome.h"
-#include "tests/support/TestFiles.h"
 #include "tests/support/TestRegistry.h"
 
 #include <QTest>
@@ -27,16 +25,8 @@ class TestEngineCommand : public QObject {
     Q_OBJECT
 
     // A component on the stand-in engine, with an archive to extract from.
-    struct Setup {
-        TempHome home;
-        StandInLoader engine;
-        TZipMaster zip;
-        Setup()
-        {
-            WriteTestFile(home.filePath("a.zip"), ZipBuilder().Add("sub/a.gdb", "abc").Comment("note").Build());
-            zip.SetDLLDirectory(TestEngineFolder("standin"));
-            zip.SetZipFileName(home.filePath("a.zip"));
-        }
+    struct Setup : StandInComponent {
+        Setup() : StandInComponent(ZipBuilder().Add("sub/a.gdb", "abc").Comment("note").Build()) {}
     };
 
 private slots:

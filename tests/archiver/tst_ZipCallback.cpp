@@ -3,8 +3,6 @@
 #include "tests/archiver/TestEngines.h"
 #include "tests/archiver/ZipBuilder.h"
 #include "tests/support/MessageAnswerer.h"
-#include "tests/support/TempHome.h"
-#include "tests/support/TestFiles.h"
 #include "tests/support/TestRegistry.h"
 
 #include <QGuiApplication>
@@ -18,16 +16,8 @@ using namespace vek;
 class TestZipCallback : public QObject {
     Q_OBJECT
 
-    struct Setup {
-        TempHome home;
-        StandInLoader engine;
-        TZipMaster zip;
-        Setup()
-        {
-            WriteTestFile(home.filePath("a.zip"), ZipBuilder().Add("a.gdb", "abc").Build());
-            zip.SetDLLDirectory(TestEngineFolder("standin"));
-            zip.SetZipFileName(home.filePath("a.zip"));
-        }
+    struct Setup : StandInComponent {
+        Setup() : StandInComponent(ZipBuilder().Add("a.gdb", "abc").Build()) {}
         // Runs script through an add; the answers are in the engine's script afterwards.
         int Add(std::vector<StandInCallback> script)
         {

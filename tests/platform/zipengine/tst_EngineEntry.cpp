@@ -18,6 +18,17 @@ int32_t Record(ZipCallbackRecord *record)
     return 0;
 }
 
+// Runs a command of nothing but its version, its callback and its end marker.
+template <typename Command>
+int32_t Run(ZipDllExecFunction exec, int version, int marker)
+{
+    Command command{};
+    command.Head.Version = version;
+    command.Head.Callback = &Record;
+    command.EndMarker = marker;
+    return exec(&command);
+}
+
 } // namespace
 
 // What the engine libraries answer before they do any work.
@@ -60,18 +71,10 @@ private slots:
         QFETCH(int, marker);
         QFETCH(int, version);
         QFETCH(QList<int>, messages);
-        ZipCommand zip{};
-        zip.Head.Version = version;
-        zip.Head.Callback = &Record;
-        zip.EndMarker = marker;
-        QCOMPARE(zipExec(&zip), 0);
+        QCOMPARE(Run<ZipCommand>(zipExec, version, marker), 0);
         QCOMPARE(codes, messages);
         codes.clear();
-        UnzipCommand unzip{};
-        unzip.Head.Version = version;
-        unzip.Head.Callback = &Record;
-        unzip.EndMarker = marker;
-        QCOMPARE(unzipExec(&unzip), 0);
+        QCOMPARE(Run<UnzipCommand>(unzipExec, version, marker), 0);
         QCOMPARE(codes, messages);
         QCOMPARE(zipExec(nullptr), 0);
     }
