@@ -2,7 +2,6 @@
 #include "archiver/EngineCommand.h"
 
 #include "archiver/ZipMaster.h"
-#include "core/HomeFolder.h"
 
 #include <QApplication>
 #include <QStringList>
