@@ -140,8 +140,6 @@ void TCostSheetPage::MakeGrid()
             }
         }
     }
-    for (int col = 0; col < CostSheet::ColCount; ++col)
-        dGrid->setColumnWidth(col, ColumnWidths[size_t(col)]);
     dGrid->setCurrentCell(1, CostSheet::NameCol);
     dGrid->OnDrawCell = [this](QPainter &canvas, int col, int row, const QRect &rect, bool selected, bool fixed) {
         dGridDrawCell(canvas, col, row, rect, selected, fixed);

@@ -191,33 +191,16 @@ void TCostStatement::InsertCostSheetRow(int odrf, const QString &name, const QSt
                                          {"ODRF", odrf}}));
 }
 
-void TCostStatement::InsertTemplate() const
+void TCostStatement::InsertRows(const QList<CostSheetRow> &rows)
 {
-    const RollupSums totals = mainTotals_ ? mainTotals_() : RollupSums();
-    for (const CostSheetRow &row : CostSheetTemplate(totals.material, totals.labour, totals.expense))
-        InsertCostSheetRow(row.row, row.name, row.basis, row.amount, row.formula, row.remark);
-}
-
-void TCostStatement::InsertGridRows(const QList<CostSheetRow> &rows) const
-{
-    RunTempSql(true, DeleteStatementSql);
     for (const CostSheetRow &row : rows)
         InsertCostSheetRow(row.row, row.name, row.basis, row.amount, row.formula, row.remark);
 }
 
-QList<CostSheetRow> TCostStatement::GridRows() const
+void TCostStatement::InsertTemplate() const
 {
-    QList<CostSheetRow> rows;
-    for (int row = 1; row <= CostSheet::Rows; ++row) {
-        try {
-            rows.append({row, cells_.Cells(CostSheet::NameCol, row), ReadAmount(row), cells_.Cells(CostSheet::BasisCol, row),
-                         cells_.Cells(CostSheet::FormulaCol, row), cells_.Cells(CostSheet::RemarkCol, row)});
-        } catch (const CostSheetError &) {
-            cells_.SetRow(row);
-            throw;
-        }
-    }
-    return rows;
+    const RollupSums totals = mainTotals_ ? mainTotals_() : RollupSums();
+    InsertRows(CostSheetTemplate(totals.material, totals.labour, totals.expense));
 }
 
 bool TCostStatement::BuildCostSheet(int mode)
@@ -225,13 +208,21 @@ bool TCostStatement::BuildCostSheet(int mode)
     if (mode == 0)
         return RunCommand([this] { InsertTemplate(); });
     QList<CostSheetRow> rows;
-    try {
-        rows = GridRows();
-    } catch (const CostSheetError &error) {
-        ShowErrorMsg(QStringLiteral("원가계산서를 저장하지 않았습니다.\n\n") + error.reason());
-        return false;
+    for (int row = 1; row <= CostSheet::Rows; ++row) {
+        try {
+            rows.append({row, cells_.Cells(CostSheet::NameCol, row), ReadAmount(row),
+                         cells_.Cells(CostSheet::BasisCol, row), cells_.Cells(CostSheet::FormulaCol, row),
+                         cells_.Cells(CostSheet::RemarkCol, row)});
+        } catch (const CostSheetError &error) {
+            cells_.SetRow(row);
+            ShowErrorMsg(QStringLiteral("원가계산서를 저장하지 않았습니다.\n\n") + error.reason());
+            return false;
+        }
     }
-    if (!RunCommand([&] { InsertGridRows(rows); }))
+    if (!RunCommand([&] {
+            RunTempSql(true, DeleteStatementSql);
+            InsertRows(rows);
+        }))
         return false;
     DataChanged = true;
     return true;
@@ -254,7 +245,7 @@ QString TCostStatement::SubstituteRowRefs(const QString &formula) const
     const QString bare = RemoveBlanks(formula);
     const qsizetype close = bare.indexOf(u']');
     if (!bare.startsWith(u'[') || close < 0)
-        throw CostSheetError(QStringLiteral("수식은 [항목번호 계산식] 뒤에 계산을 이어 씁니다. 예: [5]*0.11, [(4+5+28)]*0.0248"));
+        throw CostSheetError(QStringLiteral("수식은 [ ]로 묶은 항목번호 계산식으로 시작합니다. 예: [5]*0.11, [(4+5+28)]*0.0248"));
     const QString inner = bare.mid(1, close - 1);
     const QString suffix = bare.mid(close + 1);
     if (inner.isEmpty())

@@ -99,9 +99,8 @@ public:
 private:
     Currency ReadAmount(int row) const;
     void ReportRecalcError(int row, const QString &formula, const QString &reason);
+    static void InsertRows(const QList<CostSheetRow> &rows);
     void InsertTemplate() const;
-    void InsertGridRows(const QList<CostSheetRow> &rows) const;
-    QList<CostSheetRow> GridRows() const;
 
     CostSheetCells &cells_;
     MainTotals mainTotals_;
