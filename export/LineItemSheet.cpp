@@ -64,11 +64,7 @@ void WriteLineItemFrame(ExcelApplication &app, int k, const QString &title, int 
 
 void WriteLineItemRows(ExcelApplication &app, Dataset &items)
 {
-    const int count = items.recordCount();
-    for (int i = 1; i <= count; ++i) {
-        WriteLineItemRow(app, i + 2, items);
-        items.next();
-    }
+    WriteListRows(items, [&](int row, const Dataset &item) { WriteLineItemRow(app, row, item); });
 }
 
 void WriteLineItemSheet(ExcelRun &run, int k, const QString &name, const QString &title, Dataset &items)

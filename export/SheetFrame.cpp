@@ -1,5 +1,6 @@
 #include "export/SheetFrame.h"
 
+#include "core/Dataset.h"
 #include "core/Environment.h"
 #include "export/CellRules.h"
 #include "platform/spreadsheet/ExcelApplication.h"
@@ -66,6 +67,15 @@ void WriteHeaderRow(ExcelApplication &app, const SheetLayout &layout)
     for (int column = 2; column <= last; ++column)
         app.Cells(2, column).setHorizontalAlignment(xlCenter);
     app.Range(QStringLiteral("B2"), Address(last, 2)).interior().setColor(SilverGrey);
+}
+
+void WriteListRows(Dataset &list, const std::function<void(int row, const Dataset &record)> &writeRow)
+{
+    const int count = list.recordCount();
+    for (int i = 1; i <= count; ++i) {
+        writeRow(i + 2, list);
+        list.next();
+    }
 }
 
 } // namespace vek

@@ -4,8 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace vek {
 
+class Dataset;
 class ExcelApplication;
 
 // What a list sheet's frame needs to know of its table.
@@ -29,5 +32,10 @@ int WriteStandardFrame(ExcelApplication &app, int k, const SheetLayout &layout, 
 
 // The header texts in row 2, then each of them centred, then the row shaded silver grey.
 void WriteHeaderRow(ExcelApplication &app, const SheetLayout &layout);
+
+// The data rows of a list sheet: the current record of list and the records after it, as
+// many as list held when called (the count is taken once); writeRow puts record i into
+// sheet row i + 2, then list moves on by one.
+void WriteListRows(Dataset &list, const std::function<void(int row, const Dataset &record)> &writeRow);
 
 } // namespace vek

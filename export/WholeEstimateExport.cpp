@@ -1,0 +1,99 @@
+#include "export/WholeEstimateExport.h"
+
+#include "core/DataModule.h"
+#include "core/WorkDatabase.h"
+#include "export/ExcelRun.h"
+#include "export/GroupSelection.h"
+#include "export/SheetSequence.h"
+#include "export/SummarySheet.h"
+
+namespace vek {
+namespace {
+
+// TpAfst: the set that carries the loop over the middle groups of one work item while
+// TpBfst is filtered anew for the small groups of each. It reads over an attachment of
+// its own to the working database, made when this is made and released when it goes; a
+// fresh attachment sees every row committed so far.
+class MiddleGroupLoop {
+public:
+    MiddleGroupLoop() { connection_.open(WorkDatabasePath()); }
+
+private:
+    WorkConnection connection_{QStringLiteral("TpAfst")};
+
+public:
+    Dataset TpAfst{QStringLiteral("TpAfst"), &connection_};
+};
+
+// The work-item list as the main window shows it, opened for the run when it is closed.
+class OpenWorkItems {
+public:
+    explicit OpenWorkItems(Dataset &TAlst) : TAlst_(TAlst), opened_(!TAlst.isActive())
+    {
+        if (!opened_)
+            return;
+        commandText_ = TAlst_.commandText();
+        TAlst_.setCommandText(QStringLiteral("select * from NDTAIL where ABFS='A' Order by ODRF"));
+        try {
+            TAlst_.open();
+        } catch (...) {
+            TAlst_.setCommandText(commandText_);
+            throw;
+        }
+    }
+    ~OpenWorkItems()
+    {
+        if (!opened_)
+            return;
+        TAlst_.close();
+        TAlst_.setCommandText(commandText_);
+    }
+    OpenWorkItems(const OpenWorkItems &) = delete;
+    OpenWorkItems &operator=(const OpenWorkItems &) = delete;
+
+private:
+    Dataset &TAlst_;
+    bool opened_;
+    QString commandText_;
+};
+
+// The middle-group summary of work item acode on the next sheet, then the sheets below
+// each of its middle groups.
+void ExportMiddleGroupSheets(SheetSequence &sheets, Dataset &TpAfst, int acode, const QString &digits,
+                             const QString &title)
+{
+    {
+        const SelectedRows groups(sheets.TpBfst(), {u'B', acode, {}, {}});
+        sheets.AddSummarySheet(digits + QStringLiteral("【중공종】"), GroupSheetTitle(digits, title), sheets.TpBfst());
+    }
+    const SelectedRows groups(TpAfst, {u'B', acode, {}, {}});
+    sheets.WriteMiddleGroupSheets(TpAfst, acode, digits);
+}
+
+} // namespace
+
+QString ExportWholeEstimate(const QString &projectName, const QString &documentName)
+{
+    Dataset &TAlst = dMf->TAlst;
+    const OpenWorkItems workItems(TAlst);
+    return ExcelRun::Execute(
+        TAlst, {},
+        [&](ExcelRun &run) {
+            MiddleGroupLoop loop;
+            WriteFirstSummarySheet(run, QStringLiteral("【내역서집계】"), QStringLiteral("공사명:") + projectName, TAlst);
+            SheetSequence sheets(run, dMf->TpBfst, dMf->TpSlst);
+            for (TAlst.first(); !TAlst.eof(); TAlst.next()) {
+                if (TAlst.asString("TAG") != QLatin1String("A"))
+                    continue;
+                const int acode = TAlst.asInteger("ACODE");
+                const QString digits = OrderDigits(TAlst.asInteger("ODRF"));
+                if (TAlst.asInteger("SUB") == 1)
+                    ExportMiddleGroupSheets(sheets, loop.TpAfst, acode, digits, TAlst.asString("NOADD"));
+                else
+                    sheets.AddLineItemSheet({u'S', acode, {}, {}}, digits, TAlst);
+            }
+        },
+        documentName);
+}
+
+} // namespace vek
