@@ -3,25 +3,19 @@
 namespace vek {
 namespace {
 
-bool SameKey(const Dataset &set, int row, const char *field, int key)
-{
-    const QVariant value = set.valueAt(row, QString::fromLatin1(field));
-    return !value.isNull() && value.toInt() == key;
-}
-
-void Release(Dataset &set, const QString &commandText, const QVariantList &params)
-{
-    set.close();
-    set.setFiltered(false);
-    set.setFilter({});
-    set.setCommandText(commandText, params);
-}
+// What a line-item sheet shows, and what the display fields of TpSlst are worked out from.
+const QString LineItemColumns = QStringLiteral(
+    "RID, NAME, STAN, UNIT, ETC, INO, PCST11, PCST12, LCST11, LCST12, SCST11, SCST12, TAG, RECV, ODRF");
+// What a summary sheet shows, and what the walk down to the lower levels reads.
+const QString GroupColumns = QStringLiteral(
+    "RID, BCODE, SCODE, ETC, NOADD, UNIT, INO, PCST12, LCST12, SCST12, CSTTAL, TAG, SUB, ODRF");
 
 } // namespace
 
 QString GroupSelection::sql() const
 {
-    QString sql = QStringLiteral("select * from NDTAIL where ABFS='%1'").arg(level);
+    QString sql = QStringLiteral("select %1 from NDTAIL where ABFS='%2'")
+                      .arg(level == u'S' ? LineItemColumns : GroupColumns, level);
     if (level == u'S')
         sql += QStringLiteral(" and TAG<>'M'");
     sql += QStringLiteral(" and ACODE=?");
@@ -42,36 +36,22 @@ QVariantList GroupSelection::values() const
     return values;
 }
 
-bool GroupSelection::holds(const Dataset &set, int row) const
-{
-    if (set.valueAt(row, QStringLiteral("ABFS")).toString() != QString(level))
-        return false;
-    if (level == u'S') {
-        const QVariant tag = set.valueAt(row, QStringLiteral("TAG"));
-        if (tag.isNull() || tag.toString() == QLatin1String("M"))
-            return false;
-    }
-    return SameKey(set, row, "ACODE", acode) && (!bcode || SameKey(set, row, "BCODE", *bcode))
-           && (!scode || SameKey(set, row, "SCODE", *scode));
-}
-
 SelectedRows::SelectedRows(Dataset &set, const GroupSelection &selection)
     : set_(set), commandText_(set.commandText()), params_(set.params())
 {
-    set_.setFilter([selection](const Dataset &rows, int row) { return selection.holds(rows, row); });
-    set_.setFiltered(true);
     set_.setCommandText(selection.sql(), selection.values());
     try {
         set_.open();
     } catch (...) {
-        Release(set_, commandText_, params_);
+        set_.setCommandText(commandText_, params_);
         throw;
     }
 }
 
 SelectedRows::~SelectedRows()
 {
-    Release(set_, commandText_, params_);
+    set_.close();
+    set_.setCommandText(commandText_, params_);
 }
 
 } // namespace vek

@@ -20,18 +20,16 @@ struct GroupSelection {
     std::optional<int> bcode;
     std::optional<int> scode;
 
-    // The select of exactly these rows, its keys bound in the order of values().
+    // The select of exactly these rows, its keys bound in the order of values(), with the
+    // columns that the sheets and the display fields of their level read.
     QString sql() const;
     QVariantList values() const;
-    // Whether the row at index row of all the rows set read is one of them.
-    bool holds(const Dataset &set, int row) const;
 };
 
-// An export set (TpSlst, TpBfst, TpAfst) on the rows of one selection while this lives:
-// the filter set, filtering switched on, then the set opened. The set reads only those
-// rows (the selection as its select, keys bound): a large estimate is never read whole
-// for one group. When this goes, also on failure, filtering is switched off, the set
-// closed and its own select given back.
+// An export set (TpSlst, TpBfst, TpAfst) on the rows of one selection while this lives.
+// The sets of a large estimate are never read whole to be filtered on the client for each
+// group: the selection is the set's select, so that it reads only its rows. When this
+// goes, also on failure, the set is closed and gets its own select back.
 class SelectedRows {
 public:
     SelectedRows(Dataset &set, const GroupSelection &selection);

@@ -13,10 +13,14 @@ namespace {
 // TpAfst: the set that carries the loop over the middle groups of one work item while
 // TpBfst is filtered anew for the small groups of each. It reads over an attachment of
 // its own to the working database, made when this is made and released when it goes; a
-// fresh attachment sees every row committed so far.
+// fresh attachment sees every row committed so far. Its reads share one transaction.
 class MiddleGroupLoop {
 public:
-    MiddleGroupLoop() { connection_.open(WorkDatabasePath()); }
+    MiddleGroupLoop()
+    {
+        connection_.open(WorkDatabasePath());
+        connection_.startTransaction();
+    }
 
 private:
     WorkConnection connection_{QStringLiteral("TpAfst")};

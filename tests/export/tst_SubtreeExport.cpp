@@ -98,7 +98,6 @@ class TestSubtreeExport : public QObject {
     {
         for (Dataset *set : {&m().TpBfst, &m().TpSlst}) {
             QVERIFY2(!set->isActive(), qPrintable(set->name()));
-            QVERIFY2(!set->filtered(), qPrintable(set->name()));
             QCOMPARE(set->commandText(), QStringLiteral("select * from NDTAIL Order by ODRF"));
         }
     }
