@@ -400,7 +400,7 @@ private slots:
     {
         TempHome home;
         MessageAnswerer answers;
-        Program program;
+        ProgramObjects program;
         program.start();
         Tmainf &window = *program.window;
         QVERIFY(QTest::qWaitForWindowActive(&window));
