@@ -113,27 +113,35 @@ void WriteSheet(lxw_workbook *book, const Formats &formats, const RawSheet &raw)
             worksheet_write_blank(sheet, lxw_row_t(r), c, formats.text);
 }
 
-} // namespace
-
-ExportBenchSetting::ExportBenchSetting()
+// Before the application is made: no screen unless one is asked for, no file opened.
+bool Quiet()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("VEK_NO_OPEN", "1");
-    SetMessagePresenter(&silent);
-    SetPrinterQuestion([] { return true; });
+    return true;
 }
 
-ExportBenchSetting::~ExportBenchSetting()
+} // namespace
+
+ExportBench::ExportBench(int &argc, char **argv) : quiet_(Quiet()), app_(argc, argv)
+{
+    SetMessagePresenter(&silent);
+    SetPrinterQuestion([] { return true; });
+    QDir().mkpath(workFolder());
+}
+
+ExportBench::~ExportBench()
 {
     SetPrinterQuestion({});
     SetMessagePresenter(nullptr);
 }
 
-void RemoveSavedWorkbooks(const QString &folder)
+void ExportBench::removeSavedWorkbooks() const
 {
-    for (const QString &file : QDir(folder).entryList({"*.xlsx"}, QDir::Files))
-        QFile::remove(QDir(folder).filePath(file));
+    const QDir folder(workFolder());
+    for (const QString &file : folder.entryList({"*.xlsx"}, QDir::Files))
+        QFile::remove(folder.filePath(file));
 }
 
 void WriteRawWorkbook(const std::vector<RawSheet> &sheets, int emptySheets, const QString &path)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "EstimateGenerator.h"
+
+#include <QApplication>
 #include <QByteArray>
 #include <QString>
 
@@ -9,17 +12,24 @@ namespace vek {
 
 // What the export benchmarks share.
 
-// The exports run as in the tests: without a screen (unless one is asked for), message
-// boxes answered, the workbooks saved and left unopened, a default printer. Make one
-// before anything else in main().
-class ExportBenchSetting {
+// The application and the generated estimate of an export benchmark. The exports run as
+// in the tests: without a screen (unless one is asked for), message boxes answered, the
+// workbooks saved in workFolder() and left unopened, a default printer.
+class ExportBench {
 public:
-    ExportBenchSetting();
-    ~ExportBenchSetting();
-};
+    ExportBench(int &argc, char **argv);
+    ~ExportBench();
 
-// Removes the workbooks the exports saved in folder.
-void RemoveSavedWorkbooks(const QString &folder);
+    TdMf &module() { return estimate_.module; }
+    QString workFolder() const { return estimate_.filePath(QStringLiteral("Work")); }
+    // Removes the workbooks the exports saved.
+    void removeSavedWorkbooks() const;
+
+private:
+    bool quiet_;
+    QApplication app_;
+    GeneratedEstimate estimate_;
+};
 
 // A list sheet as libxlsxwriter alone writes it, the raw work that the exports are
 // measured against: the same cells with the same formats, written straight away.

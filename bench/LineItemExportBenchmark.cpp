@@ -12,7 +12,6 @@
 #include "core/TextUtils.h"
 #include "export/LineItemSheet.h"
 
-#include <QApplication>
 #include <QDir>
 
 #include <optional>
@@ -76,15 +75,15 @@ RawSheet LineItemSheetOf(Dataset &list)
     return sheet;
 }
 
-void Compare(const char *what, Dataset &list, const QString &workFolder)
+void Compare(const char *what, Dataset &list, const ExportBench &bench)
 {
     const std::vector<RawSheet> sheets{LineItemSheetOf(list)};
-    const QString rawPath = QDir(workFolder).filePath("raw.xlsx");
+    const QString rawPath = QDir(bench.workFolder()).filePath("raw.xlsx");
     const BenchTimes times = CompareTimes(
         Repeats,
         [&] {
             ExportLineItemList(list, "01", " 가설공사");
-            RemoveSavedWorkbooks(workFolder);
+            bench.removeSavedWorkbooks();
         },
         [&] { WriteRawWorkbook(sheets, 2, rawPath); });
     ReportTimes(QStringLiteral("%1, %2 rows").arg(QString::fromUtf8(what)).arg(sheets[0].rows.size()).toUtf8().constData(),
@@ -95,20 +94,15 @@ void Compare(const char *what, Dataset &list, const QString &workFolder)
 
 int main(int argc, char **argv)
 {
-    const ExportBenchSetting setting;
-    QApplication app(argc, argv);
-    GeneratedEstimate estimate;
-    const QString workFolder = estimate.filePath("Work");
-    QDir().mkpath(workFolder);
-
-    Dataset &list = estimate.module.TSlst;
+    ExportBench bench(argc, argv);
+    Dataset &list = bench.module().TSlst;
     list.setCommandText("select * from NDTAIL where ABFS='S' and TAG<>'M' and ACODE=? and BCODE=? and SCODE=? "
                         "Order by ODRF",
                         {1, 1, 1});
     list.open();
-    Compare("line items of one small group", list, workFolder);
+    Compare("line items of one small group", list, bench);
     list.setCommandText("select * from NDTAIL where ABFS='S' and TAG<>'M' Order by ACODE, BCODE, SCODE, ODRF");
     list.open();
-    Compare("every line item of the estimate", list, workFolder);
+    Compare("every line item of the estimate", list, bench);
     return 0;
 }

@@ -7,18 +7,15 @@
 #include "BenchTiming.h"
 #include "EstimateGenerator.h"
 #include "ExportBench.h"
+#include "RawStatements.h"
 
 #include "core/ProgramState.h"
 #include "export/ExcelRun.h"
 #include "export/WholeEstimateExport.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 #include <cstdio>
-#include <map>
 #include <tuple>
 #include <variant>
 
@@ -85,92 +82,62 @@ RawSheet RawSheetOf(const RecordedSheet &sheet)
 // The rows of every sheet, read level by level as the export reads them: the work items,
 // the middle groups of a work item, the small groups of a middle group, the line items of
 // each group.
-class RawReader {
+class RawReader : RawStatements {
 public:
-    explicit RawReader(QSqlDatabase db) : db_(db) {}
+    explicit RawReader(QSqlDatabase db) : RawStatements(db) {}
 
     int read()
     {
-        Check(db_.transaction(), "transaction");
+        Check(database().transaction(), "transaction");
         rows_ = 0;
-        QSqlQuery &workItems = statement(Groups.arg("'A' and ACODE<>?"));
-        for (const auto &[tag, sub, a, b, s] : walk(workItems, {-1})) {
+        for (const auto &[tag, sub, a, b, s] : groups("'A' and ACODE<>?", {-1})) {
             if (tag != "A")
                 continue;
             if (sub != 1) {
-                items({a}, "");
+                items("", {a});
                 continue;
             }
-            for (const auto &[btag, bsub, a2, bcode, s2] : walk(statement(Groups.arg("'B' and ACODE=?")), {a})) {
+            for (const auto &[btag, bsub, a2, bcode, s2] : groups("'B' and ACODE=?", {a})) {
                 if (btag != "B")
                     continue;
                 if (bsub != 1) {
-                    items({a, bcode}, " and BCODE=?");
+                    items(" and BCODE=?", {a, bcode});
                     continue;
                 }
-                const auto smallGroups = walk(statement(Groups.arg("'F' and ACODE=? and BCODE=?")), {a, bcode});
-                for (const auto &[ftag, fsub, a3, b3, scode] : smallGroups)
+                for (const auto &[ftag, fsub, a3, b3, scode] : groups("'F' and ACODE=? and BCODE=?", {a, bcode}))
                     if (ftag == "F")
-                        items({a, bcode, scode}, " and BCODE=? and SCODE=?");
+                        items(" and BCODE=? and SCODE=?", {a, bcode, scode});
             }
         }
-        db_.rollback();
-        statements_.clear();
+        clear();
+        database().rollback();
         return rows_;
     }
 
 private:
     using Group = std::tuple<QString, int, int, int, int>; // TAG, SUB, ACODE, BCODE, SCODE
-    static inline const QString Groups = QStringLiteral(
-        "select RID, ACODE, BCODE, SCODE, ETC, NOADD, UNIT, INO, PCST12, LCST12, SCST12, CSTTAL, TAG, SUB, ODRF "
-        "from NDTAIL where ABFS=%1 Order by ODRF");
-    static inline const QString Items = QStringLiteral(
-        "select RID, NAME, STAN, UNIT, ETC, INO, PCST11, PCST12, LCST11, LCST12, SCST11, SCST12, TAG, RECV, ODRF "
-        "from NDTAIL where ABFS='S' and TAG<>'M' and ACODE=?%1 Order by ODRF");
 
-    QSqlQuery &statement(const QString &sql)
+    std::vector<Group> groups(const QString &where, const QVariantList &keys)
     {
-        auto found = statements_.find(sql);
-        if (found == statements_.end()) {
-            QSqlQuery query(db_);
-            query.setForwardOnly(true);
-            Check(query.prepare(sql), "prepare");
-            found = statements_.emplace(sql, std::move(query)).first;
-        }
-        return found->second;
-    }
-
-    // Runs query with keys and reads every value of every row.
-    std::vector<std::vector<QVariant>> run(QSqlQuery &query, const QVariantList &keys)
-    {
-        for (int i = 0; i < keys.size(); ++i)
-            query.bindValue(i, keys.at(i));
-        Check(query.exec(), "select");
-        std::vector<std::vector<QVariant>> rows;
-        const int columns = query.record().count();
-        while (query.next()) {
-            std::vector<QVariant> row;
-            row.reserve(size_t(columns));
-            for (int c = 0; c < columns; ++c)
-                row.push_back(query.value(c));
-            rows.push_back(std::move(row));
-        }
-        rows_ += int(rows.size());
-        return rows;
-    }
-
-    std::vector<Group> walk(QSqlQuery &query, const QVariantList &keys)
-    {
+        const QString sql = QStringLiteral(
+            "select RID, ACODE, BCODE, SCODE, ETC, NOADD, UNIT, INO, PCST12, LCST12, SCST12, CSTTAL, TAG, SUB, ODRF "
+            "from NDTAIL where ABFS=%1 Order by ODRF");
         std::vector<Group> groups;
-        for (const std::vector<QVariant> &row : run(query, keys))
-            groups.emplace_back(row[12].toString().trimmed(), row[13].toInt(), row[1].toInt(), row[2].toInt(), row[3].toInt());
+        for (const Row &row : select(sql.arg(where), keys))
+            groups.emplace_back(row[12].toString().trimmed(), row[13].toInt(), row[1].toInt(), row[2].toInt(),
+                                row[3].toInt());
+        rows_ += int(groups.size());
         return groups;
     }
 
-    void items(const QVariantList &keys, const QString &where) { run(statement(Items.arg(where)), keys); }
+    void items(const QString &where, const QVariantList &keys)
+    {
+        const QString sql = QStringLiteral(
+            "select RID, NAME, STAN, UNIT, ETC, INO, PCST11, PCST12, LCST11, LCST12, SCST11, SCST12, TAG, RECV, ODRF "
+            "from NDTAIL where ABFS='S' and TAG<>'M' and ACODE=?%1 Order by ODRF");
+        rows_ += int(select(sql.arg(where), keys).size());
+    }
 
-    QSqlDatabase db_;
-    std::map<QString, QSqlQuery> statements_;
     int rows_ = 0;
 };
 
@@ -198,10 +165,7 @@ private:
 
 int main(int argc, char **argv)
 {
-    const ExportBenchSetting setting;
-    QApplication app(argc, argv);
-    GeneratedEstimate estimate;
-    const QString workFolder = estimate.filePath("Work");
+    ExportBench bench(argc, argv);
     const QString project = QStringLiteral("벤치마크 신축 공사");
 
     std::vector<RawSheet> sheets;
@@ -209,19 +173,18 @@ int main(int argc, char **argv)
     SetExcelApplicationFactory([&] { return std::make_unique<KeptApplication>(sheets, emptySheets); });
     Check(!ExportWholeEstimate(project, UntitledFileName).isEmpty(), "the whole-estimate export");
     SetExcelApplicationFactory({});
-    RemoveSavedWorkbooks(workFolder);
+    bench.removeSavedWorkbooks();
     size_t rows = 0;
     for (const RawSheet &sheet : sheets)
         rows += sheet.rows.size();
     std::printf("%zu sheets, %zu rows\n", sheets.size(), rows);
-
-    RawReader reader(estimate.database());
+    RawReader reader(bench.module().SQLConect.database());
     std::printf("%d rows read raw\n", reader.read());
 
-    const QString rawPath = QDir(workFolder).filePath("raw.xlsx");
+    const QString rawPath = QDir(bench.workFolder()).filePath("raw.xlsx");
     const auto export_ = [&] {
         ExportWholeEstimate(project, UntitledFileName);
-        RemoveSavedWorkbooks(workFolder);
+        bench.removeSavedWorkbooks();
     };
     ReportTimes("whole estimate, raw writing", "export",
                 CompareTimes(Repeats, export_, [&] { WriteRawWorkbook(sheets, emptySheets, rawPath); }));

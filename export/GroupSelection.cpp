@@ -37,9 +37,14 @@ QVariantList GroupSelection::values() const
 }
 
 SelectedRows::SelectedRows(Dataset &set, const GroupSelection &selection)
+    : SelectedRows(set, selection.sql(), selection.values())
+{
+}
+
+SelectedRows::SelectedRows(Dataset &set, const QString &sql, const QVariantList &params)
     : set_(set), commandText_(set.commandText()), params_(set.params())
 {
-    set_.setCommandText(selection.sql(), selection.values());
+    set_.setCommandText(sql, params);
     try {
         set_.open();
     } catch (...) {

@@ -33,6 +33,8 @@ struct GroupSelection {
 class SelectedRows {
 public:
     SelectedRows(Dataset &set, const GroupSelection &selection);
+    // The set on sql with params.
+    SelectedRows(Dataset &set, const QString &sql, const QVariantList &params);
     ~SelectedRows();
     SelectedRows(const SelectedRows &) = delete;
     SelectedRows &operator=(const SelectedRows &) = delete;

@@ -7,6 +7,8 @@
 #include "export/SheetSequence.h"
 #include "export/SummarySheet.h"
 
+#include <optional>
+
 namespace vek {
 namespace {
 
@@ -29,38 +31,6 @@ public:
     Dataset TpAfst{QStringLiteral("TpAfst"), &connection_};
 };
 
-// The work-item list as the main window shows it, opened for the run when it is closed.
-class OpenWorkItems {
-public:
-    explicit OpenWorkItems(Dataset &TAlst) : TAlst_(TAlst), opened_(!TAlst.isActive())
-    {
-        if (!opened_)
-            return;
-        commandText_ = TAlst_.commandText();
-        TAlst_.setCommandText(QStringLiteral("select * from NDTAIL where ABFS='A' Order by ODRF"));
-        try {
-            TAlst_.open();
-        } catch (...) {
-            TAlst_.setCommandText(commandText_);
-            throw;
-        }
-    }
-    ~OpenWorkItems()
-    {
-        if (!opened_)
-            return;
-        TAlst_.close();
-        TAlst_.setCommandText(commandText_);
-    }
-    OpenWorkItems(const OpenWorkItems &) = delete;
-    OpenWorkItems &operator=(const OpenWorkItems &) = delete;
-
-private:
-    Dataset &TAlst_;
-    bool opened_;
-    QString commandText_;
-};
-
 // The middle-group summary of work item acode on the next sheet, then the sheets below
 // each of its middle groups.
 void ExportMiddleGroupSheets(SheetSequence &sheets, Dataset &TpAfst, int acode, const QString &digits,
@@ -79,7 +49,10 @@ void ExportMiddleGroupSheets(SheetSequence &sheets, Dataset &TpAfst, int acode, 
 QString ExportWholeEstimate(const QString &projectName, const QString &documentName)
 {
     Dataset &TAlst = dMf->TAlst;
-    const OpenWorkItems workItems(TAlst);
+    // The work-item list as the main window shows it, opened for the run when it is closed.
+    std::optional<SelectedRows> workItems;
+    if (!TAlst.isActive())
+        workItems.emplace(TAlst, QStringLiteral("select * from NDTAIL where ABFS='A' Order by ODRF"), QVariantList());
     return ExcelRun::Execute(
         TAlst, {},
         [&](ExcelRun &run) {

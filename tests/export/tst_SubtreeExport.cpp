@@ -20,17 +20,11 @@ namespace {
 
 const QJsonValue Null(QJsonValue::Null);
 
-QJsonValue Value(const WorkbookReader &book, const QString &sheet, const QString &address)
-{
-    const QJsonValue value = book.cell(sheet, address).value("value");
-    return value.isUndefined() ? Null : value;
-}
-
 QStringList Column(const WorkbookReader &book, const QString &sheet, const QString &column, int rows)
 {
     QStringList values;
     for (int row = 3; row < 3 + rows; ++row)
-        values.append(Value(book, sheet, column + QString::number(row)).toVariant().toString());
+        values.append(book.value(sheet, column + QString::number(row)).toVariant().toString());
     return values;
 }
 
@@ -130,13 +124,13 @@ private slots:
 
         QCOMPARE(book.sheetNames(), (QStringList{"02-01【소공종】", "020101내역서", "020103내역서", "Sheet3"}));
         QCOMPARE(book.activeSheet(), QStringLiteral("02-01【소공종】"));
-        QCOMPARE(Value(book, "02-01【소공종】", "B1"), QJsonValue("02-01 철근콘크리트"));
+        QCOMPARE(book.value("02-01【소공종】", "B1"), QJsonValue("02-01 철근콘크리트"));
         QCOMPARE(Column(book, "02-01【소공종】", "C", 4), (QStringList{" 기초", " 공구손료", " 슬래브", ""}));
         QCOMPARE(Column(book, "02-01【소공종】", "B", 3), (QStringList{"1", "2", "3"}));
         QCOMPARE(book.sheet("02-01【소공종】").value("merged").toArray(), QJsonArray{"B1:I1"});
-        QCOMPARE(Value(book, "020101내역서", "B1"), QJsonValue("020101 기초"));
+        QCOMPARE(book.value("020101내역서", "B1"), QJsonValue("020101 기초"));
         QCOMPARE(Column(book, "020101내역서", "B", 3), (QStringList{"레미콘", "거푸집", ""}));
-        QCOMPARE(Value(book, "020103내역서", "B1"), QJsonValue("020103 슬래브"));
+        QCOMPARE(book.value("020103내역서", "B1"), QJsonValue("020103 슬래브"));
         QCOMPARE(Column(book, "020103내역서", "B", 2), (QStringList{"철근", ""}));
         for (const QString &name : book.sheetNames().mid(0, 3))
             QCOMPARE(book.sheet(name).value("page").toObject().value("paper_size").toInt(), 9);
@@ -161,17 +155,17 @@ private slots:
         QCOMPARE(book.sheetNames(), (QStringList{"02【중공종】", "0201【소공종】", "020101내역서", "020103내역서",
                                                  "0202【소공종】", "0203내역서", "Sheet3"}));
         QCOMPARE(book.activeSheet(), QStringLiteral("02【중공종】"));
-        QCOMPARE(Value(book, "02【중공종】", "B1"), QJsonValue("02 토공사"));
+        QCOMPARE(book.value("02【중공종】", "B1"), QJsonValue("02 토공사"));
         QCOMPARE(Column(book, "02【중공종】", "C", 5), (QStringList{" 철근콘크리트", " 조적", " 미장", " 소     계", ""}));
-        QCOMPARE(Value(book, "0201【소공종】", "B1"), QJsonValue("0201 철근콘크리트"));
+        QCOMPARE(book.value("0201【소공종】", "B1"), QJsonValue("0201 철근콘크리트"));
         QCOMPARE(Column(book, "0201【소공종】", "C", 3), (QStringList{" 기초", " 공구손료", " 슬래브"}));
-        QCOMPARE(Value(book, "0202【소공종】", "B1"), QJsonValue("0202 조적"));
-        QCOMPARE(Value(book, "0202【소공종】", "C2"), QJsonValue("공        종        명"));
-        QCOMPARE(Value(book, "0202【소공종】", "B3"), Null);
+        QCOMPARE(book.value("0202【소공종】", "B1"), QJsonValue("0202 조적"));
+        QCOMPARE(book.value("0202【소공종】", "C2"), QJsonValue("공        종        명"));
+        QCOMPARE(book.value("0202【소공종】", "B3"), Null);
         const QJsonObject hair{{"style", "hair"}, {"color", "000000"}};
         QCOMPARE(book.cell("0202【소공종】", "J28").value("border").toObject().value("bottom").toObject(), hair);
-        QCOMPARE(Value(book, "0203내역서", "B1"), QJsonValue("0203 미장"));
-        QCOMPARE(Value(book, "0203내역서", "B3"), QJsonValue("시멘트 미장"));
+        QCOMPARE(book.value("0203내역서", "B1"), QJsonValue("0203 미장"));
+        QCOMPARE(book.value("0203내역서", "B3"), QJsonValue("시멘트 미장"));
 
         QCOMPARE(list.recNo(), 2);
         QVERIFY(!list.controlsDisabled());

@@ -22,12 +22,6 @@ const QString Summary = QStringLiteral("【내역서집계】");
 const QString Project = QStringLiteral("신축 공사");
 const QString ExportSelect = QStringLiteral("select * from NDTAIL Order by ODRF");
 
-QJsonValue Value(const WorkbookReader &book, const QString &sheet, const QString &address)
-{
-    const QJsonValue value = book.cell(sheet, address).value("value");
-    return value.isUndefined() ? QJsonValue(QJsonValue::Null) : value;
-}
-
 } // namespace
 
 class TestWholeEstimateExport : public QObject {
@@ -74,6 +68,16 @@ class TestWholeEstimateExport : public QObject {
                        {"PCST12", 2470}, {"LCST11", 1000.5}, {"SCST11", 10}, {"ETC", "A-1"}});
         db->insertRow({{"ABFS", "S"}, {"ACODE", 1}, {"BCODE", 1}, {"SCODE", 1}, {"ODRF", 3}, {"TAG", "N"},
                        {"NAME", "거푸집"}, {"INO", 1}, {"PCST11", 5000}, {"RECV", 5000}});
+    }
+
+    // The work-item list as the main window opens it, on the row at recNo.
+    Dataset &openWorkItems(int recNo)
+    {
+        Dataset &list = m().TAlst;
+        list.setCommandText("select * from NDTAIL where ABFS='A' Order by ODRF");
+        list.open();
+        list.setRecNo(recNo);
+        return list;
     }
 
     // Runs the export with the saved notice answered and reads the workbook back.
@@ -132,7 +136,7 @@ private slots:
         const QStringList titles = {"공사명:신축 공사", "01 가설공사", "0101 철근콘크리트", "010101 기초",
                                     "010103 슬래브", "0102 조적", "03 토공사"};
         for (int i = 0; i < names.size(); ++i) {
-            QCOMPARE(Value(book, names[i], "B1").toString(), titles[i]);
+            QCOMPARE(book.value(names[i], "B1").toString(), titles[i]);
             QCOMPARE(book.sheet(names[i]).value("selected").toBool(), i == 0);
         }
 
@@ -141,29 +145,29 @@ private slots:
                                   "A-1-2"};
         const QStringList columns = {"B", "C", "D", "E", "F", "G", "H", "I", "J"};
         for (int c = 0; c < columns.size(); ++c)
-            QCOMPARE(Value(book, Summary, columns[c] + "3"), first[c]);
+            QCOMPARE(book.value(Summary, columns[c] + "3"), first[c]);
         QCOMPARE(book.cell(Summary, "F3").value("number_format").toString(), QStringLiteral("#,##0"));
         QCOMPARE(book.cell(Summary, "C3").value("type").toString(), QStringLiteral("s"));
-        QCOMPARE(Value(book, Summary, "C4"), QJsonValue(" 소     계"));
-        QCOMPARE(Value(book, Summary, "F4"), QJsonValue(12345678901.0));
-        QCOMPARE(Value(book, Summary, "E4"), QJsonValue(" "));
-        QCOMPARE(Value(book, Summary, "C5"), QJsonValue(" 토공사"));
-        QCOMPARE(Value(book, Summary, "B6"), QJsonValue(QJsonValue::Null));
+        QCOMPARE(book.value(Summary, "C4"), QJsonValue(" 소     계"));
+        QCOMPARE(book.value(Summary, "F4"), QJsonValue(12345678901.0));
+        QCOMPARE(book.value(Summary, "E4"), QJsonValue(" "));
+        QCOMPARE(book.value(Summary, "C5"), QJsonValue(" 토공사"));
+        QCOMPARE(book.value(Summary, "B6"), QJsonValue(QJsonValue::Null));
 
-        QCOMPARE(Value(book, "01【중공종】", "C3"), QJsonValue(" 철근콘크리트"));
-        QCOMPARE(Value(book, "01【중공종】", "C4"), QJsonValue(" 조적"));
-        QCOMPARE(Value(book, "0101【소공종】", "C5"), QJsonValue(" 슬래브"));
-        QCOMPARE(Value(book, "0101【소공종】", "B5"), QJsonValue(3));
+        QCOMPARE(book.value("01【중공종】", "C3"), QJsonValue(" 철근콘크리트"));
+        QCOMPARE(book.value("01【중공종】", "C4"), QJsonValue(" 조적"));
+        QCOMPARE(book.value("0101【소공종】", "C5"), QJsonValue(" 슬래브"));
+        QCOMPARE(book.value("0101【소공종】", "B5"), QJsonValue(3));
         // Every cell of a line item, the display amounts worked out as the list shows them.
         const QJsonArray item = {"레미콘", "25-240-15", "m3", 2, 1234, 2470, 1000, 2001, 10, 20, 4491, "A1"};
         for (int c = 0; c < item.size(); ++c)
-            QCOMPARE(Value(book, "010101내역서", QString(QChar(u'B' + c)) + "3"), item[c]);
-        QCOMPARE(Value(book, "010101내역서", "B4"), QJsonValue("거푸집"));
-        QCOMPARE(Value(book, "010101내역서", "G4"), QJsonValue("지   급     "));
+            QCOMPARE(book.value("010101내역서", QString(QChar(u'B' + c)) + "3"), item[c]);
+        QCOMPARE(book.value("010101내역서", "B4"), QJsonValue("거푸집"));
+        QCOMPARE(book.value("010101내역서", "G4"), QJsonValue("지   급     "));
         QCOMPARE(book.cell("010101내역서", "G4").value("horizontal").toString(), QStringLiteral("center"));
-        QCOMPARE(Value(book, "010101내역서", "B5"), QJsonValue(QJsonValue::Null));
-        QCOMPARE(Value(book, "0102내역서", "B3"), QJsonValue("벽돌쌓기"));
-        QCOMPARE(Value(book, "03내역서", "B3"), QJsonValue("터파기"));
+        QCOMPARE(book.value("010101내역서", "B5"), QJsonValue(QJsonValue::Null));
+        QCOMPARE(book.value("0102내역서", "B3"), QJsonValue("벽돌쌓기"));
+        QCOMPARE(book.value("03내역서", "B3"), QJsonValue("터파기"));
         for (const QString &name : book.sheetNames()) {
             const QJsonObject cells = book.cells(name);
             for (auto cell = cells.begin(); cell != cells.end(); ++cell)
@@ -251,8 +255,8 @@ private slots:
         for (const QString &name : sheets.mid(0, sheets.size() - 1)) {
             if (name.startsWith("Sheet"))
                 continue;
-            QVERIFY2(!Value(book, name, "B1").toString().isEmpty(), qPrintable(name));
-            QVERIFY2(!Value(book, name, "C2").toString().isEmpty(), qPrintable(name));
+            QVERIFY2(!book.value(name, "B1").toString().isEmpty(), qPrintable(name));
+            QVERIFY2(!book.value(name, "C2").toString().isEmpty(), qPrintable(name));
         }
     }
 
@@ -262,9 +266,9 @@ private slots:
         addRows({"A 1 0 0 11 A 1 가", "B 1 1 0 203 B 0 나", "S 1 1 0 1 N 0 x", "A 2 0 0 112 A 1 다",
                  "B 2 1 0 3 B 0 라", "S 2 1 0 1 N 0 y"});
         const WorkbookReader book = exported();
-        QCOMPARE(Value(book, "11203내역서", "B1"), QJsonValue("11203 나"));
-        QCOMPARE(Value(book, "11203내역서 (2)", "B1"), QJsonValue("11203 라"));
-        QCOMPARE(Value(book, "11203내역서 (2)", "B3"), QJsonValue("y"));
+        QCOMPARE(book.value("11203내역서", "B1"), QJsonValue("11203 나"));
+        QCOMPARE(book.value("11203내역서 (2)", "B1"), QJsonValue("11203 라"));
+        QCOMPARE(book.value("11203내역서 (2)", "B3"), QJsonValue("y"));
     }
 
     void pageSetUp_data()
@@ -295,10 +299,7 @@ private slots:
     void openListBackOnItsRecord()
     {
         addEstimate();
-        Dataset &list = m().TAlst;
-        list.setCommandText("select * from NDTAIL where ABFS='A' Order by ODRF");
-        list.open();
-        list.setRecNo(2);
+        Dataset &list = openWorkItems(2);
         const WorkbookReader book = exported();
         QCOMPARE(book.sheetNames().size(), 8);
         QVERIFY(list.isActive());
@@ -336,10 +337,7 @@ private slots:
         QFETCH(int, nth);
         QFETCH(QStringList, written);
         addEstimate();
-        Dataset &list = m().TAlst;
-        list.setCommandText("select * from NDTAIL where ABFS='A' Order by ODRF");
-        list.open();
-        list.setRecNo(1);
+        Dataset &list = openWorkItems(1);
         const int before = attachments();
         bool setsOpenAtFailure = false;
         int attachmentsAtFailure = 0;
