@@ -3,8 +3,10 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <functional>
+#include <vector>
 
 namespace vek {
 
@@ -34,8 +36,11 @@ int WriteStandardFrame(ExcelApplication &app, int k, const SheetLayout &layout, 
 void WriteHeaderRow(ExcelApplication &app, const SheetLayout &layout);
 
 // The data rows of a list sheet: the current record of list and the records after it, as
-// many as list held when called (the count is taken once); writeRow puts record i into
-// sheet row i + 2, then list moves on by one.
-void WriteListRows(Dataset &list, const std::function<void(int row, const Dataset &record)> &writeRow);
+// many as list held when called (the count is taken once). writeRow puts record i into
+// sheet row i + 2, given the record's values of fields in their order; then list moves on
+// by one. A field the list does not have is refused (DatabaseError) before any row.
+using RowValues = std::vector<QVariant>;
+void WriteListRows(Dataset &list, const QStringList &fields,
+                   const std::function<void(int row, const RowValues &values)> &writeRow);
 
 } // namespace vek

@@ -12,18 +12,22 @@ namespace {
 enum Column { OrderColumn = 2, TitleColumn, QuantityColumn, UnitColumn, MaterialColumn, LabourColumn,
               ExpenseColumn, TotalColumn, RemarkColumn };
 
-void WriteSummaryRow(ExcelApplication &app, int row, const Dataset &group)
+// The fields a row reads, in the order of Field.
+const QStringList Fields = {"ODRF", "NOADD", "INO", "UNIT", "PCST12", "LCST12", "SCST12", "CSTTAL", "ETC"};
+enum Field { Order, Title, Quantity, Unit, Material, Labour, Expense, Total, Remark };
+
+void WriteSummaryRow(ExcelApplication &app, int row, const RowValues &group)
 {
     const auto cell = [&](int column) { return app.Cells(row, column); };
-    PutOrderNumber(cell(OrderColumn), group.asInteger("ODRF"));
-    PutGroupTitle(cell(TitleColumn), group.asString("NOADD"));
-    PutQuantity(cell(QuantityColumn), group.asDouble("INO"));
-    PutText(cell(UnitColumn), u' ' + group.asString("UNIT"));
-    PutAmount(cell(MaterialColumn), group.asDouble("PCST12"));
-    PutAmount(cell(LabourColumn), group.asDouble("LCST12"));
-    PutAmount(cell(ExpenseColumn), group.asDouble("SCST12"));
-    PutAmount(cell(TotalColumn), group.asDouble("CSTTAL"));
-    PutText(cell(RemarkColumn), WithoutPadding(group.asString("ETC")));
+    PutOrderNumber(cell(OrderColumn), group[Order].toInt());
+    PutGroupTitle(cell(TitleColumn), group[Title].toString());
+    PutQuantity(cell(QuantityColumn), group[Quantity].toDouble());
+    PutText(cell(UnitColumn), u' ' + group[Unit].toString());
+    PutAmount(cell(MaterialColumn), group[Material].toDouble());
+    PutAmount(cell(LabourColumn), group[Labour].toDouble());
+    PutAmount(cell(ExpenseColumn), group[Expense].toDouble());
+    PutAmount(cell(TotalColumn), group[Total].toDouble());
+    PutText(cell(RemarkColumn), WithoutPadding(group[Remark].toString()));
 }
 
 } // namespace
@@ -47,7 +51,7 @@ void WriteSummaryFrame(ExcelApplication &app, int k, const QString &title, int r
 
 void WriteSummaryRows(ExcelApplication &app, Dataset &groups)
 {
-    WriteListRows(groups, [&](int row, const Dataset &group) { WriteSummaryRow(app, row, group); });
+    WriteListRows(groups, Fields, [&](int row, const RowValues &group) { WriteSummaryRow(app, row, group); });
 }
 
 void WriteFirstSummarySheet(ExcelRun &run, const QString &name, const QString &title, Dataset &list)
