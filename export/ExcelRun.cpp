@@ -207,17 +207,15 @@ void ExcelRun::SetUpPage(int k)
     app_->WorkBooks(1).WorkSheets(k).PageSetup().setBottomMargin(BottomMarginPoints);
 }
 
-QString ExcelRun::OpenSheet(int k, const QString &name)
+void ExcelRun::OpenSheet(int k, const QString &name)
 {
     severalSheets_ = true;
     if (k >= 3)
         app_->Sheets().Add(app_->ActiveSheet());
     SetUpPage(k);
     const RecordedWorkbook &book = app_->workbook(1);
-    const QString given = FreeSheetName(book, book.sheet(k), name);
-    app_->WorkBooks(1).WorkSheets(k).setName(given);
+    app_->WorkBooks(1).WorkSheets(k).setName(FreeSheetName(book, book.sheet(k), name));
     app_->WorkBooks(1).WorkSheets(k).Select();
-    return given;
 }
 
 } // namespace vek

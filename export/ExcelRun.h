@@ -52,8 +52,8 @@ public:
     // then sheet k gets its page set-up and name and becomes the active sheet. Names of
     // different groups can come out alike (order numbers run together: 11 and 203, 112 and
     // 3): a name that another sheet holds gets " (2)", " (3)", ..., and every name is cut
-    // to fit the 31 characters a sheet name may have. Returns the name given.
-    QString OpenSheet(int k, const QString &name);
+    // to fit the 31 characters a sheet name may have.
+    void OpenSheet(int k, const QString &name);
 
 private:
     ExcelRun(std::unique_ptr<ExcelApplication> app, bool printer);

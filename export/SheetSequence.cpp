@@ -14,11 +14,6 @@ bool HasTag(const Dataset &row, QChar tag)
     return row.asString("TAG") == QString(tag);
 }
 
-QString PathDigits(const QString &digits, const Dataset &group)
-{
-    return digits + OrderDigits(group.asInteger("ODRF"));
-}
-
 } // namespace
 
 SheetSequence::SheetSequence(ExcelRun &run, Dataset &TpBfst, Dataset &TpSlst)
@@ -51,7 +46,7 @@ void SheetSequence::WriteMiddleGroupSheets(Dataset &groups, int acode, const QSt
         if (!HasTag(groups, u'B'))
             continue;
         const int bcode = groups.asInteger("BCODE");
-        const QString path = PathDigits(digits, groups);
+        const QString path = digits + OrderDigits(groups);
         if (groups.asInteger("SUB") == 1)
             ExportSmallGroupSheets(acode, bcode, path, groups.asString("NOADD"));
         else
@@ -70,7 +65,7 @@ void SheetSequence::WriteSmallGroupSheets(Dataset &groups, int acode, int bcode,
 {
     for (groups.first(); !groups.eof(); groups.next())
         if (HasTag(groups, u'F'))
-            AddLineItemSheet({u'S', acode, bcode, groups.asInteger("SCODE")}, PathDigits(digits, groups), groups);
+            AddLineItemSheet({u'S', acode, bcode, groups.asInteger("SCODE")}, digits + OrderDigits(groups), groups);
 }
 
 } // namespace vek

@@ -6,14 +6,6 @@
 #include "export/SummarySheet.h"
 
 namespace vek {
-namespace {
-
-QString OrderDigitsOf(const Dataset &row)
-{
-    return OrderDigits(row.asInteger("ODRF"));
-}
-
-} // namespace
 
 void ExportSmallGroupList(Dataset &TFlst, const Dataset &TAlst, const Dataset &TBlst, const QString &lsNo,
                           const QString &ljName)
@@ -22,7 +14,7 @@ void ExportSmallGroupList(Dataset &TFlst, const Dataset &TAlst, const Dataset &T
         WriteFirstSummarySheet(run, lsNo + QStringLiteral("【소공종】"), lsNo + ljName, TFlst);
         SheetSequence sheets(run, dMf->TpBfst, dMf->TpSlst);
         sheets.WriteSmallGroupSheets(TFlst, TAlst.asInteger("ACODE"), TBlst.asInteger("BCODE"),
-                                     OrderDigitsOf(TAlst) + OrderDigitsOf(TBlst));
+                                     OrderDigits(TAlst) + OrderDigits(TBlst));
     });
 }
 
@@ -31,7 +23,7 @@ void ExportMiddleGroupList(Dataset &TBlst, const Dataset &TAlst, const QString &
     ExcelRun::Execute(TBlst, {}, [&](ExcelRun &run) {
         WriteFirstSummarySheet(run, lsNo + QStringLiteral("【중공종】"), lsNo + ljName, TBlst);
         SheetSequence sheets(run, dMf->TpBfst, dMf->TpSlst);
-        sheets.WriteMiddleGroupSheets(TBlst, TAlst.asInteger("ACODE"), OrderDigitsOf(TAlst));
+        sheets.WriteMiddleGroupSheets(TBlst, TAlst.asInteger("ACODE"), OrderDigits(TAlst));
     });
 }
 

@@ -63,9 +63,9 @@ void WriteFirstSummarySheet(ExcelRun &run, const QString &name, const QString &t
     WriteSummaryRows(run.app(), list);
 }
 
-QString OrderDigits(int order)
+QString OrderDigits(const Dataset &row)
 {
-    return PadLeftChar(u'0', QString::number(order), 2);
+    return PadLeftChar(u'0', QString::number(row.asInteger("ODRF")), 2);
 }
 
 QString GroupSheetTitle(const QString &digits, const QString &noadd)

@@ -26,9 +26,9 @@ void WriteSummaryRows(ExcelApplication &app, Dataset &groups);
 // first row.
 void WriteFirstSummarySheet(ExcelRun &run, const QString &name, const QString &title, Dataset &list);
 
-// The order number as the sheet names and titles show it: ODRF padded on the left with
-// '0' to two places ("01", "12", "112").
-QString OrderDigits(int order);
+// The order number of the current record of row as the sheet names and titles show it:
+// its ODRF padded on the left with '0' to two places ("01", "12", "112").
+QString OrderDigits(const Dataset &row);
 // The title of a sheet of one group: its order digits, a blank and its NOADD.
 QString GroupSheetTitle(const QString &digits, const QString &noadd);
 

@@ -13,9 +13,9 @@ namespace vek {
 namespace {
 
 // TpAfst: the set that carries the loop over the middle groups of one work item while
-// TpBfst is filtered anew for the small groups of each. It reads over an attachment of
-// its own to the working database, made when this is made and released when it goes; a
-// fresh attachment sees every row committed so far. Its reads share one transaction.
+// TpBfst is opened anew on the small groups of each. It reads over an attachment of its
+// own to the working database, made when this is made and released when it goes; a fresh
+// attachment sees every row committed so far. Its reads share one transaction.
 class MiddleGroupLoop {
 public:
     MiddleGroupLoop()
@@ -23,12 +23,11 @@ public:
         connection_.open(WorkDatabasePath());
         connection_.startTransaction();
     }
+    Dataset &TpAfst() { return TpAfst_; }
 
 private:
     WorkConnection connection_{QStringLiteral("TpAfst")};
-
-public:
-    Dataset TpAfst{QStringLiteral("TpAfst"), &connection_};
+    Dataset TpAfst_{QStringLiteral("TpAfst"), &connection_};
 };
 
 // The middle-group summary of work item acode on the next sheet, then the sheets below
@@ -63,9 +62,9 @@ QString ExportWholeEstimate(const QString &projectName, const QString &documentN
                 if (TAlst.asString("TAG") != QLatin1String("A"))
                     continue;
                 const int acode = TAlst.asInteger("ACODE");
-                const QString digits = OrderDigits(TAlst.asInteger("ODRF"));
+                const QString digits = OrderDigits(TAlst);
                 if (TAlst.asInteger("SUB") == 1)
-                    ExportMiddleGroupSheets(sheets, loop.TpAfst, acode, digits, TAlst.asString("NOADD"));
+                    ExportMiddleGroupSheets(sheets, loop.TpAfst(), acode, digits, TAlst.asString("NOADD"));
                 else
                     sheets.AddLineItemSheet({u'S', acode, {}, {}}, digits, TAlst);
             }

@@ -37,8 +37,8 @@ class TestWholeEstimateExport : public QObject {
     // named by the last word, groups titled by it.
     void addRows(const QStringList &rows)
     {
-        for (const QString &spec : rows) {
-            const QStringList f = spec.split(u' ');
+        for (const QString &line : rows) {
+            const QStringList f = line.split(u' ');
             QVariantHash row{{"ABFS", f[0]}, {"ACODE", f[1].toInt()}, {"BCODE", f[2].toInt()},
                              {"SCODE", f[3].toInt()}, {"ODRF", f[4].toInt()}, {"TAG", f[5]},
                              {"SUB", f[6].toInt()}};
