@@ -5,7 +5,6 @@
 #include "core/MessageBoxes.h"
 #include "core/ProgramState.h"
 #include "core/WaitWindow.h"
-#include "core/WorkConnection.h"
 #include "platform/spreadsheet/SpreadsheetError.h"
 #include "platform/spreadsheet/XlsxFile.h"
 
@@ -105,30 +104,6 @@ bool OpenWorkbook(const QString &path)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-// The body reads in one transaction of the list's connection, when none is open there:
-// one snapshot of the estimate for the whole workbook, and no transaction of its own for
-// every select (each would be committed to the disk). Nothing is written; it is rolled back.
-class ReadingTransaction {
-public:
-    explicit ReadingTransaction(WorkConnection *connection)
-        : connection_(connection), started_(connection && connection->isOpen() && !connection->inTransaction())
-    {
-        if (started_)
-            connection_->startTransaction();
-    }
-    ~ReadingTransaction()
-    {
-        if (started_)
-            connection_->rollback();
-    }
-    ReadingTransaction(const ReadingTransaction &) = delete;
-    ReadingTransaction &operator=(const ReadingTransaction &) = delete;
-
-private:
-    WorkConnection *connection_;
-    bool started_;
-};
-
 } // namespace
 
 ExcelApplicationFactory SetExcelApplicationFactory(ExcelApplicationFactory factory)
@@ -166,7 +141,6 @@ QString ExcelRun::Execute(Dataset &list, const Start &start, const Body &body, c
     list.disableControls();
     QStringList failures;
     try {
-        const ReadingTransaction reading(list.connection());
         list.first();
         body(run);
         if (run.severalSheets_)

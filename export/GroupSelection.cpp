@@ -1,5 +1,7 @@
 #include "export/GroupSelection.h"
 
+#include "core/WorkConnection.h"
+
 namespace vek {
 namespace {
 
@@ -57,6 +59,19 @@ SelectedRows::~SelectedRows()
 {
     set_.close();
     set_.setCommandText(commandText_, params_);
+}
+
+ReadingTransaction::ReadingTransaction(WorkConnection *connection)
+    : connection_(connection), started_(connection && connection->isOpen() && !connection->inTransaction())
+{
+    if (started_)
+        connection_->startTransaction();
+}
+
+ReadingTransaction::~ReadingTransaction()
+{
+    if (started_)
+        connection_->rollback();
 }
 
 } // namespace vek

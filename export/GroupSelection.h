@@ -45,4 +45,20 @@ private:
     QVariantList params_;
 };
 
+// The reads of an export in one transaction of connection, when none is open there: one
+// snapshot of the estimate for the whole workbook, and no transaction of the engine's own
+// for every select (each would be committed to the disk). Nothing is written; it is rolled
+// back when this goes. A transaction already open is the reads' and stays as it is.
+class ReadingTransaction {
+public:
+    explicit ReadingTransaction(WorkConnection *connection);
+    ~ReadingTransaction();
+    ReadingTransaction(const ReadingTransaction &) = delete;
+    ReadingTransaction &operator=(const ReadingTransaction &) = delete;
+
+private:
+    WorkConnection *connection_;
+    bool started_;
+};
+
 } // namespace vek

@@ -17,7 +17,7 @@ bool HasTag(const Dataset &row, QChar tag)
 } // namespace
 
 SheetSequence::SheetSequence(ExcelRun &run, Dataset &TpBfst, Dataset &TpSlst)
-    : run_(run), TpBfst_(TpBfst), TpSlst_(TpSlst)
+    : run_(run), TpBfst_(TpBfst), TpSlst_(TpSlst), reading_(TpSlst.connection())
 {
 }
 

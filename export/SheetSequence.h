@@ -1,17 +1,18 @@
 #pragma once
 
+#include "export/GroupSelection.h"
+
 #include <QString>
 
 namespace vek {
 
 class Dataset;
 class ExcelRun;
-struct GroupSelection;
 
 // The sheets after the first of an export that descends through the levels of the
 // estimate: the index k of the next sheet, shared by every level (2 after the first
 // sheet), and the export sets the sheets read, TpBfst for the summaries of small groups
-// and TpSlst for the line items.
+// and TpSlst for the line items, which read in one transaction while this lives.
 //
 // Every sheet is written in the same slot: from k = 3 a sheet added after the active
 // one, its page set-up, its name (one that another sheet holds gets " (2)", ...),
@@ -47,6 +48,7 @@ private:
     ExcelRun &run_;
     Dataset &TpBfst_;
     Dataset &TpSlst_;
+    ReadingTransaction reading_;
     int k_ = 2;
 };
 

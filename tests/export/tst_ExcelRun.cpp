@@ -255,33 +255,6 @@ private slots:
                  (QStringList{"【내역서집계】", "11203내역서", "11203내역서 (2)", "11203내역서 (3)", "11203내역서 (2) (2)",
                               "【내역서집계】 (2)", long31, QString(24, u'1') + "내역서" + " (2)", "Sheet3"}));
     }
-
-    // The body reads in a transaction of its own, gone afterwards; a transaction already
-    // open on the list's connection is the body's and stays open, its work untouched.
-    void bodyReadsInOneTransaction_data()
-    {
-        QTest::addColumn<bool>("openBefore");
-        QTest::newRow("none open") << false;
-        QTest::newRow("one open") << true;
-    }
-    void bodyReadsInOneTransaction()
-    {
-        QFETCH(bool, openBefore);
-        WorkConnection &connection = db->module().SQLConect;
-        if (openBefore)
-            connection.execute("update NDTAIL set NAME='바뀐 이름' where ODRF=3");
-        bool inTransaction = false;
-        MessageAnswerer answers;
-        ExcelRun::Execute(list(), {}, [&](ExcelRun &run) {
-            inTransaction = connection.inTransaction();
-            WriteRows(run, list());
-        });
-        QVERIFY(inTransaction);
-        QCOMPARE(connection.inTransaction(), openBefore);
-        QCOMPARE(db->scalar("select NAME from NDTAIL where ODRF=3").toString(),
-                 QString::fromUtf8(openBefore ? "바뀐 이름" : "항목 3"));
-        QVERIFY(connection.commit());
-    }
 };
 
 VEK_TEST(TestExcelRun)

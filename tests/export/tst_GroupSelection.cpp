@@ -1,5 +1,6 @@
 #include "export/GroupSelection.h"
 #include "core/DatabaseError.h"
+#include "core/WorkConnection.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
 
@@ -112,6 +113,31 @@ private slots:
         QVERIFY(!set.isActive());
         QCOMPARE(set.commandText(), ExportSelect + " ");
         QCOMPARE(set.params(), QVariantList{7});
+    }
+
+    // Reads in a transaction of their own, gone afterwards; a transaction already open is
+    // theirs and stays open, its work untouched.
+    void readingTransaction_data()
+    {
+        QTest::addColumn<bool>("openBefore");
+        QTest::newRow("none open") << false;
+        QTest::newRow("one open") << true;
+    }
+    void readingTransaction()
+    {
+        QFETCH(bool, openBefore);
+        WorkConnection &connection = m().SQLConect;
+        if (openBefore)
+            connection.execute("update NDTAIL set NAME='바뀐 이름' where NAME='s3'");
+        {
+            const ReadingTransaction reading(&connection);
+            QVERIFY(connection.inTransaction());
+            const SelectedRows rows(m().TpSlst, {u'S', 1, 1, 1});
+            QCOMPARE(Names(m().TpSlst, u'S').last(), QString::fromUtf8(openBefore ? "바뀐 이름" : "s3"));
+        }
+        QCOMPARE(connection.inTransaction(), openBefore);
+        QCOMPARE(db->scalar("select count(*) from NDTAIL where NAME='바뀐 이름'").toInt(), openBefore ? 1 : 0);
+        QVERIFY(connection.commit());
     }
 };
 
