@@ -61,23 +61,38 @@ QString WritableWorkFolder()
     return folder;
 }
 
-// The open document's name without its folder and its ".Vek".
-QString DocumentName()
+// The document's name without its folder and its ".Vek".
+QString BareDocumentName(const QString &documentName)
 {
-    QString name = QFileInfo(CurrentFileName).fileName();
+    QString name = QFileInfo(documentName).fileName();
     if (name.endsWith(QStringLiteral(".Vek"), Qt::CaseInsensitive))
         name.chop(4);
     return name;
 }
 
-QStringList SaveWorkbooks(const ExcelApplication &app, const QString &folder)
+QStringList SaveWorkbooks(const ExcelApplication &app, const QString &folder, const QString &documentName)
 {
     QStringList saved;
     for (int index = 1; index <= app.workbookCount(); ++index) {
         const RecordedWorkbook &book = app.workbook(index);
-        saved.append(SaveNewXlsx(book, folder, DocumentName() + u' ' + book.sheet(1).name()));
+        saved.append(SaveNewXlsx(book, folder, BareDocumentName(documentName) + u' ' + book.sheet(1).name()));
     }
     return saved;
+}
+
+// The first of name, "name (2)", "name (3)", ... that no sheet of book but sheet holds,
+// each cut to the longest name a sheet may have.
+QString FreeSheetName(const RecordedWorkbook &book, const RecordedSheet &sheet, const QString &name)
+{
+    for (int copy = 1;; ++copy) {
+        const QString suffix = copy == 1 ? QString() : QStringLiteral(" (%1)").arg(copy);
+        QString candidate = name.left(MaxSheetNameLength - suffix.size());
+        if (!candidate.isEmpty() && candidate.back().isHighSurrogate())
+            candidate.chop(1);
+        candidate += suffix;
+        if (!book.nameTaken(candidate, &sheet))
+            return candidate;
+    }
 }
 
 // Opens the file with the desktop's spreadsheet program; false when nothing opened it
@@ -103,10 +118,10 @@ PrinterQuestion SetPrinterQuestion(PrinterQuestion question)
 
 ExcelRun::ExcelRun(std::unique_ptr<ExcelApplication> app, bool printer) : app_(std::move(app)), printer_(printer) {}
 
-void ExcelRun::Execute(Dataset &list, const Start &start, const Body &body)
+QString ExcelRun::Execute(Dataset &list, const Start &start, const Body &body, const QString &documentName)
 {
     if (list.isEmpty())
-        return;
+        return QString();
     std::unique_ptr<ExcelApplication> app;
     QString folder;
     try {
@@ -117,7 +132,7 @@ void ExcelRun::Execute(Dataset &list, const Start &start, const Body &body)
         folder = WritableWorkFolder();
     } catch (const std::exception &) {
         ShowInfoMsg(CannotStartMessage);
-        return;
+        return QString();
     }
 
     ExcelRun run(std::move(app), AskPrinter());
@@ -139,7 +154,7 @@ void ExcelRun::Execute(Dataset &list, const Start &start, const Body &body)
     QStringList saved;
     if (run.app().isVisible()) {
         try {
-            saved = SaveWorkbooks(run.app(), folder);
+            saved = SaveWorkbooks(run.app(), folder, documentName);
         } catch (const std::exception &error) {
             failures.append(QString::fromUtf8(error.what()));
         }
@@ -153,6 +168,7 @@ void ExcelRun::Execute(Dataset &list, const Start &start, const Body &body)
         ShowInfoMsg((QStringList{FailedMessage} + failures + unopened).join(u'\n'));
     else if (!unopened.isEmpty())
         ShowInfoMsg((QStringList{SavedMessage} + unopened).join(u'\n'));
+    return saved.value(0);
 }
 
 void ExcelRun::SetUpPage(int k)
@@ -171,7 +187,8 @@ void ExcelRun::OpenSheet(int k, const QString &name)
     if (k >= 3)
         app_->Sheets().Add(app_->ActiveSheet());
     SetUpPage(k);
-    app_->WorkBooks(1).WorkSheets(k).setName(name);
+    const RecordedWorkbook &book = app_->workbook(1);
+    app_->WorkBooks(1).WorkSheets(k).setName(FreeSheetName(book, book.sheet(k), name));
     app_->WorkBooks(1).WorkSheets(k).Select();
 }
 

@@ -35,8 +35,7 @@ QJsonObject Line(const WorkbookReader &book, const QString &address, const char 
 // A cell's value; null where the file holds no value.
 QJsonValue Value(const WorkbookReader &book, const QString &address)
 {
-    const QJsonValue value = book.cell(Sheet, address).value("value");
-    return value.isUndefined() ? Null : value;
+    return book.value(Sheet, address);
 }
 
 } // namespace
