@@ -67,6 +67,13 @@ MainTotalsLink::~MainTotalsLink()
     MainWindowLinks() = MainWindowLink();
 }
 
+QStringList UnexpectedMessages::Stop()
+{
+    const QStringList shown = answers_ ? answers_->texts() : QStringList();
+    answers_.reset();
+    return shown;
+}
+
 QMap<int, StoredRow> StoredStatement(TempDatabase &db)
 {
     QMap<int, StoredRow> rows;

@@ -1,12 +1,16 @@
 #pragma once
 
 #include "core/SubtotalWalk.h"
+#include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
 #include "unitprice/CostSheetCells.h"
 
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QStringList>
+
+#include <memory>
 
 class QWidget;
 
@@ -30,6 +34,17 @@ public:
     ~MainTotalsLink();
     MainTotalsLink(const MainTotalsLink &) = delete;
     MainTotalsLink &operator=(const MainTotalsLink &) = delete;
+};
+
+// Answers, from Start() to Stop(), the messages a test does not expect, so that none waits
+// for a click; Stop() tells what they were.
+class UnexpectedMessages {
+public:
+    void Start() { answers_ = std::make_unique<MessageAnswerer>(); }
+    QStringList Stop();
+
+private:
+    std::unique_ptr<MessageAnswerer> answers_;
 };
 
 // One stored statement row.

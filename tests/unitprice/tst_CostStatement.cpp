@@ -51,21 +51,15 @@ public:
 class TestCostStatement : public QObject {
     Q_OBJECT
 
-    // Answers every message a test does not expect, so that none waits for a click.
-    std::unique_ptr<MessageAnswerer> unexpected;
+    UnexpectedMessages unexpected;
 
 private slots:
     void init()
     {
         DataChanged = false;
-        unexpected = std::make_unique<MessageAnswerer>();
+        unexpected.Start();
     }
-    void cleanup()
-    {
-        const QStringList shown = unexpected->texts();
-        unexpected.reset();
-        QCOMPARE(shown, QStringList());
-    }
+    void cleanup() { QCOMPARE(unexpected.Stop(), QStringList()); }
 
     void theTemplateComesOutToTheUnit_data()
     {

@@ -59,23 +59,20 @@ class TestCostStatementWindow : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TempDatabase> db;
-    // Answers every message a test does not expect, so that none waits for a click.
-    std::unique_ptr<MessageAnswerer> unexpected;
+    UnexpectedMessages unexpected;
 
 private slots:
     void init()
     {
         db = std::make_unique<TempDatabase>();
         DataChanged = false;
-        unexpected = std::make_unique<MessageAnswerer>();
+        unexpected.Start();
     }
     void cleanup()
     {
         EntryPoints() = ScreenEntryPoints();
-        const QStringList shown = unexpected->texts();
-        unexpected.reset();
         db.reset();
-        QCOMPARE(shown, QStringList());
+        QCOMPARE(unexpected.Stop(), QStringList());
     }
 
     // The main window's entry point opens the window modally at the place it is given,
