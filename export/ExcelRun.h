@@ -32,8 +32,9 @@ PrinterQuestion SetPrinterQuestion(PrinterQuestion question);
 // bookmark, enables its controls, saves the workbook once it was made visible (under
 // "<document name> <sheet 1 name>.xlsx" in the work folder, never over another file, the
 // document name without its folder and ".Vek"), closes the wait message and opens the
-// file. A failure after the start is reported as "엑셀 전송 중 오류가 발생했습니다." with its
-// own text; it is never taken for success. Returns the saved file's path, or an empty text
+// file (under VEK_NO_OPEN=1 it neither opens nor announces it). A failure after the start
+// is reported as "엑셀 전송 중 오류가 발생했습니다." with its own text; it is never taken for
+// success. Returns the saved file's path, or an empty text
 // when nothing was saved.
 class ExcelRun {
 public:

@@ -9,6 +9,7 @@
 #include "tests/support/WorkbookReader.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QLabel>
 #include <QTest>
 
@@ -110,9 +111,13 @@ private slots:
 
     // The printer is asked before the wait message shows; while the body runs the wait
     // message is up, the list on its first record with its controls disabled; afterwards
-    // all of that is undone and the saved file announced.
+    // all of that is undone and the saved file announced: the offscreen desktop opens no
+    // file, and the run is not asked to stay quiet.
     void stepsInOrder()
     {
+        const QByteArray quiet = qgetenv("VEK_NO_OPEN");
+        qunsetenv("VEK_NO_OPEN");
+        const auto restore = qScopeGuard([&quiet] { qputenv("VEK_NO_OPEN", quiet); });
         QStringList events;
         SetPrinterQuestion([&] {
             events.append(SprSfm.isNull() ? "printer asked" : "printer asked behind the wait window");

@@ -80,13 +80,13 @@ class TestWholeEstimateExport : public QObject {
         return list;
     }
 
-    // Runs the export with the saved notice answered and reads the workbook back.
+    // Runs the export (quietly: no notice waits for an answer) and reads the workbook back.
     WorkbookReader exported()
     {
         MessageAnswerer answers;
         const QString path = ExportWholeEstimate(Project, db->home().filePath("문서/신축.Vek"));
         if (path != QDir(workFolder()).filePath("신축 【내역서집계】.xlsx")
-            || answers.texts() != QStringList{"엑셀파일로 저장했습니다.\n" + path})
+            || !answers.texts().isEmpty())
             throw std::runtime_error(("unexpected run: " + path + " | " + answers.texts().join(" | ")).toStdString());
         return WorkbookReader(path);
     }
