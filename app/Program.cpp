@@ -11,6 +11,7 @@
 #include "core/ProgramState.h"
 #include "core/ScreenEntryPoints.h"
 #include "export/WholeEstimateExport.h"
+#include "unitprice/CostStatementWindow.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -42,6 +43,7 @@ int RunProgram()
     InputComposition::Watch();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vekwfree.png")));
     ConnectExports();
+    ConnectCostStatementScreen();
 
     Tmainf window;
     TdMf dataModule;
