@@ -10,7 +10,9 @@
 #include "core/MessageBoxes.h"
 #include "core/ProgramState.h"
 #include "core/ScreenEntryPoints.h"
+#include "export/CostStatementSheet.h"
 #include "export/WholeEstimateExport.h"
+#include "unitprice/CostSheetPage.h"
 #include "unitprice/CostStatementWindow.h"
 
 #include <QApplication>
@@ -61,6 +63,14 @@ int RunProgram()
 
 void ConnectExports()
 {
+    CostSheetExport() = [](const CostSheetCells &cells) {
+        CostStatementRows rows;
+        for (int k = 1; k <= CostSheet::Rows; ++k)
+            rows[size_t(k - 1)] = {cells.Cells(CostSheet::NameCol, k), cells.Cells(CostSheet::AmountCol, k),
+                                   cells.Cells(CostSheet::BasisCol, k), cells.Cells(CostSheet::RemarkCol, k)};
+        const MainWindowLink &link = MainWindowLinks();
+        ExportCostStatementSheet(rows, link.ProjectName ? link.ProjectName() : QString());
+    };
     EntryPoints().WholeEstimateExport = [](const WholeEstimateExportSetup &setup) {
         ExportWholeEstimate(setup.projectName, CurrentFileName);
     };

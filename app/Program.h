@@ -14,7 +14,8 @@ extern const QString ApplicationTitle;
 int RunProgram();
 
 // Connects the entry points of the exports to export/: the work-item list's Excel button
-// writes the whole estimate under the project name, named after the open document.
+// writes the whole estimate under the project name, named after the open document; the
+// cost statement's slExl2 writes its sheet with the main window's project name.
 void ConnectExports();
 
 } // namespace vek

@@ -114,10 +114,9 @@ void LineItemCalcFields(Dataset &ds)
         ds.setValue("NoCal", EvaluateExpression(formula));
 }
 
-// Rule 10.
-void DetailCalcFields(Dataset &ds)
+// The amount fields of rule 10.
+void DetailAmountFields(Dataset &ds)
 {
-    ds.setValue("rOdr", ds.asString("MVE") == "T" ? QStringLiteral("▶") : QString::number(ds.asInteger("ODRF")));
     const bool supplied = HasSuppliedMaterial(ds);
     const double quantity = ds.asDouble("INO");
     ds.setValue("PCST22", supplied ? SuppliedMaterialText
@@ -128,6 +127,31 @@ void DetailCalcFields(Dataset &ds)
     ds.setValue("SCST22", expense);
     ds.setValue("TCST31", UnitPriceTotal(ds));
     ds.setValue("TCST32", supplied ? labour + expense : FixedPointTotal(labour, expense, Material(ds, DetailRule)));
+}
+
+// Rule 10.
+void DetailCalcFields(Dataset &ds)
+{
+    ds.setValue("rOdr", ds.asString("MVE") == "T" ? QStringLiteral("▶") : QString::number(ds.asInteger("ODRF")));
+    DetailAmountFields(ds);
+}
+
+// The breakdown overview's rows: total rows show their stored amounts.
+void OverviewDetailCalcFields(Dataset &ds)
+{
+    if (ds.asString("TAG") != "T") {
+        DetailAmountFields(ds);
+        return;
+    }
+    const QString material = MoneyText(ds.asDouble("PCST12"));
+    const double labour = ds.asDouble("LCST12");
+    const double expense = ds.asDouble("SCST12");
+    ds.setValue("PCST22", material);
+    ds.setValue("LCST22", labour);
+    ds.setValue("SCST22", expense);
+    ds.setValue("TCST31", UnitPriceTotal(ds));
+    ds.setValue("TCST32", HasSuppliedMaterial(ds) ? labour + expense
+                                                  : FixedPointTotal(labour, expense, ParseAmount(material).toDouble()));
 }
 
 // Rule 6: the shown amounts become the stored ones; subtotal rows post unchanged. The
@@ -152,6 +176,12 @@ void StoreShownAmounts(Dataset &ds, const AmountRule &rule)
 }
 
 } // namespace
+
+void AddOverviewDetailFields(Dataset &ds)
+{
+    AddAmountFields(ds);
+    ds.onCalcFields = OverviewDetailCalcFields;
+}
 
 void StoreLineItemAmounts(Dataset &ds)
 {

@@ -64,6 +64,12 @@ private:
 void StoreLineItemAmounts(Dataset &ds);
 void StoreBreakdownAmounts(Dataset &ds);
 
+// The display fields of the breakdown overview's rows (its own set over SDTAIL): PCST22,
+// LCST22, SCST22, TCST31 and TCST32 as on the data module's Tdtail, except that a total row
+// (TAG 'T') shows its stored amounts, the material as whole-unit money text. Adds the
+// fields to ds and makes the rule its calculated-fields hook.
+void AddOverviewDetailFields(Dataset &ds);
+
 // The one data module of the program.
 extern TdMf *dMf;
 

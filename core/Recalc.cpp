@@ -92,17 +92,6 @@ RollupSums WalkGroupList(const QString &sql, const QVariantList &params)
     return {WholeUnits(sums.material), WholeUnits(sums.labour), WholeUnits(sums.expense), WholeUnits(sums.total)};
 }
 
-// The nine sums of a rate row of slot n over the rows that carry its three rates: each
-// rate PRTn, LRTn, SRTn times quantity x material, labour and expense unit price.
-QString RateSumsSql(int n)
-{
-    QStringList sums;
-    for (const char *rate : {"PRT", "LRT", "SRT"})
-        for (const char *price : {"PCST11", "LCST11", "SCST11"})
-            sums.append(QStringLiteral("sum(iNO*%1*%2%3)").arg(QLatin1String(price), QLatin1String(rate)).arg(n));
-    return QStringLiteral("select %1 FROM NDTAIL where PRT%2=? and LRT%2=? and SRT%2=?").arg(sums.join(QLatin1Char(','))).arg(n);
-}
-
 // The members of a breakdown's rate row: its breakdown's other rows but rate rows.
 const QString BreakdownMembers = QStringLiteral(" and TAG<>'R' and ABFS='X' and ICD1=? and ICD2=? and ICD3=?");
 // The members of a line-item rate row: the line items of its node of the base kinds.
@@ -118,25 +107,15 @@ void RefreshRateRow(Dataset &cursor, const QString &members, const QVariantList 
     const int n = cursor.asInteger("NORT");
     if (n < 1 || n > 4)
         return;
-    const QString slot = QString::number(n);
-    RunTempSql(false, RateSumsSql(n) + members,
-               QVariantList{cursor.value("PRT" + slot), cursor.value("LRT" + slot), cursor.value("SRT" + slot)} + keys);
-    const Dataset &sums = dMf->sQTmp;
-    const auto whole = [&sums](int first) {
-        return IntOfSum(sums.value(first).toDouble() + sums.value(first + 1).toDouble() + sums.value(first + 2).toDouble());
-    };
-    const double material = whole(0);
-    const double labour = whole(3);
-    const double expense = whole(6);
-    dMf->sQTmp.close();
+    const RatePrices prices = RateRowPrices(QStringLiteral("NDTAIL"), cursor, members, keys);
     cursor.edit();
-    cursor.setValue("PCST11", material);
-    cursor.setValue("PCST12", material);
-    cursor.setValue("LCST11", labour);
-    cursor.setValue("LCST12", labour);
-    cursor.setValue("SCST11", expense);
-    cursor.setValue("SCST12", expense);
-    cursor.setValue("CSTTAL", material + labour + expense);
+    cursor.setValue("PCST11", prices.material);
+    cursor.setValue("PCST12", prices.material);
+    cursor.setValue("LCST11", prices.labour);
+    cursor.setValue("LCST12", prices.labour);
+    cursor.setValue("SCST11", prices.expense);
+    cursor.setValue("SCST12", prices.expense);
+    cursor.setValue("CSTTAL", prices.material + prices.labour + prices.expense);
     cursor.post();
 }
 
@@ -237,6 +216,43 @@ private:
 };
 
 } // namespace
+
+QString RateSumsSql(const QString &table, int n)
+{
+    QStringList sums;
+    for (const char *rate : {"PRT", "LRT", "SRT"})
+        for (const char *price : {"PCST11", "LCST11", "SCST11"})
+            sums.append(QStringLiteral("sum(iNO*%1*%2%3)").arg(QLatin1String(price), QLatin1String(rate)).arg(n));
+    return QStringLiteral("select %1 FROM %2 where PRT%3=? and LRT%3=? and SRT%3=?")
+        .arg(sums.join(QLatin1Char(',')), table)
+        .arg(n);
+}
+
+RatePrices RateRowPrices(const QString &table, const Dataset &rateRow, const QString &members, const QVariantList &keys)
+{
+    const QString slot = QString::number(rateRow.asInteger("NORT"));
+    RunTempSql(false, RateSumsSql(table, slot.toInt()) + members,
+               QVariantList{rateRow.value("PRT" + slot), rateRow.value("LRT" + slot), rateRow.value("SRT" + slot)}
+                   + keys);
+    const Dataset &sums = dMf->sQTmp;
+    const auto whole = [&sums](int first) {
+        return IntOfSum(sums.value(first).toDouble() + sums.value(first + 1).toDouble() + sums.value(first + 2).toDouble());
+    };
+    const RatePrices prices{whole(0), whole(3), whole(6)};
+    dMf->sQTmp.close();
+    return prices;
+}
+
+void RepriceRateRow(Dataset &rows, const QString &table, const QString &members, const QVariantList &keys)
+{
+    const RatePrices prices = RateRowPrices(table, rows, members, keys);
+    rows.edit();
+    rows.setValue("INO", 1);
+    rows.setValue("PCST11", prices.material);
+    rows.setValue("LCST11", prices.labour);
+    rows.setValue("SCST11", prices.expense);
+    rows.post();
+}
 
 void StoreGroupSums(Dataset &rows, const RollupSums &sums)
 {

@@ -2,9 +2,33 @@
 
 #include "core/SubtotalWalk.h"
 
+#include <QVariantList>
+
 namespace vek {
 
 class Dataset;
+
+// The nine sums of a rate row of slot n (1-4) over the rows of table that carry its three
+// rates PRTn, LRTn, SRTn (bound, in that order): each rate times quantity x material,
+// labour and expense unit price. Further clauses and their values follow it.
+QString RateSumsSql(const QString &table, int n);
+
+// The unit prices of a rate row: what its rates take of the full amounts of the rows it
+// covers, each put whole into the column of the rate's kind.
+struct RatePrices {
+    double material = 0;
+    double labour = 0;
+    double expense = 0;
+};
+// The prices of the rate row rateRow (its slot NORT 1-4 and its rates) over the rows of
+// table that RateSumsSql picks and members (clauses, with the values keys) narrows: each
+// the Int of the sum of three of the nine sums, through the fixed-point value (a rate of
+// 29 % over 100 gives 29); empty sums count 0. Reads through the scratch query.
+RatePrices RateRowPrices(const QString &table, const Dataset &rateRow, const QString &members,
+                         const QVariantList &keys);
+// The rate row at the current row of rows priced as RateRowPrices says and posted with
+// quantity 1 and those unit prices (the set's post rule fills what else it fills).
+void RepriceRateRow(Dataset &rows, const QString &table, const QString &members, const QVariantList &keys);
 
 // The database side of the roll-ups. Each routine walks one list of NDTAIL through the
 // data module's scratch cursor in ODRF order, rewrites the list's subtotal rows as it

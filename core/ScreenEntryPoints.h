@@ -123,6 +123,8 @@ struct MainWindowLink {
     std::function<RollupSums()> Totals;
     // The main window's place and size, from which the screens place themselves.
     std::function<QRect()> Geometry;
+    // The project name box dGongSa as it reads, for the titles of the exports.
+    std::function<QString()> ProjectName;
 };
 
 MainWindowLink &MainWindowLinks();

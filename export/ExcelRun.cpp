@@ -127,6 +127,16 @@ QString ExcelRun::Execute(Dataset &list, const Start &start, const Body &body, c
 {
     if (list.isEmpty())
         return QString();
+    return Run(&list, start, body, documentName);
+}
+
+QString ExcelRun::Execute(const Start &start, const Body &body, const QString &documentName)
+{
+    return Run(nullptr, start, body, documentName);
+}
+
+QString ExcelRun::Run(Dataset *list, const Start &start, const Body &body, const QString &documentName)
+{
     std::unique_ptr<ExcelApplication> app;
     QString folder;
     try {
@@ -142,11 +152,13 @@ QString ExcelRun::Execute(Dataset &list, const Start &start, const Body &body, c
 
     ExcelRun run(std::move(app), AskPrinter());
     ShowWaitMessage(Navy, SendingMessage);
-    const Bookmark place = list.bookmark();
-    list.disableControls();
+    const Bookmark place = list ? list->bookmark() : Bookmark();
+    if (list)
+        list->disableControls();
     QStringList failures;
     try {
-        list.first();
+        if (list)
+            list->first();
         body(run);
         if (run.severalSheets_)
             run.app().WorkBooks(1).WorkSheets(1).Select();
@@ -154,8 +166,10 @@ QString ExcelRun::Execute(Dataset &list, const Start &start, const Body &body, c
         failures.append(QString::fromUtf8(error.what()));
     }
 
-    list.gotoBookmark(place);
-    list.enableControls();
+    if (list) {
+        list->gotoBookmark(place);
+        list->enableControls();
+    }
     QStringList saved;
     if (run.app().isVisible()) {
         try {

@@ -43,6 +43,9 @@ public:
 
     static QString Execute(Dataset &list, const Start &start, const Body &body,
                            const QString &documentName = CurrentFileName);
+    // The same for an export that lists no dataset: the caller has checked that there is
+    // something to write, and steps 1 and 5 fall away.
+    static QString Execute(const Start &start, const Body &body, const QString &documentName = CurrentFileName);
 
     ExcelApplication &app() const { return *app_; }
     bool hasPrinter() const { return printer_; }
@@ -58,6 +61,7 @@ public:
 
 private:
     ExcelRun(std::unique_ptr<ExcelApplication> app, bool printer);
+    static QString Run(Dataset *list, const Start &start, const Body &body, const QString &documentName);
 
     std::unique_ptr<ExcelApplication> app_;
     bool printer_;

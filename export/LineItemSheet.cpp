@@ -9,9 +9,6 @@
 namespace vek {
 namespace {
 
-enum Column { NameColumn = 2, SpecColumn, UnitColumn, QuantityColumn, MaterialPrice, MaterialAmount, LabourPrice,
-              LabourAmount, ExpensePrice, ExpenseAmount, TotalAmount, RemarkColumn };
-
 void WriteMaterialAmount(ExcelRange cell, const QString &text)
 {
     const QString bare = RemoveBlanks(text);
@@ -25,14 +22,10 @@ void WriteMaterialAmount(ExcelRange cell, const QString &text)
     PutMoneyText(cell, text);
 }
 
-// The fields a row reads, in the order of Field.
-const QStringList Fields = {"NAME", "STAN", "UNIT", "INO", "PCST11", "PCST22", "LCST11", "LCST22",
-                            "SCST11", "SCST22", "TCST32", "ETC"};
-enum Field { Name, Spec, Unit, Quantity, MaterialPriceField, MaterialAmountText, LabourPriceField, LabourAmountField,
-             ExpensePriceField, ExpenseAmountField, TotalField, Remark };
-
 void WriteLineItemRow(ExcelApplication &app, int row, const RowValues &item)
 {
+    using enum ListRow::Column;
+    using enum ListRow::Field;
     const auto cell = [&](int column) { return app.Cells(row, column); };
     PutText(cell(NameColumn), item[Name].toString());
     PutSpecification(cell(SpecColumn), item[Spec].toString());
@@ -49,6 +42,13 @@ void WriteLineItemRow(ExcelApplication &app, int row, const RowValues &item)
 }
 
 } // namespace
+
+const QStringList &ListRow::Fields()
+{
+    static const QStringList fields = {"NAME", "STAN", "UNIT", "INO", "PCST11", "PCST22", "LCST11", "LCST22",
+                                       "SCST11", "SCST22", "TCST32", "ETC"};
+    return fields;
+}
 
 const SheetLayout &LineItemLayout()
 {
@@ -70,7 +70,7 @@ void WriteLineItemFrame(ExcelApplication &app, int k, const QString &title, int 
 
 void WriteLineItemRows(ExcelApplication &app, Dataset &items)
 {
-    WriteListRows(items, Fields, [&](int row, const RowValues &item) { WriteLineItemRow(app, row, item); });
+    WriteListRows(items, ListRow::Fields(), [&](int row, const RowValues &item) { WriteLineItemRow(app, row, item); });
 }
 
 void WriteLineItemSheet(ExcelRun &run, int k, const QString &name, const QString &title, Dataset &items)

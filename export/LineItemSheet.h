@@ -3,12 +3,24 @@
 #include "export/SheetFrame.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace vek {
 
 class Dataset;
 class ExcelApplication;
 class ExcelRun;
+
+// A row of the line-item and breakdown tables: its columns from B, and the fields it is
+// written from (with the display fields of the line-item and breakdown datasets) in the
+// order of Field.
+struct ListRow {
+    enum Column { NameColumn = 2, SpecColumn, UnitColumn, QuantityColumn, MaterialPrice, MaterialAmount, LabourPrice,
+                  LabourAmount, ExpensePrice, ExpenseAmount, TotalAmount, RemarkColumn };
+    enum Field { Name, Spec, Unit, Quantity, MaterialPriceField, MaterialAmountText, LabourPriceField,
+                 LabourAmountField, ExpensePriceField, ExpenseAmountField, TotalField, Remark };
+    static const QStringList &Fields();
+};
 
 // The line-item sheet: one table row per line item of a list (TSlst or TpSlst, with the
 // data module's display fields), from row 3, under the standard frame with last column M.

@@ -32,6 +32,11 @@ QString Address(int column, int row)
 
 int WriteStandardFrame(ExcelApplication &app, int k, const SheetLayout &layout, const QString &title, int recordCount)
 {
+    return WriteFrameToRow(app, k, layout, title, ExcelLastRow(recordCount));
+}
+
+int WriteFrameToRow(ExcelApplication &app, int k, const SheetLayout &layout, const QString &title, int n)
+{
     const int last = layout.lastColumn();
     app.Columns().Borders().setColor(White);
     app.Cells(1, 2).Font().setBold(true);
@@ -46,7 +51,6 @@ int WriteStandardFrame(ExcelApplication &app, int k, const SheetLayout &layout, 
     for (int column = 1; column <= last; ++column)
         app.Columns(column).setColumnWidth(layout.widths.at(column - 1));
 
-    const int n = ExcelLastRow(recordCount);
     ExcelBorders grid = app.Range(QStringLiteral("B2"), Address(last, n)).Cells().Borders();
     grid.setLineStyle(xlContinuous);
     grid.setColor(Black);

@@ -31,6 +31,8 @@ struct SheetLayout {
 // column. Returns n.
 int WriteStandardFrame(ExcelApplication &app, int k, const SheetLayout &layout, const QString &title,
                        int recordCount);
+// The same frame with its grid and rules down to row n.
+int WriteFrameToRow(ExcelApplication &app, int k, const SheetLayout &layout, const QString &title, int n);
 
 // The header texts in row 2, then each of them centred, then the row shaded silver grey.
 void WriteHeaderRow(ExcelApplication &app, const SheetLayout &layout);
