@@ -87,7 +87,7 @@ void WriteBreakdownRow(ExcelApplication &app, int row, const RowValues &values, 
         cell(column).setHorizontalAlignment(xlRight);
     }
     const QString remark = values[Remark].toString();
-    PutText(cell(RemarkColumn), onSheet ? StripChar(u'-', TrimText(remark)) : remark);
+    PutText(cell(RemarkColumn), onSheet ? StripChar(u'-', TrimText(remark)) : WithoutPadding(remark));
 }
 
 QString ExportBreakdownSheet(Dataset &rows, const BreakdownItem &item, const RollupSums &footer,

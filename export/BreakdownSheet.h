@@ -41,7 +41,8 @@ enum class BreakdownRowStyle { Sheet, Block, BlockTotal };
 // amount text as it shows, unless it reads "0.0", centred when it is the supplied mark and
 // right-aligned otherwise; I, K, L the labour, expense and row amounts cut to one decimal,
 // as texts with one decimal (on a block's total row: numbers in whole units), when not 0,
-// right-aligned; M the remark, on the sheet trimmed and without its hyphens.
+// right-aligned; M the remark, on the sheet trimmed and without its hyphens, in a block
+// without its padding.
 void WriteBreakdownRow(ExcelApplication &app, int row, const RowValues &values, BreakdownRowStyle style);
 
 // The breakdown sheet "단위일위대가표" (the breakdown screen's page-1 export, slExl1): rows
