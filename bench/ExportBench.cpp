@@ -4,6 +4,9 @@
 
 #include "core/MessageBoxes.h"
 #include "export/ExcelRun.h"
+#include "platform/spreadsheet/ExcelApplication.h"
+
+#include <variant>
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +15,27 @@
 
 namespace vek {
 namespace {
+
+RawCell RawCellOf(const RecordedSheet &sheet, const RecordedSheet::Cell &cell)
+{
+    RawCell raw;
+    const CellFormat &format = sheet.formats().at(cell.format);
+    if (const QString *text = std::get_if<QString>(&cell.value)) {
+        raw.empty = false;
+        raw.text = text->toUtf8();
+    } else if (const double *number = std::get_if<double>(&cell.value)) {
+        raw.empty = false;
+        raw.isNumber = true;
+        raw.number = *number;
+    }
+    if (format.numberFormat == QLatin1String("#,##0"))
+        raw.style = RawStyle::Money;
+    else if (format.horizontal == xlCenter)
+        raw.style = RawStyle::Centred;
+    else if (raw.isNumber)
+        raw.style = RawStyle::Number;
+    return raw;
+}
 
 class Silent : public MessagePresenter {
 public:
@@ -142,6 +166,50 @@ void ExportBench::removeSavedWorkbooks() const
     const QDir folder(workFolder());
     for (const QString &file : folder.entryList({"*.xlsx"}, QDir::Files))
         QFile::remove(folder.filePath(file));
+}
+
+RawSheet RawSheetOf(const RecordedSheet &sheet)
+{
+    RawSheet raw;
+    raw.name = sheet.name().toUtf8();
+    raw.title = std::get<QString>(sheet.cell(1, 2)->value).toUtf8();
+    // A sheet without a title merge (the overview's blocks) gets the title over B1:C1.
+    raw.titleLastColumn = sheet.merges().empty() ? 2 : sheet.merges().front().right - 1;
+    int last = 2;
+    while (sheet.cell(2, last + 1) && std::holds_alternative<QString>(sheet.cell(2, last + 1)->value))
+        ++last;
+    for (int column = 1; column <= last; ++column)
+        raw.widths.push_back(sheet.columnWidth(column));
+    for (int column = 2; column <= last; ++column)
+        raw.headers.push_back(std::get<QString>(sheet.cell(2, column)->value).toUtf8());
+    raw.lastRow = sheet.rowCount();
+    const auto holdsValues = [&](int row) {
+        for (int column = 2; column <= last; ++column)
+            if (!std::holds_alternative<std::monostate>(sheet.cell(row, column)->value))
+                return true;
+        return false;
+    };
+    int lastData = sheet.rowCount();
+    while (lastData >= 3 && !holdsValues(lastData))
+        --lastData;
+    for (int row = 3; row <= lastData; ++row) {
+        std::vector<RawCell> cells;
+        for (int column = 2; column <= last; ++column)
+            cells.push_back(RawCellOf(sheet, *sheet.cell(row, column)));
+        raw.rows.push_back(std::move(cells));
+    }
+    return raw;
+}
+
+KeptApplication::~KeptApplication()
+{
+    const RecordedWorkbook &book = workbook(1);
+    for (int index = 1; index <= book.sheetCount(); ++index) {
+        if (book.sheet(index).rowCount() == 0)
+            ++emptySheets_;
+        else
+            sheets_.push_back(RawSheetOf(book.sheet(index)));
+    }
 }
 
 void WriteRawWorkbook(const std::vector<RawSheet> &sheets, int emptySheets, const QString &path)

@@ -2,6 +2,8 @@
 
 #include "EstimateGenerator.h"
 
+#include "platform/spreadsheet/ExcelApplication.h"
+
 #include <QApplication>
 #include <QByteArray>
 #include <QString>
@@ -59,5 +61,21 @@ struct RawSheet {
 // landscape, margins 60 and 47 points), then emptySheets sheets that nothing was written
 // on (the new workbook's own that the export left).
 void WriteRawWorkbook(const std::vector<RawSheet> &sheets, int emptySheets, const QString &path);
+
+// A sheet the spreadsheet layer recorded, as libxlsxwriter is given it: the title in B1, the
+// headers in row 2 (as far as they go), every later row up to the last that holds a value.
+RawSheet RawSheetOf(const RecordedSheet &sheet);
+
+// An application that keeps what an export wrote when it goes: its sheets as RawSheetOf
+// gives them, and the count of the sheets nothing was written on.
+class KeptApplication : public ExcelApplication {
+public:
+    KeptApplication(std::vector<RawSheet> &sheets, int &emptySheets) : sheets_(sheets), emptySheets_(emptySheets) {}
+    ~KeptApplication() override;
+
+private:
+    std::vector<RawSheet> &sheets_;
+    int &emptySheets_;
+};
 
 } // namespace vek

@@ -25,60 +25,6 @@ namespace {
 
 constexpr int Repeats = 5;
 
-RawCell RawCellOf(const RecordedSheet &sheet, const RecordedSheet::Cell &cell)
-{
-    RawCell raw;
-    const CellFormat &format = sheet.formats().at(cell.format);
-    if (const QString *text = std::get_if<QString>(&cell.value)) {
-        raw.empty = false;
-        raw.text = text->toUtf8();
-    } else if (const double *number = std::get_if<double>(&cell.value)) {
-        raw.empty = false;
-        raw.isNumber = true;
-        raw.number = *number;
-    }
-    if (format.numberFormat == QLatin1String("#,##0"))
-        raw.style = RawStyle::Money;
-    else if (format.horizontal == xlCenter)
-        raw.style = RawStyle::Centred;
-    else if (raw.isNumber)
-        raw.style = RawStyle::Number;
-    return raw;
-}
-
-// The sheets of a workbook as libxlsxwriter is given them.
-RawSheet RawSheetOf(const RecordedSheet &sheet)
-{
-    RawSheet raw;
-    raw.name = sheet.name().toUtf8();
-    raw.title = std::get<QString>(sheet.cell(1, 2)->value).toUtf8();
-    raw.titleLastColumn = sheet.merges().front().right - 1;
-    int last = 2;
-    while (sheet.cell(2, last + 1) && std::holds_alternative<QString>(sheet.cell(2, last + 1)->value))
-        ++last;
-    for (int column = 1; column <= last; ++column)
-        raw.widths.push_back(sheet.columnWidth(column));
-    for (int column = 2; column <= last; ++column)
-        raw.headers.push_back(std::get<QString>(sheet.cell(2, column)->value).toUtf8());
-    raw.lastRow = sheet.rowCount();
-    const auto holdsValues = [&](int row) {
-        for (int column = 2; column <= last; ++column)
-            if (!std::holds_alternative<std::monostate>(sheet.cell(row, column)->value))
-                return true;
-        return false;
-    };
-    int lastData = sheet.rowCount();
-    while (lastData >= 3 && !holdsValues(lastData))
-        --lastData;
-    for (int row = 3; row <= lastData; ++row) {
-        std::vector<RawCell> cells;
-        for (int column = 2; column <= last; ++column)
-            cells.push_back(RawCellOf(sheet, *sheet.cell(row, column)));
-        raw.rows.push_back(std::move(cells));
-    }
-    return raw;
-}
-
 // The rows of every sheet, read level by level as the export reads them: the work items,
 // the middle groups of a work item, the small groups of a middle group, the line items of
 // each group.
@@ -139,26 +85,6 @@ private:
     }
 
     int rows_ = 0;
-};
-
-// An application that keeps what the export wrote when it goes.
-class KeptApplication : public ExcelApplication {
-public:
-    KeptApplication(std::vector<RawSheet> &sheets, int &emptySheets) : sheets_(sheets), emptySheets_(emptySheets) {}
-    ~KeptApplication() override
-    {
-        const RecordedWorkbook &book = workbook(1);
-        for (int index = 1; index <= book.sheetCount(); ++index) {
-            if (book.sheet(index).rowCount() == 0)
-                ++emptySheets_;
-            else
-                sheets_.push_back(RawSheetOf(book.sheet(index)));
-        }
-    }
-
-private:
-    std::vector<RawSheet> &sheets_;
-    int &emptySheets_;
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/ProgramState.h"
 #include "core/ScreenEntryPoints.h"
 #include "export/ExcelRun.h"
+#include "unitprice/CostSheetPage.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
@@ -23,6 +24,7 @@ private slots:
     void cleanup()
     {
         EntryPoints() = ScreenEntryPoints();
+        CostSheetExport() = {};
         SetPrinterQuestion({});
         CurrentFileName = UntitledFileName;
     }
@@ -53,6 +55,39 @@ private slots:
                  QStringLiteral("공사명:강남 오피스텔 신축공사"));
         QCOMPARE(book.cell("02내역서", "B3").value("value").toString(), QStringLiteral("터파기"));
         QCOMPARE(db.module().TAlst.recNo(), 1);
+    }
+
+    // The cost statement's Excel button writes the statement as its grid shows it, an
+    // amount typed and not saved included, under the main window's project name.
+    void costStatementButtonWritesTheSheet()
+    {
+        TempDatabase db;
+        db.insertRow({{"ABFS", "A"}, {"TAG", "A"}, {"ACODE", 1}, {"ODRF", 1}, {"NOADD", "가설공사"}});
+        SetPrinterQuestion([] { return false; });
+        ConnectExports();
+        Tmainf window;
+        window.dGongSa->setText(QStringLiteral("강남 오피스텔 신축공사"));
+        const RollupSums totals{Currency::fromRaw(1000000'0000), Currency::fromRaw(2000000'0000),
+                                Currency::fromRaw(300000'0000), Currency::fromRaw(3300000'0000)};
+        TCostSheetPage page(nullptr, [totals] { return totals; });
+        page.LoadCostSheet();
+        page.SetCells(CostSheet::AmountCol, 8, QStringLiteral("123,456"));
+
+        MessageAnswerer answers;
+        page.slExl2Click();
+        QVERIFY(answers.texts().isEmpty());
+        const WorkbookReader book(QDir(db.home().filePath("Work")).filePath("이름없음 원가계산서.xlsx"));
+        const QString sheet = QStringLiteral("원가계산서");
+        QCOMPARE(book.value(sheet, "B3"), QJsonValue("공사명: 강남 오피스텔 신축공사"));
+        const QList<Currency> amounts = CostStatementAmounts(totals.material, totals.labour, totals.expense);
+        for (int k = 1; k <= 29; ++k) {
+            const double shown = k == 8 ? 123456 : double(amounts[k - 1].trunc());
+            QCOMPARE(book.value(sheet, "F" + QString::number(k + 4)), QJsonValue(shown));
+        }
+        QCOMPARE(book.value(sheet, "F5"), QJsonValue(1000000));
+        QCOMPARE(book.value(sheet, "D5"), QJsonValue(page.Cells(CostSheet::NameCol, 1)));
+        // Nothing was saved: the stored row 8 keeps its amount.
+        QVERIFY(db.scalar("select CSTTAL from NDTAIL where ABFS='W' and ODRF=8").toDouble() != 123456);
     }
 };
 
