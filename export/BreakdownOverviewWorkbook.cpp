@@ -63,6 +63,7 @@ BreakdownOverviewWorkbook::BreakdownOverviewWorkbook(ExcelApplication &app, Data
     : app_(app), qDList_(qDList)
 {
     Tdtail_.setUpdateTable(QStringLiteral("SDTAIL"), QStringLiteral("RID"));
+    Tdtail_.setCachedUpdates(true);
     AddOverviewDetailFields(Tdtail_);
 }
 
@@ -90,29 +91,11 @@ void BreakdownOverviewWorkbook::WriteItemSheet(ExcelRun &run, const QString &pro
 
 void BreakdownOverviewWorkbook::RebuildScratch()
 {
+    // The copy is one statement: the rows never travel to the program and back.
+    const QString columns = ScratchColumns.join(u',');
     WorkTransaction command(dMf->SQLConect);
     RunTempSql(true, QStringLiteral("DELETE from SDTAIL"));
-    Dataset &mvDtail = dMf->mvDtail;
-    mvDtail.close();
-    mvDtail.setCommandText(QStringLiteral("select * from NDTAIL where ABFS='X'"));
-    mvDtail.open();
-    Dataset TsDtail(QStringLiteral("TsDtail"), &dMf->SQLConect);
-    TsDtail.setUpdateTable(QStringLiteral("SDTAIL"), QStringLiteral("RID"));
-    TsDtail.setCachedUpdates(true);
-    TsDtail.setCommandText(QStringLiteral("select %1 from SDTAIL where 1=0").arg(ScratchColumns.join(u',')));
-    TsDtail.open();
-    std::vector<int> from;
-    for (const QString &column : ScratchColumns)
-        from.push_back(mvDtail.fieldIndex(column));
-    for (mvDtail.first(); !mvDtail.eof(); mvDtail.next()) {
-        TsDtail.append();
-        for (int i = 0; i < int(ScratchColumns.size()); ++i)
-            TsDtail.setValue(ScratchColumns[i], mvDtail.value(from[size_t(i)]));
-        TsDtail.post();
-    }
-    TsDtail.applyUpdates();
-    TsDtail.close();
-    mvDtail.close();
+    RunTempSql(true, QStringLiteral("insert into SDTAIL (%1) select %1 from NDTAIL where ABFS='X'").arg(columns));
     command.commit();
 }
 
@@ -126,30 +109,37 @@ void BreakdownOverviewWorkbook::ShowBreakdown(const Key &key)
 void BreakdownOverviewWorkbook::AddTotalRows()
 {
     connection_.open(WorkDatabasePath());
-    Tdtail_.setCommandText(QStringLiteral("select * from SDTAIL Order by ODRF"));
+    Tdtail_.setCommandText(QStringLiteral("select RID,%1 from SDTAIL Order by ODRF").arg(ScratchColumns.join(u',')));
     Tdtail_.open();
     ReadRowKeys();
     totalOdrf_.clear();
-    for (qDList_.first(); !qDList_.eof(); qDList_.next()) {
-        const Key key = CurrentKey();
-        // Items that share a breakdown share its one total row.
-        if (totalOdrf_.contains(key))
-            continue;
-        ShowBreakdown(key);
-        BreakdownFooter footer;
-        int lastOdrf = 0;
-        for (; !Tdtail_.eof(); Tdtail_.next()) {
-            if (Tdtail_.asString("TAG") == QLatin1String("R"))
-                RecalcRateRow(Tdtail_.asInteger("NORT"));
-            footer.Add(Tdtail_);
-            lastOdrf = std::max(lastOdrf, Tdtail_.asInteger("ODRF"));
+    // The repriced rate rows are written together at the end, the total rows in one
+    // command: a run is not a commit per breakdown.
+    {
+        WorkTransaction command(dMf->SQLConect);
+        for (qDList_.first(); !qDList_.eof(); qDList_.next()) {
+            const Key key = CurrentKey();
+            // Items that share a breakdown share its one total row.
+            if (totalOdrf_.contains(key))
+                continue;
+            ShowBreakdown(key);
+            BreakdownFooter footer;
+            int lastOdrf = 0;
+            for (; !Tdtail_.eof(); Tdtail_.next()) {
+                if (Tdtail_.asString("TAG") == QLatin1String("R"))
+                    RecalcRateRow(Tdtail_.asInteger("NORT"));
+                footer.Add(Tdtail_);
+                lastOdrf = std::max(lastOdrf, Tdtail_.asInteger("ODRF"));
+            }
+            // A breakdown of 150 rows or more gets its total row after its last.
+            const int odrf = lastOdrf < TotalRowOdrf ? TotalRowOdrf : lastOdrf + 1;
+            InsertTotalRow(key, footer.Values(), odrf);
+            totalOdrf_[key] = odrf;
         }
-        // A breakdown of 150 rows or more gets its total row after its last.
-        const int odrf = lastOdrf < TotalRowOdrf ? TotalRowOdrf : lastOdrf + 1;
-        InsertTotalRow(key, footer.Values(), odrf);
-        totalOdrf_[key] = odrf;
+        command.commit();
     }
     Tdtail_.setFiltered(false);
+    Tdtail_.applyUpdates();
     Tdtail_.refresh();
     ReadRowKeys();
 }
@@ -177,9 +167,7 @@ void BreakdownOverviewWorkbook::InsertTotalRow(const Key &key, const RollupSums 
     for (int rate = 0; rate < 12; ++rate)
         values.append(0.0);
     values << 0 << std::get<0>(key) << std::get<1>(key) << std::get<2>(key) << QStringLiteral("T") << 0.0 << odrf;
-    WorkTransaction command(dMf->SQLConect);
     RunTempSql(true, TotalRowInsert, values);
-    command.commit();
 }
 
 void BreakdownOverviewWorkbook::WriteBlockSheet()

@@ -34,7 +34,7 @@ public:
 
     // Sheet 1: the frame (with page set-up through run) and one row per item of qDList.
     void WriteItemSheet(ExcelRun &run, const QString &projectName);
-    // SDTAIL rebuilt from the breakdown rows of NDTAIL (31 columns), as one command.
+    // SDTAIL emptied and filled with the breakdown rows of NDTAIL (31 columns), as one command.
     void RebuildScratch();
     // Opens Tdtail over SDTAIL; prices each breakdown's rate rows and inserts its total row.
     void AddTotalRows();
@@ -62,9 +62,9 @@ private:
 
     ExcelApplication &app_;
     Dataset &qDList_;
-    // Tdtail and the bulk set TsDtail: the overview's own sets over SDTAIL. Tdtail reads
-    // over an attachment of its own, which sees whatever the data module's connection
-    // committed before each read.
+    // Tdtail: the overview's own set over SDTAIL (its 31 columns and its row key), read over
+    // an attachment of its own, which sees whatever the data module's connection committed
+    // before each read.
     WorkConnection connection_{QStringLiteral("TTreVewf")};
     Dataset Tdtail_{QStringLiteral("Tdtail"), &connection_};
     std::vector<Key> rowKeys_;

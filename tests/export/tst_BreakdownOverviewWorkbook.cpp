@@ -4,6 +4,7 @@
 #include "core/WaitWindow.h"
 #include "export/ExcelRun.h"
 #include "tests/export/BreakdownFixture.h"
+#include "tests/export/ExportTestRun.h"
 #include "tests/support/FailingApplication.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
@@ -38,21 +39,15 @@ QString BlockTitle(const QString &remark, const QString &name, const QString &sp
 class TestBreakdownOverviewWorkbook : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDatabase> db;
-    bool printer_ = false;
+    std::unique_ptr<ExportTestRun> run;
 
-    TdMf &m() { return db->module(); }
-    QString workFolder() const { return db->home().filePath("Work"); }
+    TdMf &m() { return run->module(); }
 
     WorkbookReader exported()
     {
         MessageAnswerer answers;
         const QString path = ExportBreakdownOverview(m().qDList, QStringLiteral("강남 오피스텔 신축공사"));
-        if (!answers.texts().isEmpty())
-            throw std::runtime_error("unexpected messages: " + answers.texts().join(" | ").toStdString());
-        if (path.isEmpty())
-            throw std::runtime_error("nothing saved");
-        return WorkbookReader(path);
+        return SavedWorkbook(path, answers);
     }
 
     // Five breakdowns under six overview lines:
@@ -61,24 +56,24 @@ class TestBreakdownOverviewWorkbook : public QObject {
     // 25,000; (5,1,1) a 29 % labour rate over 100. Every rate row stored stale.
     void fiveBreakdowns()
     {
-        AddItem(*db, 1, 1, 1,
+        AddItem(run->db, 1, 1, 1,
                 {{"NAME", "철근콘크리트 타설"}, {"STAN", "25-240-15"}, {"UNIT", "m3"}, {"PCST11", 4999},
                  {"LCST11", 103700}, {"SCST11", 10}, {"ETC", "A-1"}});
-        AddFooterBreakdown(*db, 1, 1, 1);
-        AddItem(*db, 2, 1, 1, {{"NAME", "거푸집"}, {"UNIT", "m2"}, {"LCST11", 100}});
-        AddItem(*db, 2, 1, 1, {{"NAME", "거푸집"}, {"UNIT", "m2"}, {"LCST11", 200}});
-        AddRow(*db, 2, 1, 1, 1, {{"NAME", "형틀목공"}, {"UNIT", "인"}, {"INO", 0.5}, {"LCST11", 200}});
-        AddRow(*db, 2, 1, 1, 2, {{"NAME", "합판"}, {"UNIT", "장"}, {"INO", 0}, {"PCST11", 9000}});
-        AddItem(*db, 3, 1, 1, {{"NAME", "긴 대가"}, {"UNIT", "식"}});
+        AddFooterBreakdown(run->db, 1, 1, 1);
+        AddItem(run->db, 2, 1, 1, {{"NAME", "거푸집"}, {"UNIT", "m2"}, {"LCST11", 100}});
+        AddItem(run->db, 2, 1, 1, {{"NAME", "거푸집"}, {"UNIT", "m2"}, {"LCST11", 200}});
+        AddRow(run->db, 2, 1, 1, 1, {{"NAME", "형틀목공"}, {"UNIT", "인"}, {"INO", 0.5}, {"LCST11", 200}});
+        AddRow(run->db, 2, 1, 1, 2, {{"NAME", "합판"}, {"UNIT", "장"}, {"INO", 0}, {"PCST11", 9000}});
+        AddItem(run->db, 3, 1, 1, {{"NAME", "긴 대가"}, {"UNIT", "식"}});
         for (int order : {1, 2, 150})
-            AddRow(*db, 3, 1, 1, order, {{"NAME", QStringLiteral("행 %1").arg(order)}, {"INO", 1}, {"LCST11", 10}});
-        AddItem(*db, 4, 1, 1, {{"NAME", "10% 대가"}, {"UNIT", "식"}});
-        AddRow(*db, 4, 1, 1, 1,
+            AddRow(run->db, 3, 1, 1, order, {{"NAME", QStringLiteral("행 %1").arg(order)}, {"INO", 1}, {"LCST11", 10}});
+        AddItem(run->db, 4, 1, 1, {{"NAME", "10% 대가"}, {"UNIT", "식"}});
+        AddRow(run->db, 4, 1, 1, 1,
                {{"NAME", "기초"}, {"INO", 1}, {"PCST11", 10000}, {"LCST11", 10000}, {"SCST11", 5000}, {"LRT1", 0.1}});
-        AddRow(*db, 4, 1, 1, 2, {{"NAME", "노무비 10%"}, {"INO", 3}, {"LCST11", 7}, {"TAG", "R"}, {"NORT", 1}, {"LRT1", 0.1}});
-        AddItem(*db, 5, 1, 1, {{"NAME", "29% 대가"}, {"UNIT", "식"}});
-        AddRow(*db, 5, 1, 1, 1, {{"NAME", "기초"}, {"INO", 1}, {"LCST11", 100}, {"LRT2", 0.29}});
-        AddRow(*db, 5, 1, 1, 2, {{"NAME", "노무비 29%"}, {"INO", 1}, {"LCST11", 28}, {"TAG", "R"}, {"NORT", 2}, {"LRT2", 0.29}});
+        AddRow(run->db, 4, 1, 1, 2, {{"NAME", "노무비 10%"}, {"INO", 3}, {"LCST11", 7}, {"TAG", "R"}, {"NORT", 1}, {"LRT1", 0.1}});
+        AddItem(run->db, 5, 1, 1, {{"NAME", "29% 대가"}, {"UNIT", "식"}});
+        AddRow(run->db, 5, 1, 1, 1, {{"NAME", "기초"}, {"INO", 1}, {"LCST11", 100}, {"LRT2", 0.29}});
+        AddRow(run->db, 5, 1, 1, 2, {{"NAME", "노무비 29%"}, {"INO", 1}, {"LCST11", 28}, {"TAG", "R"}, {"NORT", 2}, {"LRT2", 0.29}});
         OpenOverviewList(m());
     }
 
@@ -94,23 +89,15 @@ class TestBreakdownOverviewWorkbook : public QObject {
 private slots:
     void init()
     {
-        CurrentFileName = UntitledFileName;
-        db = std::make_unique<TempDatabase>();
-        printer_ = false;
-        SetPrinterQuestion([this] { return printer_; });
+        run = std::make_unique<ExportTestRun>();
     }
-    void cleanup()
-    {
-        SetPrinterQuestion({});
-        SetExcelApplicationFactory({});
-        db.reset();
-    }
+    void cleanup() { run.reset(); }
 
     void itemSheet()
     {
         fiveBreakdowns();
         m().qDList.setRecNo(3);
-        printer_ = true;
+        run->printer = true;
         const WorkbookReader book = exported();
         QCOMPARE(book.sheetNames(), (QStringList{Items, Blocks, "Sheet3"}));
         QCOMPARE(book.activeSheet(), Items);
@@ -132,10 +119,9 @@ private slots:
         QCOMPARE(book.value(Items, "B9"), Null);
         QCOMPARE(book.cell(Items, "I28").value("border").toObject().value("bottom").toObject().value("style"),
                  QJsonValue("hair"));
-        const QJsonObject page = book.sheet(Items).value("page").toObject();
-        QCOMPARE(page.value("paper_size").toInt(), 9);
+        VerifyPageSetUp(book.sheet(Items), true, 60, 47);
         // Sheet 2 gets no page set-up.
-        QVERIFY(book.sheet(Blocks).value("page").toObject().value("paper_size").isNull());
+        VerifyPageSetUp(book.sheet(Blocks), false, 0, 0);
         // The list back on its row.
         QCOMPARE(m().qDList.recNo(), 3);
         QVERIFY(!m().qDList.controlsDisabled());
@@ -220,27 +206,27 @@ private slots:
     void scratchTable()
     {
         fiveBreakdowns();
-        for (int run = 1; run <= 2; ++run) {
+        for (int turn = 1; turn <= 2; ++turn) {
             exported();
-            QCOMPARE(db->scalar("select count(*) from SDTAIL").toInt(), 18);
-            QCOMPARE(db->scalar("select count(*) from SDTAIL where TAG='T'").toInt(), 5);
-            QCOMPARE(db->scalar("select count(*) from SDTAIL where TAG='T' and ICD1=2").toInt(), 1);
-            QCOMPARE(db->scalar("select ODRF from SDTAIL where TAG='T' and ICD1=3").toInt(), 151);
-            QCOMPARE(db->scalar("select ODRF from SDTAIL where TAG='T' and ICD1=1").toInt(), 150);
+            QCOMPARE(run->db.scalar("select count(*) from SDTAIL").toInt(), 18);
+            QCOMPARE(run->db.scalar("select count(*) from SDTAIL where TAG='T'").toInt(), 5);
+            QCOMPARE(run->db.scalar("select count(*) from SDTAIL where TAG='T' and ICD1=2").toInt(), 1);
+            QCOMPARE(run->db.scalar("select ODRF from SDTAIL where TAG='T' and ICD1=3").toInt(), 151);
+            QCOMPARE(run->db.scalar("select ODRF from SDTAIL where TAG='T' and ICD1=1").toInt(), 150);
             const QVariantList total = {4999.0, 103700.0, 10.0, 108710.0, TotalName, 0.0};
             for (int i = 0; i < total.size(); ++i)
-                QCOMPARE(db->scalar(QStringLiteral("select %1 from SDTAIL where TAG='T' and ICD1=1")
+                QCOMPARE(run->db.scalar(QStringLiteral("select %1 from SDTAIL where TAG='T' and ICD1=1")
                                         .arg(QStringList{"PCST12", "LCST12", "SCST12", "CSTTAL", "NAME", "INO"}[i])),
                          total[i]);
-            QCOMPARE(db->scalar("select LCST11 from SDTAIL where TAG='R' and ICD1=4").toDouble(), 2500.0);
-            QCOMPARE(db->scalar("select INO from SDTAIL where TAG='R' and ICD1=4").toDouble(), 1.0);
-            QCOMPARE(db->scalar("select LCST11 from SDTAIL where TAG='R' and ICD1=5").toDouble(), 29.0);
-            QCOMPARE(db->scalar("select LCST11 from SDTAIL where TAG='R' and ICD1=1").toDouble(), 2100.0);
+            QCOMPARE(run->db.scalar("select LCST11 from SDTAIL where TAG='R' and ICD1=4").toDouble(), 2500.0);
+            QCOMPARE(run->db.scalar("select INO from SDTAIL where TAG='R' and ICD1=4").toDouble(), 1.0);
+            QCOMPARE(run->db.scalar("select LCST11 from SDTAIL where TAG='R' and ICD1=5").toDouble(), 29.0);
+            QCOMPARE(run->db.scalar("select LCST11 from SDTAIL where TAG='R' and ICD1=1").toDouble(), 2100.0);
         }
-        QCOMPARE(db->scalar("select count(*) from NDTAIL").toInt(), 6 + 13);
-        QCOMPARE(db->scalar("select LCST11 from NDTAIL where TAG='R' and ICD1=4").toDouble(), 7.0);
-        QCOMPARE(db->scalar("select INO from NDTAIL where TAG='R' and ICD1=4").toDouble(), 3.0);
-        QCOMPARE(db->scalar("select LCST11 from NDTAIL where TAG='R' and ICD1=5").toDouble(), 28.0);
+        QCOMPARE(run->db.scalar("select count(*) from NDTAIL").toInt(), 6 + 13);
+        QCOMPARE(run->db.scalar("select LCST11 from NDTAIL where TAG='R' and ICD1=4").toDouble(), 7.0);
+        QCOMPARE(run->db.scalar("select INO from NDTAIL where TAG='R' and ICD1=4").toDouble(), 3.0);
+        QCOMPARE(run->db.scalar("select LCST11 from NDTAIL where TAG='R' and ICD1=5").toDouble(), 28.0);
     }
 
     void emptyListWritesNothing()
@@ -249,7 +235,7 @@ private slots:
         MessageAnswerer answers;
         QCOMPARE(ExportBreakdownOverview(m().qDList, "공사"), QString());
         QVERIFY(answers.texts().isEmpty());
-        QVERIFY(!QDir(workFolder()).exists());
+        QVERIFY(!QDir(run->workFolder()).exists());
     }
 
     // A failure amid sheet 2 ends the run soundly: the message with its reason, the list
@@ -261,7 +247,7 @@ private slots:
         const QString attachments = "select count(*) from MON$ATTACHMENTS where MON$SYSTEM_FLAG = 0";
         int atFailure = 0;
         SetExcelApplicationFactory([&] {
-            return std::make_unique<FailingApplication>("interior", 4, [&] { atFailure = db->scalar(attachments).toInt(); });
+            return std::make_unique<FailingApplication>("interior", 4, [&] { atFailure = run->db.scalar(attachments).toInt(); });
         });
         MessageAnswerer answers;
         ExportBreakdownOverview(m().qDList, "공사");
@@ -271,7 +257,7 @@ private slots:
         QVERIFY(SprSfm.isNull());
         QCOMPARE(m().qDList.recNo(), 2);
         QVERIFY(!m().qDList.controlsDisabled());
-        QCOMPARE(db->scalar(attachments).toInt(), 1);
+        QCOMPARE(run->db.scalar(attachments).toInt(), 1);
     }
 
     // The spreadsheet cannot be started: the message alone; SDTAIL as it was.
@@ -285,8 +271,8 @@ private slots:
         QCOMPARE(ExportBreakdownOverview(m().qDList, "공사"), QString());
         QCOMPARE(answers.texts(), QStringList{"Excel 프로그램을 실행할 수 없습니다."});
         QVERIFY(SprSfm.isNull());
-        QCOMPARE(db->scalar("select count(*) from SDTAIL").toInt(), 1);
-        QCOMPARE(db->scalar("select NAME from SDTAIL").toString(), QStringLiteral("지난 실행"));
+        QCOMPARE(run->db.scalar("select count(*) from SDTAIL").toInt(), 1);
+        QCOMPARE(run->db.scalar("select NAME from SDTAIL").toString(), QStringLiteral("지난 실행"));
         QVERIFY(!m().qDList.controlsDisabled());
     }
 };

@@ -4,6 +4,7 @@
 #include "core/WaitWindow.h"
 #include "export/ExcelRun.h"
 #include "tests/export/BreakdownFixture.h"
+#include "tests/export/ExportTestRun.h"
 #include "tests/support/FailingApplication.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
@@ -35,11 +36,9 @@ QJsonObject Hair()
 class TestBreakdownSheet : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDatabase> db;
-    bool printer_ = false;
+    std::unique_ptr<ExportTestRun> run;
 
-    TdMf &m() { return db->module(); }
-    QString workFolder() const { return db->home().filePath("Work"); }
+    TdMf &m() { return run->module(); }
 
     // The breakdown of the current overview item exported from page 1; the workbook read back.
     WorkbookReader exported()
@@ -47,43 +46,33 @@ class TestBreakdownSheet : public QObject {
         const RollupSums footer = OpenPageOne(m());
         MessageAnswerer answers;
         const QString path = ExportBreakdownSheet(m().Tdtail, CurrentItem(m().qDList), footer);
-        if (!answers.texts().isEmpty())
-            throw std::runtime_error("unexpected messages: " + answers.texts().join(" | ").toStdString());
-        if (path != QDir(workFolder()).filePath("이름없음 단위일위대가표.xlsx"))
+        if (path != QDir(run->workFolder()).filePath("이름없음 단위일위대가표.xlsx"))
             throw std::runtime_error("saved as " + path.toStdString());
-        return WorkbookReader(path);
+        return SavedWorkbook(path, answers);
     }
 
     // Breakdown (1, 2, 3) of `count` plain rows under an item, the overview open on it.
     void plainBreakdown(int count)
     {
-        AddItem(*db, 1, 2, 3, {{"NAME", "잡철물"}, {"UNIT", "kg"}});
+        AddItem(run->db, 1, 2, 3, {{"NAME", "잡철물"}, {"UNIT", "kg"}});
         for (int i = 1; i <= count; ++i)
-            AddRow(*db, 1, 2, 3, i, {{"NAME", QStringLiteral("행 %1").arg(i)}, {"INO", 1}, {"LCST11", 10}});
+            AddRow(run->db, 1, 2, 3, i, {{"NAME", QStringLiteral("행 %1").arg(i)}, {"INO", 1}, {"LCST11", 10}});
         OpenOverviewList(m());
     }
 
 private slots:
     void init()
     {
-        CurrentFileName = UntitledFileName;
-        db = std::make_unique<TempDatabase>();
-        printer_ = false;
-        SetPrinterQuestion([this] { return printer_; });
+        run = std::make_unique<ExportTestRun>();
     }
-    void cleanup()
-    {
-        SetPrinterQuestion({});
-        SetExcelApplicationFactory({});
-        db.reset();
-    }
+    void cleanup() { run.reset(); }
 
     // The footer case, to the unit: every cell of rows 3-7, the rate row as the page's
     // totals repriced it (its stored 999 never shows), the total row as the footer.
     void writesEveryCell()
     {
-        AddItem(*db, 1, 2, 3, {{"NAME", "철근콘크리트 타설"}, {"STAN", "25-240-15"}, {"UNIT", "m3"}});
-        AddFooterBreakdown(*db, 1, 2, 3);
+        AddItem(run->db, 1, 2, 3, {{"NAME", "철근콘크리트 타설"}, {"STAN", "25-240-15"}, {"UNIT", "m3"}});
+        AddFooterBreakdown(run->db, 1, 2, 3);
         Dataset &list = OpenOverviewList(m());
         const RollupSums footer = OpenPageOne(m());
         QCOMPARE(footer.material.toDouble(), 4999.0);
@@ -133,14 +122,14 @@ private slots:
         QCOMPARE(m().Tdtail.recNo(), 2);
         QVERIFY(!m().Tdtail.controlsDisabled());
         QVERIFY(SprSfm.isNull());
-        QCOMPARE(db->scalar("select LCST11 from NDTAIL where TAG='R'").toDouble(), 999.0);
+        QCOMPARE(run->db.scalar("select LCST11 from NDTAIL where TAG='R'").toDouble(), 999.0);
     }
 
     // B1: the item's texts padded in CP949 bytes; the line-item sheet's frame.
     void titleAndFrame()
     {
-        AddItem(*db, 1, 2, 3, {{"NAME", "철근콘크리트 타설"}, {"STAN", "25-240-15"}, {"UNIT", "m3"}});
-        AddFooterBreakdown(*db, 1, 2, 3);
+        AddItem(run->db, 1, 2, 3, {{"NAME", "철근콘크리트 타설"}, {"STAN", "25-240-15"}, {"UNIT", "m3"}});
+        AddFooterBreakdown(run->db, 1, 2, 3);
         OpenOverviewList(m());
         const WorkbookReader book = exported();
 
@@ -152,17 +141,7 @@ private slots:
         QCOMPARE(title.value("type").toString(), QStringLiteral("s"));
         QCOMPARE(title.value("font").toObject().value("bold").toBool(), true);
         QCOMPARE(book.sheet(Sheet).value("merged").toArray(), QJsonArray{"B1:M1"});
-        const QStringList headers = {"명          칭", "규       격 ", "단 위", "수  량", "자재단가", "자재금액",
-                                     "노무단가", "노무금액", "경비단가", "경비금액", "계", "비    고"};
-        const double widths[] = {1, 20, 13, 3, 5, 7, 8, 7, 8, 7, 8, 8, 9};
-        for (int c = 0; c < 13; ++c)
-            QCOMPARE(book.column(Sheet, c + 1).value("width").toDouble(), widths[c] + 0.7109375);
-        for (int c = 0; c < Columns.size(); ++c) {
-            const QJsonObject header = book.cell(Sheet, Columns[c] + "2");
-            QCOMPARE(header.value("value").toString(), headers[c]);
-            QCOMPARE(header.value("fill").toString(), QStringLiteral("C0C0C0"));
-            QCOMPARE(header.value("horizontal").toString(), QStringLiteral("center"));
-        }
+        VerifyLineItemColumns(book, Sheet);
         QCOMPARE(book.sheet(Sheet).value("default_row_height").toDouble(), 17.0);
     }
 
@@ -217,8 +196,8 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, remark);
-        AddItem(*db, 1, 2, 3, {{"NAME", text}, {"STAN", text}, {"UNIT", "개"}});
-        AddRow(*db, 1, 2, 3, 1, {{"NAME", text}, {"STAN", text}, {"UNIT", text.left(4)}, {"ETC", text}});
+        AddItem(run->db, 1, 2, 3, {{"NAME", text}, {"STAN", text}, {"UNIT", "개"}});
+        AddRow(run->db, 1, 2, 3, 1, {{"NAME", text}, {"STAN", text}, {"UNIT", text.left(4)}, {"ETC", text}});
         OpenOverviewList(m());
         const WorkbookReader book = exported();
         for (const auto &[address, expected] : {std::pair{"B3", text}, {"C3", text}, {"D3", text.left(4)}, {"M3", remark}}) {
@@ -228,30 +207,13 @@ private slots:
         QVERIFY(book.value(Sheet, "B1").toString().startsWith("대가명: " + text + ' '));
     }
 
-    void pageSetUpOnlyWithAPrinter_data()
-    {
-        QTest::addColumn<bool>("printer");
-        QTest::newRow("printer") << true;
-        QTest::newRow("no printer") << false;
-    }
+    void pageSetUpOnlyWithAPrinter_data() { PrinterRows(); }
     void pageSetUpOnlyWithAPrinter()
     {
         QFETCH(bool, printer);
-        printer_ = printer;
+        run->printer = printer;
         plainBreakdown(5);
-        const QJsonObject page = exported().sheet(Sheet).value("page").toObject();
-        const QJsonObject margins = page.value("margins").toObject();
-        if (printer) {
-            QCOMPARE(page.value("paper_size").toInt(), 9);
-            QCOMPARE(page.value("orientation").toString(), QStringLiteral("landscape"));
-            QCOMPARE(margins.value("top").toDouble(), 60.0 / 72);
-            QCOMPARE(margins.value("bottom").toDouble(), 47.0 / 72);
-        } else {
-            QVERIFY(page.value("paper_size").isNull());
-            QVERIFY(page.value("orientation").isNull());
-            QCOMPARE(margins.value("top").toDouble(), 0.75);
-        }
-        QCOMPARE(margins.value("left").toDouble(), 0.7);
+        VerifyPageSetUp(exported().sheet(Sheet), printer, 60, 47);
     }
 
     void emptyBreakdownWritesNothing()
@@ -261,7 +223,7 @@ private slots:
         MessageAnswerer answers;
         QCOMPARE(ExportBreakdownSheet(m().Tdtail, CurrentItem(m().qDList), {}), QString());
         QVERIFY(answers.texts().isEmpty());
-        QVERIFY(!QDir(workFolder()).exists());
+        QVERIFY(!QDir(run->workFolder()).exists());
     }
 
     // The spreadsheet cannot be started: the message alone, the rows untouched.
@@ -277,7 +239,7 @@ private slots:
         QVERIFY(SprSfm.isNull());
         QCOMPARE(m().Tdtail.recNo(), 1);
         QVERIFY(!m().Tdtail.controlsDisabled());
-        QVERIFY(!QDir(workFolder()).exists());
+        QVERIFY(!QDir(run->workFolder()).exists());
     }
 };
 

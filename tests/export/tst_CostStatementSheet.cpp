@@ -2,6 +2,7 @@
 #include "core/DataModule.h"
 #include "core/WaitWindow.h"
 #include "export/ExcelRun.h"
+#include "tests/export/ExportTestRun.h"
 #include "tests/support/FailingApplication.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
@@ -47,37 +48,23 @@ CostStatementRows Rows()
 class TestCostStatementSheet : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDatabase> db;
-    bool printer_ = false;
+    std::unique_ptr<ExportTestRun> run;
 
-    QString workFolder() const { return db->home().filePath("Work"); }
 
     WorkbookReader exported(const CostStatementRows &rows)
     {
         MessageAnswerer answers;
         const QString path = ExportCostStatementSheet(rows, QStringLiteral("강남 오피스텔 신축공사"));
-        if (!answers.texts().isEmpty())
-            throw std::runtime_error("unexpected messages: " + answers.texts().join(" | ").toStdString());
-        if (path != QDir(workFolder()).filePath("이름없음 원가계산서.xlsx"))
-            throw std::runtime_error("saved as " + path.toStdString());
-        return WorkbookReader(path);
+        return SavedWorkbook(path, answers);
     }
 
 private slots:
     void init()
     {
-        CurrentFileName = UntitledFileName;
-        db = std::make_unique<TempDatabase>();
-        db->insertRow({{"ACODE", 1}, {"ABFS", "A"}, {"TAG", "A"}, {"ODRF", 1}, {"NOADD", "가설공사"}});
-        printer_ = false;
-        SetPrinterQuestion([this] { return printer_; });
+        run = std::make_unique<ExportTestRun>();
+        run->db.insertRow({{"ACODE", 1}, {"ABFS", "A"}, {"TAG", "A"}, {"ODRF", 1}, {"NOADD", "가설공사"}});
     }
-    void cleanup()
-    {
-        SetPrinterQuestion({});
-        SetExcelApplicationFactory({});
-        db.reset();
-    }
+    void cleanup() { run.reset(); }
 
     // Amounts as the numbers the grid shows, basis and remark after two blanks, the row
     // numbers beside the names, the header row without a number.
@@ -155,6 +142,7 @@ private slots:
     {
         const WorkbookReader book = exported(Rows());
         QCOMPARE(book.sheetNames(), (QStringList{Sheet, "Sheet2", "Sheet3"}));
+        QCOMPARE(QDir(run->workFolder()).entryList({"*.xlsx"}), QStringList{"이름없음 원가계산서.xlsx"});
         const QJsonObject title = book.cell(Sheet, "B1");
         QCOMPARE(title.value("value").toString(), QStringLiteral("공 사 원 가 계 산 서"));
         QCOMPARE(title.value("font").toObject(),
@@ -187,40 +175,23 @@ private slots:
         QCOMPARE(Side(book, "D33", "bottom"), Hair());
     }
 
-    void pageSetUpOnlyWithAPrinter_data()
-    {
-        QTest::addColumn<bool>("printer");
-        QTest::newRow("printer") << true;
-        QTest::newRow("no printer") << false;
-    }
+    void pageSetUpOnlyWithAPrinter_data() { PrinterRows(); }
     void pageSetUpOnlyWithAPrinter()
     {
         QFETCH(bool, printer);
-        printer_ = printer;
-        const QJsonObject page = exported(Rows()).sheet(Sheet).value("page").toObject();
-        const QJsonObject margins = page.value("margins").toObject();
-        if (printer) {
-            QCOMPARE(page.value("paper_size").toInt(), 9);
-            QCOMPARE(page.value("orientation").toString(), QStringLiteral("landscape"));
-            QCOMPARE(margins.value("top").toDouble(), 35.0 / 72);
-            QCOMPARE(margins.value("left").toDouble(), 65.0 / 72);
-            QCOMPARE(margins.value("bottom").toDouble(), 20.0 / 72);
-        } else {
-            QVERIFY(page.value("paper_size").isNull());
-            QCOMPARE(margins.value("top").toDouble(), 0.75);
-            QCOMPARE(margins.value("left").toDouble(), 0.7);
-        }
+        run->printer = printer;
+        VerifyPageSetUp(exported(Rows()).sheet(Sheet), printer, 35, 20, 65);
     }
 
     // Without a work item nothing is written; a failed start shows the message alone.
     void nothingWithoutAWorkItem()
     {
-        db->module().SQLConect.execute("delete from NDTAIL");
-        db->module().SQLConect.commit();
+        run->db.module().SQLConect.execute("delete from NDTAIL");
+        run->db.module().SQLConect.commit();
         MessageAnswerer answers;
         QCOMPARE(ExportCostStatementSheet(Rows(), "공사"), QString());
         QVERIFY(answers.texts().isEmpty());
-        QVERIFY(!QDir(workFolder()).exists());
+        QVERIFY(!QDir(run->workFolder()).exists());
     }
     void failedStart()
     {
@@ -229,7 +200,7 @@ private slots:
         QCOMPARE(ExportCostStatementSheet(Rows(), "공사"), QString());
         QCOMPARE(answers.texts(), QStringList{"Excel 프로그램을 실행할 수 없습니다."});
         QVERIFY(SprSfm.isNull());
-        QVERIFY(!QDir(workFolder()).exists());
+        QVERIFY(!QDir(run->workFolder()).exists());
     }
 };
 

@@ -2,6 +2,7 @@
 #include "core/ProgramState.h"
 #include "core/WaitWindow.h"
 #include "export/ExcelRun.h"
+#include "tests/export/ExportTestRun.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
@@ -177,19 +178,7 @@ private slots:
                  (QJsonObject{{"name", "굴림"}, {"size", 9}, {"bold", true}, {"italic", false}, {"color", "000000"}}));
         QCOMPARE(title.value("vertical").toString(), QStringLiteral("center"));
 
-        const QStringList headers = {"명          칭", "규       격 ", "단 위", "수  량", "자재단가", "자재금액",
-                                     "노무단가", "노무금액", "경비단가", "경비금액", "계", "비    고"};
-        const double widths[] = {1, 20, 13, 3, 5, 7, 8, 7, 8, 7, 8, 8, 9};
-        for (int c = 0; c < 13; ++c)
-            QCOMPARE(book.column(Sheet, c + 1).value("width").toDouble(), widths[c] + 0.7109375);
-        for (int c = 0; c < Columns.size(); ++c) {
-            const QJsonObject header = book.cell(Sheet, Columns[c] + "2");
-            QCOMPARE(header.value("value").toString(), headers[c]);
-            QCOMPARE(header.value("horizontal").toString(), QStringLiteral("center"));
-            QCOMPARE(header.value("fill").toString(), QStringLiteral("C0C0C0"));
-            QCOMPARE(header.value("font").toObject().value("bold").toBool(), false);
-        }
-        QVERIFY(book.cell(Sheet, "N2").value("fill").isNull());
+        VerifyLineItemColumns(book, Sheet);
 
         // Every row 17 points; black hairlines on the grid, under the title, at both sides.
         QCOMPARE(sheet.value("default_row_height").toDouble(), 17.0);
@@ -267,33 +256,14 @@ private slots:
         QVERIFY(book.cell("01【중공종】", "B4").isEmpty());
     }
 
-    void pageSetUpOnlyWithAPrinter_data()
-    {
-        QTest::addColumn<bool>("printer");
-        QTest::newRow("printer") << true;
-        QTest::newRow("no printer") << false;
-    }
+    void pageSetUpOnlyWithAPrinter_data() { PrinterRows(); }
     void pageSetUpOnlyWithAPrinter()
     {
         QFETCH(bool, printer);
         printer_ = printer;
         addItem(1, {{"NAME", "터파기"}});
         openList();
-        const QJsonObject page = exported().sheet(Sheet).value("page").toObject();
-        const QJsonObject margins = page.value("margins").toObject();
-        if (printer) {
-            QCOMPARE(page.value("paper_size").toInt(), 9);
-            QCOMPARE(page.value("orientation").toString(), QStringLiteral("landscape"));
-            QCOMPARE(margins.value("top").toDouble(), 60.0 / 72);
-            QCOMPARE(margins.value("bottom").toDouble(), 47.0 / 72);
-        } else {
-            QVERIFY(page.value("paper_size").isNull());
-            QVERIFY(page.value("orientation").isNull());
-            QCOMPARE(margins.value("top").toDouble(), 0.75);
-            QCOMPARE(margins.value("bottom").toDouble(), 0.75);
-        }
-        QCOMPARE(margins.value("left").toDouble(), 0.7);
-        QCOMPARE(margins.value("right").toDouble(), 0.7);
+        VerifyPageSetUp(exported().sheet(Sheet), printer, 60, 47);
     }
 
     void emptyListDoesNothing()
