@@ -22,8 +22,6 @@ namespace {
 
 const QChar DecimalSeparator = u'.';
 const QChar ThousandsSeparator = u',';
-// The largest whole value a Currency holds: every Value stays within it.
-constexpr double CurrencyLimit = 922337203685477.0;
 
 // The edit text as a plain number text: blanks trimmed, thousands separators removed;
 // empty reads as "0" and a lone "-" as "-0".
@@ -77,11 +75,8 @@ std::optional<double> TCurrencyEdit::ReadNumber(const QString &text)
     if (!number.match(text).hasMatch())
         return std::nullopt;
     const double value = text.toDouble();
-    try {
-        Currency::fromDouble(value);
-    } catch (const NumberError &) {
+    if (!Currency::fits(value))
         return std::nullopt; // "1E300": no roll-up could hold it
-    }
     return value;
 }
 
@@ -96,7 +91,7 @@ double TCurrencyEdit::ParseText(const QString &text) const
 
 double TCurrencyEdit::CheckValue(double value, bool raise) const
 {
-    double result = std::isnan(value) ? 0 : std::clamp(value, -CurrencyLimit, CurrencyLimit);
+    double result = std::isnan(value) ? 0 : std::clamp(value, -Currency::Limit, Currency::Limit);
     const double checked = result;
     if (maxValue_ > minValue_)
         result = std::clamp(result, minValue_, maxValue_);

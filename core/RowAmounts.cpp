@@ -9,11 +9,9 @@ namespace vek {
 namespace {
 
 // Beyond what a fixed-point value holds the double is truncated as it is.
-constexpr double FixedPointLimit = 9.0e14;
-
 double TruncWhole(double v)
 {
-    return std::fabs(v) < FixedPointLimit ? double(Currency::truncOf(v)) : std::trunc(v);
+    return Currency::fits(v) ? double(Currency::truncOf(v)) : std::trunc(v);
 }
 
 } // namespace
@@ -38,7 +36,8 @@ double LineMaterialAmount(double quantity, double materialPrice)
 double DetailMaterialAmount(double quantity, double materialPrice)
 {
     const double v = quantity * materialPrice;
-    if (!(std::fabs(v) < FixedPointLimit))
+    // Rounding to 15 significant digits may carry the last half unit past the range.
+    if (!Currency::fits(std::fabs(v) + 0.5))
         return std::trunc(v * 10) / 10;
     // Rounded to two decimals from the product itself, as its text shows it (rounding to
     // four decimals first could carry a half into the second), then the second cut.
@@ -48,7 +47,7 @@ double DetailMaterialAmount(double quantity, double materialPrice)
 
 double FixedPointTotal(double labour, double expense, double material)
 {
-    if (std::fabs(labour) + std::fabs(expense) + std::fabs(material) >= FixedPointLimit)
+    if (!Currency::fits(std::fabs(labour) + std::fabs(expense) + std::fabs(material)))
         return labour + expense + material;
     return (Currency::fromDouble(expense) + Currency::fromDouble(labour) + Currency::fromDouble(material)).toDouble();
 }
