@@ -1,6 +1,6 @@
 #include "components/CurrencyEdit.h"
 
-#include "components/NumberFormat.h"
+#include "core/NumberFormat.h"
 #include "core/Currency.h"
 #include "core/MessageBoxes.h"
 

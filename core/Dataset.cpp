@@ -1,7 +1,7 @@
 #include "core/Dataset.h"
 
 #include "core/DatabaseError.h"
-#include "core/DisplayFormat.h"
+#include "core/NumberFormat.h"
 #include "core/EstimateColumns.h"
 #include "core/WorkConnection.h"
 
@@ -105,7 +105,7 @@ QString Dataset::formatDisplay(const QVariant &v, int field) const
     const int type = v.typeId();
     const bool numeric = type == QMetaType::Double || type == QMetaType::Int || type == QMetaType::LongLong;
     if (numeric && !format.isEmpty())
-        return FormatFloatPattern(v.toDouble(), format);
+        return FormatFloat(format, v.toDouble());
     if (type == QMetaType::Double)
         return QString::number(v.toDouble(), 'g', 15);
     return v.toString();

@@ -1,4 +1,4 @@
-#include "components/NumberFormat.h"
+#include "core/NumberFormat.h"
 
 #include "core/MoneyFormat.h"
 

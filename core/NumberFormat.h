@@ -5,7 +5,8 @@
 namespace vek {
 
 // The value as a number-format pattern writes it, whatever the user's locale ('.' the
-// decimal point, ',' the thousands separator):
+// decimal point, ',' the thousands separator): the one routine behind the display formats
+// of the datasets (what grids show) and the texts of the currency box.
 // - up to three sections separated by ';' for positive, negative and zero values; a
 //   negative value without its own section takes the first with a '-' in front, and a
 //   value that rounds to zero takes the zero section (or the first), without a sign;
