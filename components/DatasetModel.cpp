@@ -2,6 +2,7 @@
 
 #include "core/DatabaseError.h"
 #include "core/MessageBoxes.h"
+#include "core/RowAmounts.h"
 
 namespace vek {
 
@@ -13,18 +14,26 @@ bool IsNumber(int type)
            || type == QMetaType::Float || type == QMetaType::Short;
 }
 
-void ShowDatabaseError(const DatabaseError &error)
+void ShowError(const std::exception &error)
 {
-    PresentMessage({MessageKind::Error, QString(), error.message()});
+    PresentMessage({MessageKind::Error, QString(), QString::fromStdString(error.what())});
 }
 
 // Why a typed text cannot go into a number field of the given type; empty when it can.
+// A number beyond the fixed-point range is refused as the currency box refuses it.
 QString NumberRefusal(int type, const QVariant &value)
 {
     if (!IsNumber(type) || value.typeId() != QMetaType::QString || value.toString().isEmpty())
         return QString();
-    if (QVariant(value).convert(QMetaType(type)))
+    QVariant number(value);
+    if (number.convert(QMetaType(type))) {
+        try {
+            RequireFixedPointRange(number.toDouble());
+        } catch (const NumberError &refusal) {
+            return QString::fromStdString(refusal.what());
+        }
         return QString();
+    }
     const bool whole = type != QMetaType::Double && type != QMetaType::Float;
     return QStringLiteral("'%1' is not a valid %2 value").arg(value.toString(), whole ? "integer" : "floating point");
 }
@@ -35,12 +44,17 @@ bool PostPendingEdit(Dataset &dataset)
 {
     if (dataset.state() != DatasetState::Edit && dataset.state() != DatasetState::Insert)
         return true;
+    const auto cancelAndShow = [&dataset](const std::exception &error) {
+        dataset.cancel();
+        ShowError(error);
+        return false;
+    };
     try {
         dataset.post();
     } catch (const DatabaseError &error) {
-        dataset.cancel();
-        ShowDatabaseError(error);
-        return false;
+        return cancelAndShow(error);
+    } catch (const NumberError &refusal) {
+        return cancelAndShow(refusal);
     }
     return true;
 }
@@ -247,14 +261,24 @@ bool DatasetModel::writeField(int row, const QString &field, const QVariant &val
     }
     if (!setCurrentRow(row))
         return false;
+    const bool began = dataset_->state() == DatasetState::Browse;
+    const QVariant before = began ? QVariant() : dataset_->value(field);
     try {
-        if (dataset_->state() == DatasetState::Browse)
+        if (began)
             dataset_->edit();
         dataset_->setValue(field, value);
         dataset_->post();
     } catch (const DatabaseError &error) {
         dataset_->cancel();
-        ShowDatabaseError(error);
+        ShowError(error);
+        return false;
+    } catch (const NumberError &refusal) {
+        // The entry is refused and the row stays as it was before it.
+        if (began)
+            dataset_->cancel();
+        else
+            dataset_->setValue(field, before);
+        ShowError(refusal);
         return false;
     }
     return true;

@@ -16,6 +16,7 @@ namespace vek {
 // The value is rounded to the pattern's decimals, halves away from zero, as the shortest
 // decimal text that reads back as the value (so 0.15 with "0.0" is "0.2").
 // An empty pattern gives the shortest general text of up to 15 significant digits.
+// Infinities and NaN are written "INF", "-INF" and "NAN".
 QString FormatFloat(const QString &pattern, double value);
 
 // The currency pattern of a locale: ",0." with decimals zeros, the symbol (its ',' and '.'

@@ -1,6 +1,7 @@
 #include "core/RowAmounts.h"
 
 #include "core/MoneyFormat.h"
+#include "core/NumberFormat.h"
 
 #include <cmath>
 
@@ -17,6 +18,16 @@ double TruncWhole(double v)
 } // namespace
 
 const QString SuppliedMaterialText = QStringLiteral("지   급     ");
+
+void RequireFixedPointRange(double value)
+{
+    if (Currency::fits(value))
+        return;
+    const QString limit = FormatFloat(QStringLiteral(",0"), std::trunc(Currency::Limit));
+    throw NumberError(QStringLiteral("처리할 수 있는 수의 범위(±%1)를 넘습니다: %2")
+                          .arg(limit, FormatFloat(QStringLiteral(",0"), value))
+                          .toStdString());
+}
 
 double IntWithMargin(double v)
 {
