@@ -246,17 +246,20 @@ void TdMf::Disconnect()
     SQLConect.close();
 }
 
-// Before a line item or breakdown row is inserted: in insert mode the new row takes the current row's place and the rows
-// from there on move down; otherwise it comes after the last row. An empty list has no
-// current row and nothing to move: its first row is 1 either way.
+// Before a line item or breakdown row is inserted: in insert mode the new row takes the
+// current row's place and the rows from there on move down, in the table and in the
+// cached rows; otherwise it comes after the last row. An empty list has no current row
+// and nothing to move: its first row is 1 either way.
 void TdMf::ChooseNextOdrf(Dataset &ds, void (*shift)(int))
 {
     if (InsertMode && !ds.isEmpty()) {
         NextOdrf = ds.asInteger("ODRF");
         shift(NextOdrf);
+        ds.shiftCachedValues("ODRF", NextOdrf, 1);
     } else {
         ds.last();
         NextOdrf = ds.asInteger("ODRF") + 1;
+        ds.placeNewRowLast();
     }
 }
 

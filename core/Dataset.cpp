@@ -163,6 +163,7 @@ void Dataset::open()
 void Dataset::close()
 {
     insertCommand_.reset();
+    insertShifts_.clear();
     state_ = DatasetState::Inactive;
     fields_.clear();
     fieldIndex_.clear();
@@ -410,21 +411,49 @@ void Dataset::beginNewRow(bool atEnd)
 {
     if (connection_ && !cachedUpdates_)
         insertCommand_ = std::make_unique<WorkTransaction>(*connection_);
+    insertAtEnd_ = atEnd;
     try {
         if (beforeInsert)
             beforeInsert(*this);
         buffer_ = Row();
         buffer_.values.resize(size_t(fields_.size())); // NULL everywhere: an invalid variant
-        insertAtEnd_ = atEnd || isEmpty();
+        insertAtEnd_ = insertAtEnd_ || isEmpty();
         state_ = DatasetState::Insert;
         bufferCalcDirty_ = true;
         if (onNewRecord)
             onNewRecord(*this);
     } catch (...) {
         leaveEditing();
-        insertCommand_.reset();
+        dropInsertCommand();
         throw;
     }
+}
+
+void Dataset::shiftCachedValues(const QString &field, int from, int delta)
+{
+    const int index = fieldIndex(field);
+    if (index < 0 || index >= dataFieldCount_)
+        throw DatabaseError(QStringLiteral("%1: 필드 %2 이(가) 없습니다").arg(name(), field));
+    for (Row &row : rows_) {
+        QVariant &value = row.values[size_t(index)];
+        if (!value.isNull() && value.toInt() >= from) {
+            value = QVariant(value.toInt() + delta);
+            row.calculated = false;
+        }
+    }
+    // Without a transaction of its own the change in the table is already committed.
+    if (insertCommand_)
+        insertShifts_.push_back({index, from, delta});
+    notifyReset();
+}
+
+void Dataset::dropInsertCommand()
+{
+    insertCommand_.reset();
+    const std::vector<CachedShift> shifts = std::move(insertShifts_);
+    insertShifts_.clear();
+    for (auto shift = shifts.rbegin(); shift != shifts.rend(); ++shift)
+        shiftCachedValues(fields_.at(shift->field), shift->from + shift->delta, -shift->delta);
 }
 
 void Dataset::leaveEditing()
@@ -499,9 +528,24 @@ void Dataset::post()
         std::unique_ptr<WorkTransaction> command = std::move(insertCommand_);
         if (!command)
             command = std::make_unique<WorkTransaction>(*connection_);
-        writeRow(row, inserting, inserting ? nullptr : currentRow());
-        if (!command->commit())
+        try {
+            writeRow(row, inserting, inserting ? nullptr : currentRow());
+        } catch (...) {
+            // The engine refused the row, not the transaction: what the before-insert hook
+            // did stays with the insert for a retry or a cancel.
+            if (inserting)
+                insertCommand_ = std::move(command);
+            throw;
+        }
+        if (!command->commit()) {
+            // The transaction is gone with what the before-insert hook did: the insert goes whole.
+            if (inserting) {
+                leaveEditing();
+                dropInsertCommand();
+            }
             throw DatabaseError(QStringLiteral("%1: 변경 내용을 저장하지 못했습니다").arg(name()));
+        }
+        insertShifts_.clear();
     }
 
     if (inserting) {
@@ -532,7 +576,7 @@ void Dataset::cancel()
     if (state_ != DatasetState::Edit && state_ != DatasetState::Insert)
         return;
     leaveEditing();
-    insertCommand_.reset();
+    dropInsertCommand();
     notifyRow(current_);
 }
 

@@ -1,4 +1,5 @@
 #include "core/DataModule.h"
+#include "core/DatabaseError.h"
 #include "core/ProgramState.h"
 #include "core/RowAmounts.h"
 #include "tests/support/TempDatabase.h"
@@ -55,6 +56,33 @@ class TestDataModule : public QObject {
         while (query.next())
             result.append(query.value(0).toInt());
         return result;
+    }
+
+    // Three line items a, b, c of work item 1 in ODRF order, open in TSlst.
+    void openThreeItems()
+    {
+        for (int odrf = 1; odrf <= 3; ++odrf)
+            db->insertRow({{"ACODE", 1}, {"ABFS", "S"}, {"TAG", "N"}, {"ODRF", odrf}, {"NAME", QString(QChar('a' + odrf - 1))}});
+        openWorkItem();
+    }
+
+    // The cached rows in their order, each "name:ODRF", and the same read from the table.
+    QStringList cachedList()
+    {
+        Dataset &items = m().TSlst;
+        QStringList list;
+        for (int recNo = 0; recNo < items.recordCount(); ++recNo)
+            list.append(items.displayTextOf(recNo, items.fieldIndex("NAME")) + ':'
+                        + items.displayTextOf(recNo, items.fieldIndex("ODRF")));
+        return list;
+    }
+    QStringList tableList()
+    {
+        QSqlQuery query = m().SQLConect.select("select NAME, ODRF from NDTAIL where ABFS='S' order by ODRF, RID");
+        QStringList list;
+        while (query.next())
+            list.append(query.value(0).toString() + ':' + query.value(1).toString());
+        return list;
     }
 
 private slots:
@@ -347,6 +375,72 @@ private slots:
         m().TSlst.insert();
         m().TSlst.cancel();
         QCOMPARE(orders("ABFS='S'"), (QList<int>{1, 2}));
+    }
+
+    void appendsWithoutARefreshEachComeLast()
+    {
+        openThreeItems();
+        Dataset &items = m().TSlst;
+        items.first();
+        for (const char *name : {"w", "x", "y", "z"}) {
+            items.insert();
+            items.setValue("NAME", name);
+            items.post();
+        }
+        const QStringList expected{"a:1", "b:2", "c:3", "w:4", "x:5", "y:6", "z:7"};
+        QCOMPARE(tableList(), expected);
+        QCOMPARE(cachedList(), expected);
+    }
+
+    void insertsWithoutARefreshEachGoBeforeTheirOwnRow()
+    {
+        openThreeItems();
+        InsertMode = true;
+        Dataset &items = m().TSlst;
+        items.setRecNo(2); // c
+        items.insert();
+        items.setValue("NAME", "x");
+        items.post();
+        QCOMPARE(cachedList(), (QStringList{"a:1", "b:2", "x:3", "c:4"}));
+        items.setRecNo(1); // b
+        items.insert();
+        items.setValue("NAME", "y");
+        items.post();
+        const QStringList expected{"a:1", "y:2", "b:3", "x:4", "c:5"};
+        QCOMPARE(tableList(), expected);
+        QCOMPARE(cachedList(), expected);
+        // A cancelled insert takes its shift back in the table and in the cache.
+        items.setRecNo(0);
+        items.insert();
+        QCOMPARE(cachedList(), (QStringList{"a:2", "y:3", "b:4", "x:5", "c:6"}));
+        items.cancel();
+        QCOMPARE(tableList(), expected);
+        QCOMPARE(cachedList(), expected);
+    }
+
+    // The engine refuses the first post of an inserted row; the retry still makes room.
+    void aRefusedInsertRetriedKeepsItsPlace()
+    {
+        m().SQLConect.execute("CREATE EXCEPTION REFUSED 'refused by the test'");
+        QVERIFY(m().SQLConect.commit());
+        m().SQLConect.execute("CREATE TRIGGER REFUSE_NAMED FOR NDTAIL BEFORE INSERT AS BEGIN "
+                              "IF (NEW.NAME = '거부') THEN EXCEPTION REFUSED; END");
+        QVERIFY(m().SQLConect.commit());
+        for (int odrf = 1; odrf <= 2; ++odrf)
+            db->insertRow({{"ACODE", 1}, {"ABFS", "S"}, {"TAG", "N"}, {"ODRF", odrf}, {"NAME", odrf == 1 ? "first" : "second"}});
+        openWorkItem();
+        InsertMode = true;
+        Dataset &items = m().TSlst;
+        items.setRecNo(1);
+        items.insert();
+        items.setValue("NAME", "거부");
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, items.post());
+        QCOMPARE(items.state(), DatasetState::Insert);
+        items.setValue("NAME", "new");
+        items.post();
+        const QStringList expected{"first:1", "new:2", "second:3"};
+        QCOMPARE(tableList(), expected);
+        QCOMPARE(cachedList(), expected);
     }
 
     void breakdownInsertStaysInsideItsKey()
