@@ -1,5 +1,6 @@
 #include "core/Dataset.h"
 
+#include "core/Cp949Text.h"
 #include "core/DatabaseError.h"
 #include "core/NumberFormat.h"
 #include "core/EstimateColumns.h"
@@ -22,20 +23,27 @@ bool SameValue(const QVariant &a, const QVariant &b)
     return a == b;
 }
 
-// The engine hands a CHAR column of UTF8 text over padded to its size in bytes; the
-// column holds length / 4 characters, so blanks past them are padding of the transfer.
+// A CHAR column comes back padded with blanks to its size in characters (or, through the
+// driver, in UTF8 bytes), while what it holds is measured in CP949 bytes, a Korean letter
+// two: the pad blanks beyond that capacity are dropped, so that a text reads back within
+// it (7 Korean letters in CHAR(15) are 14 bytes and one blank). The size the driver
+// reports is 4 bytes a character.
 QVariant TrimTransferPadding(const QVariant &value, int byteLength)
 {
     if (value.typeId() != QMetaType::QString || byteLength <= 0)
         return value;
+    const int capacity = byteLength / 4;
     QString text = value.toString();
-    const int characters = byteLength / 4;
-    if (text.size() <= characters)
+    if (text.size() * 2 <= capacity)
+        return value; // fits whatever its letters are
+    qsizetype head = text.size();
+    while (head > 0 && text.at(head - 1) == QLatin1Char(' '))
+        --head;
+    const qsizetype blanks = text.size() - head;
+    const qsizetype excess = Cp949Width(text.left(head)) + blanks - capacity;
+    if (excess <= 0 || blanks == 0)
         return value;
-    int end = int(text.size());
-    while (end > characters && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    text.truncate(end);
+    text.chop(std::min(excess, blanks));
     return text;
 }
 
