@@ -1,5 +1,6 @@
 #include "core/DataModule.h"
 
+#include "core/EstimateColumns.h"
 #include "core/Evaluator.h"
 #include "core/MoneyFormat.h"
 #include "core/NumberFormat.h"
@@ -181,7 +182,8 @@ TdMf::TdMf(QObject *parent)
     qDgdel.setCommandText("select Icd1, Icd2, Icd3 from Dgadel group by Icd1, Icd2, Icd3 order by Icd1, Icd2, Icd3");
     TNmu.setCommandText("select * from PNOMU Order by LCODE");
     qLSlst.setCommandText("Select * from NDTAIL where TAG='M' Order by ICD1,ICD2,ICD3,NoRT");
-    TnDtail.setCommandText("select * from NDTAIL");
+    // The 44 columns that documents hold, without the row key.
+    TnDtail.setCommandText("select " + EstimateColumns().join(',') + " from NDTAIL");
     // Scratch cursors and the document reader send their changes with applyUpdates(); the
     // lists that screens edit post each row at once.
     for (Dataset *ds : {&mvDtail, &TABFs, &TmFst, &TnDtail})
