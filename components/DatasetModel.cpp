@@ -239,9 +239,13 @@ Qt::ItemFlags DatasetModel::flags(const QModelIndex &index) const
 
 bool DatasetModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+    if (!(flags(index) & Qt::ItemIsEditable))
         return false;
     const DatasetColumn &column = columns_.at(index.column());
+    if (role == LookupKeyRole && column.isLookup())
+        return writeField(index.row(), column.keyField, value);
+    if (role != Qt::EditRole)
+        return false;
     if (!column.isLookup())
         return writeField(index.row(), column.field, value);
     const Dataset &lookup = *column.lookupDataset;

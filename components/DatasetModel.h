@@ -43,6 +43,10 @@ struct DatasetColumn {
 class DatasetModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // setData() with this role on a lookup column writes the value as the key itself, not
+    // as a text to look the key up by: of two lookup rows with the same text, the one chosen.
+    static constexpr int LookupKeyRole = Qt::UserRole + 1;
+
     explicit DatasetModel(QObject *parent = nullptr);
 
     void setDataset(Dataset *dataset);

@@ -292,6 +292,34 @@ private slots:
         QCOMPARE(grid->model()->data(grid->model()->index(0, 1), Qt::DisplayRole).toString(), QString("중공종8"));
     }
 
+    // Two lookup rows with the same name: the one chosen is the key written.
+    void aLookupListWritesTheChosenRowsKeyItself()
+    {
+        Dataset &names = db->module().TBlst;
+        for (int code = 7; code <= 8; ++code)
+            db->insertRow({{"ABFS", "B"}, {"TAG", "N"}, {"BCODE", code}, {"NAME", "토공"}});
+        names.setCommandText("select * from NDTAIL where ABFS='B' order by BCODE");
+        names.open();
+        DatasetColumn lookup = Column("ACODE");
+        lookup.keyField = "ACODE";
+        lookup.lookupDataset = &names;
+        lookup.lookupKeyField = "BCODE";
+        lookup.lookupResultField = "NAME";
+        grid->setColumns({Column("NAME"), lookup});
+        grid->setCurrentIndex(grid->model()->index(0, 1));
+        QVERIFY(grid->openCellEditor(grid->currentIndex()));
+        auto *edit = qobject_cast<THDBGridInplaceEdit *>(editor());
+        edit->DropDown();
+        QTest::keyClick(edit, Qt::Key_Down);
+        QTest::keyClick(edit, Qt::Key_Down);
+        QCOMPARE(edit->activeList()->currentRow(), 1);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTRY_VERIFY(!editor());
+        QCOMPARE(list->valueOf(0, list->fieldIndex("ACODE")).toInt(), 8);
+        QCOMPARE(db->scalar("select ACODE from NDTAIL where ABFS='A' and ODRF=1").toInt(), 8);
+    }
+
     void ctrlEnterInAnEllipsisCellRunsTheEditButton()
     {
         DatasetColumn name = Column("NAME");
