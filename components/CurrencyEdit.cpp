@@ -1,8 +1,9 @@
 #include "components/CurrencyEdit.h"
 
-#include "core/NumberFormat.h"
+#include "components/DialogKeys.h"
 #include "core/Currency.h"
 #include "core/MessageBoxes.h"
+#include "core/NumberFormat.h"
 
 #include <QAction>
 #include <QApplication>
@@ -239,15 +240,6 @@ void TCurrencyEdit::Reject()
     emit inputRejected();
 }
 
-void TCurrencyEdit::OfferToForm(QKeyEvent *event)
-{
-    QWidget *form = window();
-    if (form == this)
-        return;
-    QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
-    QCoreApplication::sendEvent(form, &copy);
-}
-
 void TCurrencyEdit::TypeChar(QChar key)
 {
     if ((key == u',' || key == u'.') && key != ThousandsSeparator)
@@ -280,7 +272,7 @@ void TCurrencyEdit::keyPressEvent(QKeyEvent *event)
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
         // Enter and Esc are the form's first (default and cancel buttons), then the box's.
-        OfferToForm(event);
+        OfferDialogKey(*this, key);
         TypeChar(key == Qt::Key_Escape ? QChar(27) : QChar(u'\r'));
         return;
     }

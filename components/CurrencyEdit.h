@@ -91,7 +91,6 @@ private:
     bool AcceptsText(const QString &candidate) const;
     QString WithSelectionReplaced(const QString &insert) const;
     void TypeChar(QChar key);
-    void OfferToForm(QKeyEvent *event);
     void Reject();
     // Runs change, then puts the old text back when the result is refused.
     void CheckedChange(const std::function<void()> &change);
