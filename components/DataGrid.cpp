@@ -54,7 +54,8 @@ protected:
 
 private:
     bool onDivider(const QPoint &at) const;
-    // A right press or release over a divider acts as the left one, for resizing.
+    // While columns may be resized, a right press or release on a title acts as the left
+    // one: it presses the title's button or takes a divider for resizing.
     bool forwardAsLeft(QMouseEvent *event);
 
     TRxDBGrid &grid_;
@@ -76,15 +77,16 @@ bool TitleHeader::onDivider(const QPoint &at) const
 
 bool TitleHeader::forwardAsLeft(QMouseEvent *event)
 {
-    if (event->button() != Qt::RightButton || !onDivider(event->position().toPoint())
-        || sectionResizeMode(0) != QHeaderView::Interactive)
+    if (event->button() != Qt::RightButton || count() == 0 || sectionResizeMode(0) != QHeaderView::Interactive)
         return false;
+    const bool press = event->type() != QEvent::MouseButtonRelease;
     QMouseEvent left(event->type(), event->position(), event->scenePosition(), event->globalPosition(), Qt::LeftButton,
-                     event->type() == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, event->modifiers());
-    if (event->type() == QEvent::MouseButtonPress)
-        QHeaderView::mousePressEvent(&left);
+                     press ? Qt::LeftButton : Qt::NoButton, event->modifiers());
+    if (press)
+        mousePressEvent(&left);
     else
-        QHeaderView::mouseReleaseEvent(&left);
+        mouseReleaseEvent(&left);
+    event->setAccepted(left.isAccepted());
     return true;
 }
 
@@ -192,6 +194,7 @@ TRxDBGrid::TRxDBGrid(QWidget *parent) : DataGridBase(parent)
 {
     setHorizontalHeader(new TitleHeader(*this));
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    applyRowsHeight(RowsHeight());
     auto topLeft = [this] {
         if (OnTopLeftChanged)
             OnTopLeftChanged();
@@ -310,7 +313,6 @@ void TRxDBGrid::SetFixedCols(int fixedCols)
 void TRxDBGrid::SetRowsHeight(int height)
 {
     DataGridBase::SetRowsHeight(height);
-    horizontalHeader()->setFixedHeight(height + 2);
     updateFrozen();
 }
 
@@ -401,13 +403,29 @@ bool TRxDBGrid::paintCell(QPainter &painter, const QStyleOptionViewItem &option,
 
 void TRxDBGrid::paintIndicator(QPainter &painter, const QRect &cell, int row) const
 {
-    if (!RowSelected(row)) {
+    const bool browsing = dataset() && dataset()->state() == DatasetState::Browse;
+    if (!RowSelected(row) || !browsing) {
         DataGridBase::paintIndicator(painter, cell, row);
         return;
     }
     const QImage mark = ResourceBitmap(row == datasetModel().currentRow() ? QStringLiteral("DBG_MSARROW") : QStringLiteral("DBG_MSDOT"));
-    DrawKeyedBitmap(painter, cell.right() - mark.width() - 1, cell.top() + (cell.height() - mark.height()) / 2, mark,
-                    TransparentColor::given(MarkKey));
+    // 1 pixel in from the cell's right edge while the grid shows its lines, else 2.
+    const int inset = showGrid() ? 1 : 2;
+    DrawKeyedBitmap(painter, cell.left() + cell.width() - inset - mark.width(),
+                    cell.top() + (cell.height() - mark.height()) / 2, mark, TransparentColor::given(MarkKey));
+}
+
+void TRxDBGrid::paintEvent(QPaintEvent *event)
+{
+    DataGridBase::paintEvent(event);
+    // Row-select mode: a focus rectangle around the current row while the grid has the focus.
+    const QModelIndex current = currentIndex();
+    if (!RowSelect() || !hasFocus() || !defaultDrawing_ || !current.isValid())
+        return;
+    const int last = datasetModel().columnCount() - 1;
+    const QRect row = visualRect(current.siblingAtColumn(0)).united(visualRect(current.siblingAtColumn(last)));
+    QPainter painter(viewport());
+    DrawFocusRect(painter, row);
 }
 
 } // namespace vek

@@ -55,8 +55,11 @@ DataGridBase::DataGridBase(QWidget *parent) : QTableView(parent), delegate_(*thi
     setModel(&model_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(AnyKeyPressed | EditKeyPressed | SelectedClicked);
+    setTabKeyNavigation(false);
     setAttribute(Qt::WA_InputMethodEnabled);
     horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setMinimumSectionSize(1);
+    applyRowsHeight(RowsHeight());
     connect(&model_, &DatasetModel::currentRowChanged, this, &DataGridBase::followDataset);
     connect(&model_, &QAbstractItemModel::modelReset, this, &DataGridBase::applyColumnWidths);
 }
@@ -85,13 +88,37 @@ QString DataGridBase::fieldAt(int column) const
 
 int DataGridBase::RowsHeight() const
 {
-    return verticalHeader()->defaultSectionSize();
+    if (rowsHeightSet_)
+        return verticalHeader()->defaultSectionSize();
+    return fontMetrics().height() + 3 + RowLineWidth;
 }
 
 void DataGridBase::SetRowsHeight(int height)
 {
-    verticalHeader()->setMinimumSectionSize(1);
+    rowsHeightSet_ = true;
+    applyRowsHeight(height);
+}
+
+void DataGridBase::applyRowsHeight(int height)
+{
     verticalHeader()->setDefaultSectionSize(height);
+    horizontalHeader()->setFixedHeight(height + 2);
+}
+
+void DataGridBase::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        applyRowsHeight(RowsHeight());
+}
+
+void DataGridBase::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const bool leaves = !tabKeyNavigation()
+                        && (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem);
+    QTableView::closeEditor(editor, leaves ? QAbstractItemDelegate::NoHint : hint);
+    if (leaves)
+        focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
 }
 
 void DataGridBase::applyColumnWidths()

@@ -150,6 +150,32 @@ void StretchKeyedBitmap(QPainter &canvas, const QImage &bitmap, TransparentColor
     canvas.restore();
 }
 
+void DrawFocusRect(QPainter &canvas, const QRect &rect)
+{
+    if (rect.width() < 1 || rect.height() < 1)
+        return;
+    canvas.save();
+    canvas.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    canvas.setPen(Qt::NoPen);
+    canvas.setBrush(Qt::white);
+    // The pixels of a checkerboard laid from the device's origin, as a pattern brush lies.
+    const auto dot = [&](int x, int y) {
+        if ((x + y) % 2 == 0)
+            canvas.drawRect(x, y, 1, 1);
+    };
+    for (int x = rect.left(); x <= rect.right(); ++x) {
+        dot(x, rect.top());
+        if (rect.height() > 1)
+            dot(x, rect.bottom());
+    }
+    for (int y = rect.top() + 1; y < rect.bottom(); ++y) {
+        dot(rect.left(), y);
+        if (rect.width() > 1)
+            dot(rect.right(), y);
+    }
+    canvas.restore();
+}
+
 QString FitTextWidth(const QString &text, const QFontMetrics &metrics, int maxWidth)
 {
     if (metrics.horizontalAdvance(text) <= maxWidth)

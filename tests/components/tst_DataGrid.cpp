@@ -378,6 +378,129 @@ private slots:
         QCOMPARE(highlighted, QSet<QString>({"CSTTAL"}));
     }
 
+    // The toolkit's row height, the font's height with 3 and the row line, until set;
+    // the title row is 2 pixels taller.
+    void rowsTakeTheToolkitsHeightAndTitlesTwoMore_data()
+    {
+        QTest::addColumn<int>("pixelSize");
+        QTest::addColumn<int>("set");
+        QTest::newRow("the grid's font") << 0 << 0;
+        QTest::newRow("a larger font") << 24 << 0;
+        QTest::newRow("set") << 0 << 20;
+    }
+    void rowsTakeTheToolkitsHeightAndTitlesTwoMore()
+    {
+        QFETCH(int, pixelSize);
+        QFETCH(int, set);
+        if (pixelSize > 0) {
+            QFont font = grid->font();
+            font.setPixelSize(pixelSize);
+            grid->setFont(font);
+        }
+        if (set > 0)
+            grid->SetRowsHeight(set);
+        const int rows = set > 0 ? set : grid->fontMetrics().height() + 4;
+        QCOMPARE(grid->RowsHeight(), rows);
+        QCOMPARE(grid->rowHeight(0), rows);
+        QCOMPARE(grid->horizontalHeader()->height(), rows + 2);
+    }
+
+    void aRightPressOnATitleActsAsALeftPress()
+    {
+        grid->SetTitleButtons(true);
+        QList<int> clicks;
+        grid->OnTitleBtnClick = [&clicks](int column, const QString &) { clicks.append(column); };
+        QWidget *titles = grid->horizontalHeader()->viewport();
+        QTest::mousePress(titles, Qt::RightButton, {}, titleCentre(1));
+        QCOMPARE(grid->PressedTitle(), 1);
+        QTest::mouseRelease(titles, Qt::RightButton, {}, titleCentre(1));
+        QCOMPARE(clicks, QList<int>({1}));
+        // Not while the columns may not be resized.
+        grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        QTest::mouseClick(titles, Qt::RightButton, {}, titleCentre(2));
+        QCOMPARE(clicks, QList<int>({1}));
+    }
+
+    // Tab leaves the grid for the next control, from the grid and from an open editor.
+    void tabLeavesTheGrid()
+    {
+        QWidget window;
+        auto *inside = new TRxDBGrid(&window);
+        inside->setDataset(list);
+        inside->setColumns({Column("NAME"), Column("CSTTAL")});
+        auto *next = new QLineEdit(&window);
+        next->move(0, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        inside->setFocus();
+        inside->setCurrentIndex(inside->model()->index(1, 0));
+        QTest::keyClick(inside, Qt::Key_Tab);
+        QVERIFY(next->hasFocus());
+        QCOMPARE(inside->currentIndex().column(), 0);
+
+        inside->setFocus();
+        QVERIFY(inside->openCellEditor(inside->currentIndex()));
+        auto *editor = qobject_cast<QLineEdit *>(inside->cellDelegate().editor());
+        QVERIFY(editor);
+        editor->setText(QStringLiteral("탭으로 떠남"));
+        editor->setModified(true);
+        QTest::keyClick(editor, Qt::Key_Tab);
+        QTRY_VERIFY(next->hasFocus());
+        QVERIFY(!inside->cellDelegate().editor());
+        QCOMPARE(inside->currentIndex().column(), 0);
+        QCOMPARE(list->valueOf(1, list->fieldIndex("NAME")).toString(), QStringLiteral("탭으로 떠남"));
+    }
+
+    // Row-select mode: a focus rectangle around the current row while the grid has the focus.
+    void rowSelectDrawsAFocusRectangleAroundTheRow()
+    {
+        grid->SetRowSelect(true);
+        grid->SetAlwaysShowSelection(true);
+        grid->setCurrentIndex(grid->model()->index(2, 1));
+        grid->setFocus();
+        QTRY_VERIFY(grid->hasFocus());
+        const QImage focused = grid->viewport()->grab().toImage();
+        grid->clearFocus();
+        QTRY_VERIFY(!grid->hasFocus());
+        const QImage unfocused = grid->viewport()->grab().toImage();
+        const QRect row = grid->visualRect(grid->model()->index(2, 0)).united(grid->visualRect(grid->model()->index(2, 2)));
+        int changed = 0;
+        for (int y = 0; y < focused.height(); ++y)
+            for (int x = 0; x < focused.width(); ++x)
+                if (focused.pixel(x, y) != unfocused.pixel(x, y)) {
+                    QVERIFY2(row.contains(x, y), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                    ++changed;
+                }
+        QVERIFY(changed >= row.width()); // at least along the row's edges
+    }
+
+    // The marks stand 1 pixel in from the indicator's right edge with the grid's lines,
+    // 2 without, and only while the dataset browses.
+    void selectionMarksStandInFromTheRight()
+    {
+        grid->SetMultiSelect(true);
+        grid->SetRowSelected(2, true);
+        const auto rightmostBlack = [this] {
+            const QImage indicator = grid->verticalHeader()->viewport()->grab().toImage();
+            const int top = grid->verticalHeader()->sectionViewportPosition(2);
+            int right = -1;
+            for (int y = top; y < top + grid->verticalHeader()->sectionSize(2); ++y)
+                for (int x = 0; x < indicator.width(); ++x)
+                    if (indicator.pixelColor(x, y) == QColor(Qt::black))
+                        right = std::max(right, x);
+            return right;
+        };
+        const int withLines = rightmostBlack();
+        grid->setShowGrid(false);
+        const int withoutLines = rightmostBlack();
+        QVERIFY(withLines > 0);
+        QCOMPARE(withLines - withoutLines, 1);
+        list->setRecNo(0);
+        list->edit();
+        QCOMPARE(rightmostBlack(), -1);
+        list->cancel();
+    }
+
     void selectedRowsShowTheirMarksInTheIndicator()
     {
         grid->SetMultiSelect(true);

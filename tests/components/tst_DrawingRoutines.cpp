@@ -279,6 +279,24 @@ private slots:
         // The text broke into several lines.
         QVERIFY(inkRows > QFontMetrics(TestFont()).height());
     }
+
+    // Every other pixel along the inside of the rectangle, inverted; drawn twice, gone.
+    void focusRectangleIsDottedAndTakesItselfAway()
+    {
+        QImage image(8, 5, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        DrawFocusRect(painter, QRect(1, 1, 6, 3));
+        const Legend legend{{u'.', qRgb(255, 255, 255)}, {u'#', qRgb(0, 0, 0)}};
+        QCOMPARE(Rows(image, legend), QStringList({"........",
+                                                   ".#.#.#..",
+                                                   "......#.",
+                                                   ".#.#.#..",
+                                                   "........"}));
+        DrawFocusRect(painter, QRect(1, 1, 6, 3));
+        painter.end();
+        QCOMPARE(Rows(image, legend), QStringList(5, "........"));
+    }
 };
 
 VEK_TEST(TestDrawingRoutines)

@@ -243,6 +243,7 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Space);
         QVERIFY(edit->listVisible());
         QCOMPARE(edit->activeList()->count(), 5);
+        QCOMPARE(edit->activeList()->visualItemRect(edit->activeList()->item(1)).height(), THPopupListBox::ItemHeight);
         QTest::keyClick(edit, Qt::Key_Down); // goes to the list
         QVERIFY(edit->activeList()->currentItem());
         QTest::keyClick(edit, Qt::Key_Escape);
