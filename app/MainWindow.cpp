@@ -419,7 +419,10 @@ void Tmainf::FormClose()
 
 void Tmainf::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+    // Esc asks to quit from the work-item list only, not while the project name is typed.
+    QWidget *focus = focusWidget();
+    const bool inList = focus && (focus == ListPlace || ListPlace->isAncestorOf(focus));
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && inList)
         QuitBtnClick();
     else
         QWidget::keyPressEvent(event);

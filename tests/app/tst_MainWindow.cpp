@@ -175,8 +175,8 @@ private slots:
         QTest::addColumn<bool>("answer");
         QTest::newRow("quit button, yes") << false << true;
         QTest::newRow("quit button, no") << false << false;
-        QTest::newRow("Esc, yes") << true << true;
-        QTest::newRow("Esc, no") << true << false;
+        QTest::newRow("Esc in the list, yes") << true << true;
+        QTest::newRow("Esc in the list, no") << true << false;
     }
     void quittingAsksFirst()
     {
@@ -187,14 +187,34 @@ private slots:
         Program program;
         program.start();
         QVERIFY(program.window->DatabaseReady());
-        if (byEscape)
-            QTest::keyClick(program.window->dGongSa, Qt::Key_Escape);
-        else
+        if (byEscape) {
+            // A control of the list, as the work-item grid will be, that leaves Esc unhandled.
+            auto *list = new QWidget(program.window->ListPlace);
+            list->setFocusPolicy(Qt::StrongFocus);
+            list->show();
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Escape);
+        } else {
             program.window->QuitBtn->DoClick();
+        }
         QCOMPARE(answers.texts(), QStringList{QStringLiteral(" 작업을 종료하겠습니까 ??")});
         QCOMPARE(answers.requests().first().kind, MessageKind::Confirmation);
         QCOMPARE(program.window->isVisible(), !answer);
         QCOMPARE(program.window->DatabaseReady(), !answer);
+    }
+
+    void escWhileTypingTheProjectNameAsksNothing()
+    {
+        TempHome home;
+        MessageAnswerer answers;
+        Program program;
+        program.start();
+        program.window->dGongSa->setFocus();
+        program.window->dGongSa->insert(QStringLiteral("신축공사"));
+        QTest::keyClick(program.window->dGongSa, Qt::Key_Escape);
+        QVERIFY(answers.texts().isEmpty());
+        QVERIFY(program.window->isVisible());
+        QCOMPARE(program.window->dGongSa->text(), QStringLiteral("신축공사"));
     }
 
     void theCloseButtonShutsDownAtOnce()
