@@ -18,6 +18,8 @@ TdMf *dMf = nullptr;
 namespace {
 
 const QString MoneyFormat = QStringLiteral("##,###,###,###");
+// The formula value NoCal is a text field of 10 characters: longer values are cut there.
+constexpr int FormulaValueSize = 10;
 const QStringList RateColumns = {"PRT1", "LRT1", "SRT1", "PRT2", "LRT2", "SRT2",
                                  "PRT3", "LRT3", "SRT3", "PRT4", "LRT4", "SRT4"};
 
@@ -116,7 +118,7 @@ void LineItemCalcFields(Dataset &ds)
     LineAmountFields(ds);
     const QString formula = RemoveBlanks(ds.asString("NOADD"));
     if (!formula.isEmpty())
-        ds.setValue("NoCal", EvaluateExpression(formula));
+        ds.setValue("NoCal", EvaluateExpression(formula).left(FormulaValueSize));
 }
 
 // A breakdown row's number column ("▶" when marked) and its amounts to one decimal.

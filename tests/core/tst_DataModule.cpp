@@ -121,6 +121,10 @@ private slots:
             << "        1,234" << 5.0 << 6.0 << 99.0 << 1245.0 << "" << "○";
         QTest::newRow("invalid formula")
             << QVariantHash{{"NOADD", "2*(3"}} << "            0" << 0.0 << 0.0 << 0.0 << 0.0 << "???" << "○";
+        QTest::newRow("formula value cut to its 10 characters")
+            << QVariantHash{{"NOADD", "123456789*1000.5"}} << "            0" << 0.0 << 0.0 << 0.0 << 0.0 << "1235185173" << "○";
+        QTest::newRow("negative formula value of 10 characters")
+            << QVariantHash{{"NOADD", "1-1234.5678"}} << "            0" << 0.0 << 0.0 << 0.0 << 0.0 << "-1233.5678" << "○";
         QTest::newRow("blank formula")
             << QVariantHash{{"NOADD", "   "}} << "            0" << 0.0 << 0.0 << 0.0 << 0.0 << "" << "○";
     }
