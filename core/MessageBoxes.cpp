@@ -35,6 +35,11 @@ MessagePresenter *currentPresenter = &qtPresenter;
 
 } // namespace
 
+void MessagePresenter::beep()
+{
+    QApplication::beep();
+}
+
 MessagePresenter *SetMessagePresenter(MessagePresenter *presenter)
 {
     MessagePresenter *previous = currentPresenter;
@@ -45,6 +50,11 @@ MessagePresenter *SetMessagePresenter(MessagePresenter *presenter)
 bool PresentMessage(const MessageRequest &request)
 {
     return currentPresenter->present(request);
+}
+
+void MessageBeep()
+{
+    currentPresenter->beep();
 }
 
 void ShowInfoMsg(const QString &text)

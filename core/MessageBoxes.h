@@ -18,11 +18,16 @@ class MessagePresenter {
 public:
     virtual ~MessagePresenter() = default;
     virtual bool present(const MessageRequest &request) = 0;
+    // The system's short beep that goes with a failure; the Qt presenter sounds it.
+    virtual void beep();
 };
 
 // Installs presenter (nullptr: the Qt message boxes) and returns the one it replaces.
 MessagePresenter *SetMessagePresenter(MessagePresenter *presenter);
 bool PresentMessage(const MessageRequest &request);
+
+// The short beep, through the presenter.
+void MessageBeep();
 
 // A modal box with the information icon and an OK button.
 void ShowInfoMsg(const QString &text);

@@ -21,12 +21,16 @@ public:
     QStringList texts() const;
 
     bool present(const MessageRequest &request) override;
+    // Counts the beeps instead of sounding them.
+    void beep() override { ++beeps_; }
+    int beeps() const { return beeps_; }
 
 private:
     MessagePresenter *previous_;
     bool defaultAnswer_;
     QList<bool> answers_;
     QList<MessageRequest> requests_;
+    int beeps_ = 0;
 };
 
 } // namespace vek
