@@ -44,7 +44,7 @@ public:
     TRxSpeedButton *MinButn;
     TRxSpeedButton *BtnExit;
     TdxContainer *TopBar;
-    TLabelE *SystemLabel;
+    TLabelE *mLabel;
     TRxSpeedButton *HelpBtn;
     TRxSpeedButton *ExeUpDate;
     TRxSpeedButton *dDTZIP;

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "app/StatusBar.h"
+#include "components/EffectLabel.h"
 #include "components/SpeedButton.h"
 #include "core/DataModule.h"
 #include "core/HomeFolder.h"
@@ -387,6 +388,17 @@ private slots:
         QCOMPARE(window.BtnExit->Caption(), QStringLiteral("ｘ"));
         QCOMPARE(window.Msgbar->PanelCount(), 3);
         QCOMPARE(window.Msgbar->PanelText(1), QStringLiteral("카브로소프트"));
+        // The system label: grey on the bar, its white copy down-right, a dark blue one up.
+        QCOMPARE(window.mLabel->Caption(), QStringLiteral("견적관리시스템 [내역서작업]"));
+        QCOMPARE(window.mLabel->EffectStyle(), TLabelE::esCustom);
+        QList<QPoint> offsets;
+        QList<QColor> colours;
+        for (const TextLayer &layer : window.mLabel->Layers()) {
+            offsets.append(layer.offset);
+            colours.append(layer.brush.color());
+        }
+        QCOMPARE(offsets, (QList<QPoint>{{1, 0}, {2, 2}, {1, 1}}));
+        QCOMPARE(colours, (QList<QColor>{QColor(0x00, 0x40, 0x80), Qt::white, QColor(0x80, 0x80, 0x80)}));
         QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(window.font().family(), QStringLiteral("굴림"));
         QCOMPARE(QToolTip::font().family(), QStringLiteral("바탕"));
