@@ -40,12 +40,14 @@ Qt::Alignment QtAlignment(CellHAlign align)
 }
 
 // Draws text into rect by visual (never mirrored) alignment, in the reading order asked.
+// Tabs stand every 8 average character widths, as the toolkit expands them.
 void DrawTextIn(QPainter &canvas, const QRectF &rect, CellHAlign align, bool wordWrap, bool rightToLeft,
                 const QString &text)
 {
     QTextOption option(QtAlignment(align) | Qt::AlignTop | Qt::AlignAbsolute);
     option.setWrapMode(wordWrap ? QTextOption::WordWrap : QTextOption::NoWrap);
     option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    option.setTabStopDistance(8 * QFontMetrics(canvas.font()).averageCharWidth());
     canvas.drawText(rect, text, option);
 }
 
