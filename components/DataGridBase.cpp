@@ -62,6 +62,16 @@ DataGridBase::DataGridBase(QWidget *parent) : QTableView(parent), delegate_(*thi
     applyRowsHeight(RowsHeight());
     connect(&model_, &DatasetModel::currentRowChanged, this, &DataGridBase::followDataset);
     connect(&model_, &QAbstractItemModel::modelReset, this, &DataGridBase::applyColumnWidths);
+    connect(&model_, &DatasetModel::columnGroupsChanged, this, &DataGridBase::applyColumnGroups);
+}
+
+void DataGridBase::setTitleHeader(QHeaderView *header)
+{
+    setHorizontalHeader(header);
+    // The new header lays out its sections at a reset; the widths and groups come after.
+    disconnect(&model_, &QAbstractItemModel::modelReset, this, &DataGridBase::applyColumnWidths);
+    connect(&model_, &QAbstractItemModel::modelReset, this, &DataGridBase::applyColumnWidths);
+    applyRowsHeight(RowsHeight());
 }
 
 void DataGridBase::setDataset(Dataset *dataset)
@@ -102,7 +112,8 @@ void DataGridBase::SetRowsHeight(int height)
 void DataGridBase::applyRowsHeight(int height)
 {
     verticalHeader()->setDefaultSectionSize(height);
-    horizontalHeader()->setFixedHeight(height + 2);
+    horizontalHeader()->setFixedHeight((height + 2) * (model_.anyGroupExpanded() ? 2 : 1));
+    updateGeometries(); // the rows start below the title row as it is now
 }
 
 void DataGridBase::changeEvent(QEvent *event)
@@ -125,6 +136,18 @@ void DataGridBase::applyColumnWidths()
 {
     for (int column = 0; column < model_.columnCount(); ++column)
         setColumnWidth(column, model_.column(column).width);
+    applyColumnGroups();
+}
+
+void DataGridBase::applyColumnGroups()
+{
+    for (int column = 0; column < model_.columnCount(); ++column)
+        setColumnHidden(column, !model_.columnShown(column));
+    applyRowsHeight(RowsHeight());
+    if (currentIndex().isValid() && isColumnHidden(currentIndex().column())) {
+        const int head = model_.groupHeadOf(currentIndex().column());
+        SetSelectedIndex(model_.column(head).expanded ? head + 1 : head);
+    }
 }
 
 bool DataGridBase::mayEditCell(const QModelIndex &index) const

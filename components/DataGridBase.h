@@ -119,13 +119,19 @@ protected:
     virtual void paintIndicator(QPainter &painter, const QRect &cell, int row) const;
     // The column a dataset move lands on when no cell is current.
     virtual int firstDataColumn() const { return 0; }
-    // Sets the data rows to height and the title row 2 pixels taller.
+    // Puts header in place of the title row; the grid's column widths and groups are laid
+    // on it after it has taken each new set of columns.
+    void setTitleHeader(QHeaderView *header);
+    // Sets the data rows to height and the title row 2 pixels taller; twice that while a
+    // column group is expanded, its spanning title above the titles of its columns.
     void applyRowsHeight(int height);
 
 private:
     friend class IndicatorHeader;
     void followDataset(int row);
     void applyColumnWidths();
+    // Shows the columns of expanded groups and the heads of collapsed ones.
+    void applyColumnGroups();
 
     DatasetModel model_;
     ImeGridDelegate delegate_;

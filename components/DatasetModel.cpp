@@ -119,6 +119,41 @@ void DatasetModel::rowChanged(int recNo)
         emit dataChanged(index(recNo, 0), index(recNo, columnCount() - 1));
 }
 
+int DatasetModel::groupHeadOf(int column) const
+{
+    for (int head = std::min(column, int(columns_.size()) - 1); head >= 0; --head)
+        if (columns_.at(head).headsGroup())
+            return column <= head + columns_.at(head).groupSize ? head : -1;
+    return -1;
+}
+
+bool DatasetModel::columnShown(int column) const
+{
+    const int head = groupHeadOf(column);
+    if (head < 0)
+        return true;
+    return (head == column) != columns_.at(head).expanded;
+}
+
+void DatasetModel::setExpanded(int head, bool expanded)
+{
+    if (head < 0 || head >= columns_.size() || !columns_.at(head).headsGroup() || columns_.at(head).expanded == expanded)
+        return;
+    columns_[head].expanded = expanded;
+    emit columnGroupsChanged();
+}
+
+bool DatasetModel::anyGroupExpanded() const
+{
+    return std::any_of(columns_.begin(), columns_.end(),
+                       [](const DatasetColumn &column) { return column.headsGroup() && column.expanded; });
+}
+
+bool DatasetModel::hasGroups() const
+{
+    return std::any_of(columns_.begin(), columns_.end(), [](const DatasetColumn &column) { return column.headsGroup(); });
+}
+
 int DatasetModel::fieldOf(int column) const
 {
     return column >= 0 && column < fields_.size() ? fields_.at(column) : -1;

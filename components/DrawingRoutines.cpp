@@ -1,6 +1,7 @@
 #include "components/DrawingRoutines.h"
 
 #include <QPainter>
+#include <QPalette>
 #include <QTextBoundaryFinder>
 #include <QTextOption>
 
@@ -175,6 +176,22 @@ void DrawFocusRect(QPainter &canvas, const QRect &rect)
         if (rect.width() > 1)
             dot(rect.right(), y);
     }
+    canvas.restore();
+}
+
+void PaintArrowBox(QPainter &canvas, const QRect &rect, bool pointsRight)
+{
+    canvas.save();
+    canvas.fillRect(rect, QPalette().color(QPalette::Button));
+    // A solid triangle half as high as the box's smaller side, its tip toward the side.
+    const int half = std::max(1, std::min(rect.width(), rect.height()) / 4);
+    const QPoint centre = rect.center();
+    const int tip = pointsRight ? centre.x() + half / 2 + 1 : centre.x() - half / 2;
+    const int base = pointsRight ? tip - half : tip + half;
+    const QPoint arrow[3] = {{base, centre.y() - half}, {tip, centre.y()}, {base, centre.y() + half}};
+    canvas.setPen(Qt::NoPen);
+    canvas.setBrush(Qt::black);
+    canvas.drawPolygon(arrow, 3);
     canvas.restore();
 }
 

@@ -46,6 +46,10 @@ void StretchKeyedBitmap(QPainter &canvas, const QImage &bitmap, TransparentColor
 // it twice takes it away.
 void DrawFocusRect(QPainter &canvas, const QRect &rect);
 
+// The toolkit's flat arrow box of a scroll bar: rect in the button face colour with a
+// black arrow in its middle, pointing right or left.
+void PaintArrowBox(QPainter &canvas, const QRect &rect, bool pointsRight);
+
 // text when it fits maxWidth pixels; else its start followed by "...", shortened a whole
 // character at a time (a Korean letter, a surrogate pair or a letter with its combining
 // marks is never cut); "..." alone when nothing else fits.

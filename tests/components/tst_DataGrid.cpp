@@ -9,6 +9,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -499,6 +500,84 @@ private slots:
         list->edit();
         QCOMPARE(rightmostBlack(), -1);
         list->cancel();
+    }
+
+    // A column group: "금 액" heads the material and labour amounts. Collapsed it stands
+    // alone with an arrow box pointing right; its arrow box expands it, and then its title
+    // spans both columns above their own titles, its arrow pointing left.
+    void columnGroupsExpandAndCollapseByTheirArrowBox_data()
+    {
+        QTest::addColumn<bool>("rightToLeft");
+        QTest::newRow("left to right") << false;
+        QTest::newRow("right to left") << true;
+    }
+    void columnGroupsExpandAndCollapseByTheirArrowBox()
+    {
+        QFETCH(bool, rightToLeft);
+        DatasetColumn group = Column("CSTTAL", "금 액", 110);
+        group.groupSize = 2;
+        grid->setColumns({Column("rTg", "No", 30), Column("NAME", "공종명", 120), group, Column("PCST12", "재료비", 90),
+                          Column("LCST12", "노무비", 90)});
+        grid->setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+        grid->resize(520, 220);
+        QHeaderView *header = grid->horizontalHeader();
+        const int single = header->height();
+        QVERIFY(!grid->isColumnHidden(2));
+        QVERIFY(grid->isColumnHidden(3) && grid->isColumnHidden(4));
+
+        const int boxWidth = grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        // The black pixels of the arrow in the box at the title's edge: which way it points.
+        const auto arrowPointsRight = [&](const QRect &title) {
+            const QImage image = header->viewport()->grab().toImage();
+            const QRect face = title.adjusted(0, 0, -1, -1);
+            const QRect box = rightToLeft ? QRect(face.left(), face.top(), boxWidth, face.height())
+                                          : QRect(face.right() + 1 - boxWidth, face.top(), boxWidth, face.height());
+            int leftmost = INT_MAX, rightmost = INT_MIN, topAtLeft = 0, topAtRight = 0;
+            for (int x = box.left(); x <= box.right(); ++x)
+                for (int y = box.top(); y <= box.bottom(); ++y)
+                    if (image.pixelColor(x, y) == QColor(Qt::black)) {
+                        if (x < leftmost) { leftmost = x; topAtLeft = 0; }
+                        if (x > rightmost) { rightmost = x; topAtRight = 0; }
+                        topAtLeft += x == leftmost;
+                        topAtRight += x == rightmost;
+                    }
+            if (leftmost > rightmost)
+                return -1; // no arrow
+            return topAtLeft > topAtRight ? 1 : 0; // the wide base stands opposite the tip
+        };
+        const auto sectionRect = [&](int column) {
+            return QRect(header->sectionViewportPosition(column), 0, header->sectionSize(column), header->height());
+        };
+        QCOMPARE(arrowPointsRight(sectionRect(2)), rightToLeft ? 0 : 1);
+
+        // A click on the box expands the group.
+        const QRect collapsed = sectionRect(2);
+        const QPoint box(rightToLeft ? collapsed.left() + 3 : collapsed.right() - 3, collapsed.center().y());
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, box);
+        QVERIFY(grid->datasetModel().column(2).expanded);
+        QVERIFY(grid->isColumnHidden(2));
+        QVERIFY(!grid->isColumnHidden(3) && !grid->isColumnHidden(4));
+        QCOMPARE(header->height(), 2 * single);
+        QCOMPARE(grid->viewport()->y(), header->y() + header->height()); // the rows start below it
+        const QRect first = sectionRect(3);
+        const QRect second = sectionRect(4);
+        const QRect span = first.united(second).adjusted(0, 0, 0, -header->height() / 2);
+        QCOMPARE(arrowPointsRight(span), rightToLeft ? 1 : 0);
+        // Drawn over its whole width: no line between the two columns in the upper half,
+        // their own line in the lower half.
+        const QImage image = header->viewport()->grab().toImage();
+        const int between = rightToLeft ? second.right() : first.right();
+        const QColor dark = header->palette().color(QPalette::Dark);
+        QVERIFY(image.pixel(between, header->height() / 4) != dark.rgb());
+        QCOMPARE(image.pixel(between, header->height() * 3 / 4), dark.rgb());
+
+        // The box at the spanning title collapses it again.
+        const QRect upper = span;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(rightToLeft ? upper.left() + 3 : upper.right() - 3, upper.center().y()));
+        QVERIFY(!grid->datasetModel().column(2).expanded);
+        QVERIFY(!grid->isColumnHidden(2) && grid->isColumnHidden(3));
+        QCOMPARE(header->height(), single);
     }
 
     void selectedRowsShowTheirMarksInTheIndicator()
