@@ -286,6 +286,10 @@ private slots:
         QVERIFY(frozen && frozen->isVisible());
         QVERIFY(!frozen->isColumnHidden(0) && frozen->isColumnHidden(1));
         QCOMPARE(frozen->x(), grid->verticalHeader()->width() + grid->frameWidth());
+        // The last frozen column's title ends in a black line.
+        const QImage titles = frozen->horizontalHeader()->viewport()->grab().toImage();
+        for (int y = 0; y < titles.height(); ++y)
+            QCOMPARE(titles.pixelColor(frozen->horizontalHeader()->sectionSize(0) - 1, y), QColor(Qt::black));
         grid->setCurrentIndex(grid->model()->index(0, 3));
         QVERIFY(grid->horizontalScrollBar()->value() > 0);
         QCOMPARE(frozen->visualRect(frozen->model()->index(0, 0)).left(), 0);
