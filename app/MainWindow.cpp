@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/Cp949ByteValidator.h"
+#include "app/FileDialogs.h"
 #include "app/HintHandler.h"
 #include "app/Program.h"
 #include "app/ProgramUpdate.h"
@@ -13,6 +14,7 @@
 #include "core/DataModule.h"
 #include "core/DatabaseError.h"
 #include "core/Environment.h"
+#include "core/EstimateDocument.h"
 #include "core/MessageBoxes.h"
 #include "core/ProgramState.h"
 #include "core/SiblingLibraries.h"
@@ -26,7 +28,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QProgressBar>
 #include <QShortcut>
 #include <QThread>
 #include <QVBoxLayout>
@@ -41,12 +42,15 @@ namespace {
 
 const QColor TitleColour(0x1C, 0x49, 0xB3);
 const QColor BarColour(0xEC, 0xE9, 0xD8);
+const QColor GaugeColour(0x00, 0x6B, 0x9F);
 const QString ScreenFont = QStringLiteral("굴림");
 constexpr int FrameWidth = 2;
 constexpr int TitleHeight = 24;
 constexpr int BarHeight = 30;
 constexpr int BandHeight = 28;
 constexpr int BarButtonWidth = 25;
+constexpr int ToolButtonWidth = 44;     // a caption of two letters
+constexpr int WideToolButtonWidth = 64; // four letters
 
 // The top bar's five buttons, left to right, and their distances from the right edge.
 constexpr int BarButtonOffsets[] = {192, 166, 140, 114, 88};
@@ -56,6 +60,17 @@ constexpr int BtnExitOffset = 29;
 
 const QString DatabaseFailure = QStringLiteral(
     " 데이타베이스가 정상적으로 작동하지 않습니다.\n\n 종료 후 다시 실행해 보시기 바랍니다.  확인 !!! ");
+
+const QString IniFileName = QStringLiteral("VekFree.ini");
+
+// A dialog for estimate documents, starting in the work folder. File names are
+// case-sensitive here: the filter lists the suffix as the system writes it and as other
+// copies may have it.
+FileDialogRequest DocumentDialog(FileDialogRequest::Kind kind, const QString &title, const QString &fileName)
+{
+    return {kind, title, GetWorkFolder(IniFileName), fileName, QStringLiteral("내역서파일 (*.Vek *.vek *.VEK)"),
+            QStringLiteral("Vek")};
+}
 
 void SetOverrideCursor(Qt::CursorShape shape)
 {
@@ -96,12 +111,14 @@ void Tmainf::FormCreate()
     MakeTitle();
     MakeTopBar();
     MakeFileBand();
+    MakeToolBand();
     ListPlace = new QWidget(this);
     ListPlace->setObjectName(QStringLiteral("ListPlace"));
     MakeStatusBar();
     layout->addWidget(TopTitle);
     layout->addWidget(TopBar);
     layout->addWidget(FileBand);
+    layout->addWidget(ToPnl0);
     layout->addWidget(ListPlace, 1);
     layout->addWidget(Msgbar);
 
@@ -109,6 +126,8 @@ void Tmainf::FormCreate()
             [this](const QString &hint) { Msgbar->SetPanelText(HintPanel, u' ' + hint); });
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, &Tmainf::HelpBtnClick);
+    auto *save = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_S), this);
+    connect(save, &QShortcut::activated, this, &Tmainf::SavBtn0Click);
     resize(MainWindowPlacement(QSize(1280, 1024)).size());
 }
 
@@ -218,12 +237,54 @@ void Tmainf::MakeFileBand()
     dGongSa->setValidator(new Cp949ByteValidator(ProjectNameBytes, dGongSa));
     dGongSa->setFixedWidth(360);
     SetControlHint(dGongSa, QStringLiteral("공사명을 입력하는 곳으로 최대 한글24자까지 입력이 가능합니다."));
+    // The header of the document carries the name: typing it is a change to save. Names
+    // set by the program (New, Open) are none.
+    connect(dGongSa, &QLineEdit::textEdited, this, [] { DataChanged = true; });
 
     layout->addWidget(new QLabel(QStringLiteral("파일명: "), FileBand));
     layout->addWidget(filName, 1);
     layout->addSpacing(12);
     layout->addWidget(new QLabel(QStringLiteral("공사명: "), FileBand));
     layout->addWidget(dGongSa);
+}
+
+TRxSpeedButton *Tmainf::MakeToolButton(const QString &name, const QString &caption, int width, const QString &hint)
+{
+    auto *button = new TRxSpeedButton(ToPnl0);
+    button->setObjectName(name);
+    button->SetCaption(caption);
+    button->SetFlat(true);
+    button->SetTransparent(true);
+    button->setFixedSize(width, 24);
+    SetControlHint(button, hint);
+    return button;
+}
+
+void Tmainf::MakeToolBand()
+{
+    ToPnl0 = MakeBar(QStringLiteral("ToPnl0"), BarHeight);
+    auto *layout = new QHBoxLayout(ToPnl0);
+    layout->setContentsMargins(8, 2, 8, 3);
+    layout->setSpacing(0);
+    // The work-item list's add, edit and delete buttons come first; the sum, adjustment,
+    // overview, cost-statement and export buttons, the move label and the record
+    // navigator follow the document buttons.
+    layout->addSpacing(3 * ToolButtonWidth);
+    OpnBtn0 = MakeToolButton(QStringLiteral("OpnBtn0"), QStringLiteral("열기"), ToolButtonWidth,
+                             QStringLiteral("열기|저장된 내역서 파일을 엽니다."));
+    NewBtn0 = MakeToolButton(QStringLiteral("NewBtn0"), QStringLiteral("신규"), ToolButtonWidth,
+                             QStringLiteral("신규|새 내역서를 작성합니다."));
+    SavBtn0 = MakeToolButton(QStringLiteral("SavBtn0"), QStringLiteral("저장"), ToolButtonWidth,
+                             QStringLiteral("저장|작업내용을 저장합니다. (Alt+S)"));
+    SavAs0 = MakeToolButton(QStringLiteral("SavAs0"), QStringLiteral("따로저장"), WideToolButtonWidth,
+                            QStringLiteral("따로저장|작업내용을 다른 이름으로 저장합니다."));
+    connect(OpnBtn0, &TRxSpeedButton::Click, this, &Tmainf::OpnBtn0Click);
+    connect(NewBtn0, &TRxSpeedButton::Click, this, &Tmainf::NewBtn0Click);
+    connect(SavBtn0, &TRxSpeedButton::Click, this, &Tmainf::SavBtn0Click);
+    connect(SavAs0, &TRxSpeedButton::Click, this, &Tmainf::SavAs0Click);
+    for (QWidget *button : {OpnBtn0, NewBtn0, SavBtn0, SavAs0})
+        layout->addWidget(button);
+    layout->addStretch(1);
 }
 
 void Tmainf::MakeStatusBar()
@@ -304,8 +365,7 @@ void Tmainf::OpenWorkDatabase(int ms)
         InsertMode = false;
         CurrentFileName = UntitledFileName;
         filName->clear();
-        dMf->TAlst.setCommandText(QStringLiteral("select * from NDTAIL where ABFS='A' Order by ODRF"));
-        dMf->TAlst.open();
+        OpenWorkItems();
         dGongSa->setFocus();
     } catch (const DatabaseError &) {
         dMf->Disconnect();
@@ -316,6 +376,116 @@ void Tmainf::OpenWorkDatabase(int ms)
 bool Tmainf::DatabaseReady() const
 {
     return dMf && dMf->SQLConect.isOpen();
+}
+
+void Tmainf::OpenWorkItems()
+{
+    dMf->TAlst.setCommandText(QStringLiteral("select * from NDTAIL where ABFS='A' Order by ODRF"));
+    dMf->TAlst.open();
+}
+
+void Tmainf::ShowFileName(const QString &path)
+{
+    filName->setText(u' ' + path + QStringLiteral("  "));
+}
+
+bool Tmainf::SaveChangesFirst()
+{
+    if (!DataChanged)
+        return true;
+    const SaveResult result = SavBtn0Click();
+    return result == SaveResult::Saved || result == SaveResult::NothingToSave;
+}
+
+void Tmainf::NewBtn0Click()
+{
+    if (!DatabaseReady() || !SaveChangesFirst())
+        return;
+    try {
+        WorkTransaction command(dMf->SQLConect);
+        RunTempSql(true, QStringLiteral("DELETE from NDTAIL"));
+        if (!command.commit())
+            return;
+        OpenWorkItems();
+    } catch (const DatabaseError &error) {
+        ShowInfoMsg(error.message());
+        return;
+    }
+    CurrentFileName = UntitledFileName;
+    filName->clear();
+    dGongSa->clear();
+    dGongSa->setFocus();
+    DataChanged = false;
+}
+
+void Tmainf::OpnBtn0Click()
+{
+    if (!DatabaseReady() || !SaveChangesFirst())
+        return;
+    const QString path = PresentFileDialog(
+        DocumentDialog(FileDialogRequest::Kind::Open, QStringLiteral("파일명을 확인하세요."), QString()));
+    if (path.isEmpty())
+        return;
+    ShowWaitGauge(30, GaugeColour, Qt::white, QStringLiteral("자료를 준비중입니다. 잠시만..."));
+    try {
+        const QString project = ReadEstimateDocument(path, SetWaitGauge);
+        HideWaitWindow();
+        // Only a document that was read takes the place of the old one.
+        CurrentFileName = path;
+        ShowFileName(path);
+        dGongSa->setText(project);
+        OpenWorkItems();
+        dMf->TAlst.first();
+        DataChanged = false;
+    } catch (const std::runtime_error &error) {
+        HideWaitWindow();
+        ShowInfoMsg(QString::fromStdString(error.what()));
+    }
+}
+
+Tmainf::SaveResult Tmainf::SavBtn0Click()
+{
+    if (!dMf || dMf->TAlst.isEmpty())
+        return SaveResult::NothingToSave;
+    CommitWork();
+    if (CurrentFileName == UntitledFileName)
+        return SavAs0Click();
+    return WriteDocument(CurrentFileName);
+}
+
+Tmainf::SaveResult Tmainf::SavAs0Click()
+{
+    if (!dMf || dMf->TAlst.isEmpty())
+        return SaveResult::NothingToSave;
+    const QString path = PresentFileDialog(
+        DocumentDialog(FileDialogRequest::Kind::Save, QStringLiteral("다른 이름으로 저장"), CurrentFileName));
+    if (path.isEmpty())
+        return SaveResult::Cancelled;
+    CommitWork();
+    const SaveResult result = WriteDocument(path);
+    // A document that could not be written keeps its old name.
+    if (result == SaveResult::Saved) {
+        CurrentFileName = path;
+        ShowFileName(path);
+    }
+    return result;
+}
+
+Tmainf::SaveResult Tmainf::WriteDocument(const QString &path)
+{
+    ShowWaitGauge(30, GaugeColour, Qt::white, QStringLiteral("자료를 저장합니다. 잠시만..."));
+    try {
+        WriteEstimateDocument(path, dGongSa->text(), SetWaitGauge);
+    } catch (const DocumentError &error) {
+        HideWaitWindow();
+        ShowInfoMsg(error.message());
+        return SaveResult::Failed;
+    }
+    SaveWorkFolder(path, IniFileName);
+    DelayMs(150);
+    HideWaitWindow();
+    DataChanged = false;
+    return SaveResult::Saved;
 }
 
 void Tmainf::MinButnClick()
@@ -403,19 +573,15 @@ void Tmainf::closeEvent(QCloseEvent *event)
 void Tmainf::FormClose()
 {
     SetOverrideCursor(Qt::BusyCursor);
-    ShowWaitGauge(30, QColor(0x00, 0x6B, 0x9F), Qt::white, QStringLiteral("프로그램을 종료하고 있습니다. 잠시만..."));
-    const auto setGauge = [](int progress) {
-        if (SprSfm)
-            SprSfm->GaugeBar->setValue(progress);
-    };
-    setGauge(60);
+    ShowWaitGauge(30, GaugeColour, Qt::white, QStringLiteral("프로그램을 종료하고 있습니다. 잠시만..."));
+    SetWaitGauge(60);
     if (dMf) {
         dMf->TAlst.close();
-        setGauge(80);
+        SetWaitGauge(80);
         dMf->Disconnect();
     }
     DelayMs(100);
-    setGauge(100);
+    SetWaitGauge(100);
     QApplication::restoreOverrideCursor();
     QThread::msleep(70);
     HideWaitWindow();

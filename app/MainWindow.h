@@ -25,8 +25,8 @@ QRect MainWindowPlacement(QSize screen);
 
 // The main window: caption-less, its title label and empty places drag it. When first shown
 // it prepares and opens the working database; closing it shuts the connection down behind
-// a progress window. Between the file band and the status bar, ListPlace holds the
-// work-item list.
+// a progress window. Below the file band the tool band ToPnl0 carries the document
+// commands; between it and the status bar, ListPlace holds the work-item list.
 class Tmainf : public QWidget {
     Q_OBJECT
 public:
@@ -39,6 +39,9 @@ public:
     static constexpr int HintPanel = 2;
     // dGongSa takes at most this many CP949 bytes.
     static constexpr int ProjectNameBytes = 48;
+
+    // What a save command did, for the commands that save first (New, Open, Quit).
+    enum class SaveResult { Saved, NothingToSave, Cancelled, Failed };
 
     QLabel *TopTitle;
     TRxSpeedButton *MinButn;
@@ -54,6 +57,11 @@ public:
     TdxContainer *FileBand;
     QLabel *filName;
     QLineEdit *dGongSa;
+    TdxContainer *ToPnl0;
+    TRxSpeedButton *OpnBtn0;
+    TRxSpeedButton *NewBtn0;
+    TRxSpeedButton *SavBtn0;
+    TRxSpeedButton *SavAs0;
     QWidget *ListPlace;
     TStatusBar *Msgbar;
 
@@ -74,6 +82,19 @@ public:
     void KvrBtnClick();
     void dDTZIPClick();
     void ExeUpDateClick();
+    // "신규": a changed document is saved first (a cancelled or failed save stops here),
+    // then the estimate is emptied into an untitled document.
+    void NewBtn0Click();
+    // "열기": a changed document is saved first, then the document the user picks replaces
+    // the estimate; a file that cannot be read or is refused changes nothing.
+    void OpnBtn0Click();
+    // "저장" (Alt+S; also the line-item screen and Quit): nothing on an empty work-item
+    // list; an untitled document goes through Save As.
+    SaveResult SavBtn0Click();
+    // "따로저장": nothing on an empty work-item list; writes the document under the name the
+    // user picks, which becomes the document's name only when it is written.
+    SaveResult SavAs0Click();
+
     // Shrinks the window away behind a wait message and closes it.
     void ShrinkAndClose();
     // Another start asked for the window: restored when minimised, else brought to the front.
@@ -99,7 +120,15 @@ private:
     void MakeTitle();
     void MakeTopBar();
     void MakeFileBand();
+    void MakeToolBand();
+    TRxSpeedButton *MakeToolButton(const QString &name, const QString &caption, int width, const QString &hint);
     void MakeStatusBar();
+    // The work items of the estimate, in their order.
+    void OpenWorkItems();
+    void ShowFileName(const QString &path);
+    // True when the document has no changes or they were saved (or there was nothing to save).
+    bool SaveChangesFirst();
+    SaveResult WriteDocument(const QString &path);
     TRxSpeedButton *MakeBarButton(const QString &name, ShellGlyph glyph, const QString &hint, void (Tmainf::*click)());
     // Puts control at width() - offset of this window, whatever its parent.
     void AnchorRight(QWidget *control, int offset);

@@ -2,21 +2,17 @@
 // prepared statements in one transaction on the same database: opening and refreshing a
 // 5,000-row line-item list, posting 5,000 edited rows, and the order shift of the insert rule.
 
+#include "BenchTiming.h"
 #include "EstimateGenerator.h"
 
 #include "core/DataModule.h"
 #include "core/SqlRoutines.h"
-#include "core/WorkDatabase.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 using namespace vek;
@@ -27,38 +23,6 @@ const QString NodeItems = QStringLiteral(
     "select * from NDTAIL where ABFS='S' and TAG<>'M' and ACODE=? and BCODE=? and SCODE=? Order by ODRF");
 const QVariantList Node = {1, 1, 1};
 constexpr int Repeats = 9;
-
-// The fastest of several runs of each, the two taking turns so that a busy machine
-// weighs on both alike.
-std::pair<double, double> Compare(const std::function<void()> &ours, const std::function<void()> &raw)
-{
-    double best[2] = {1e300, 1e300};
-    for (int i = 0; i < Repeats; ++i) {
-        int k = 0;
-        for (const std::function<void()> *work : {&ours, &raw}) {
-            QElapsedTimer timer;
-            timer.start();
-            (*work)();
-            best[k] = std::min(best[k], double(timer.nsecsElapsed()) / 1e6);
-            ++k;
-        }
-    }
-    return {best[0], best[1]};
-}
-
-void Report(const char *what, std::pair<double, double> times)
-{
-    const auto [ours, raw] = times;
-    std::printf("%-38s dataset %9.1f ms   raw %9.1f ms   ratio %.2f\n", what, ours, raw, ours / raw);
-}
-
-void Check(bool ok, const char *what)
-{
-    if (!ok) {
-        std::fprintf(stderr, "benchmark: %s failed\n", what);
-        std::exit(1);
-    }
-}
 
 void RawReadList(QSqlDatabase db, int times)
 {
@@ -119,18 +83,9 @@ void RawShift(QSqlDatabase db, int first)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QTemporaryDir home;
-    qputenv("VEK_HOME", home.path().toUtf8());
-    PrepareFirebirdLock();
-    PrepareWorkDatabase();
-    TdMf module;
-    module.Connect(WorkDatabasePath());
-    QSqlDatabase db = module.SQLConect.database();
-
-    QElapsedTimer timer;
-    timer.start();
-    const int rows = GenerateEstimate(module.SQLConect);
-    std::printf("generated %d rows in %.1f s\n", rows, double(timer.elapsed()) / 1000);
+    GeneratedEstimate estimate;
+    TdMf &module = estimate.module;
+    QSqlDatabase db = estimate.database();
 
     // The open lists of the node (1, 1, 1), as the line-item screen has them.
     module.TAlst.setCommandText("select * from NDTAIL where ABFS='A' and ACODE=?", {1});
@@ -147,27 +102,27 @@ int main(int argc, char **argv)
     for (items.first(); !items.eof(); items.next())
         keys.push_back(items.value("RID"));
 
-    Report("open and refresh the list", Compare(
-                                            [&] {
-                                                items.open();
-                                                items.refresh();
-                                            },
-                                            [&] { RawReadList(db, 2); }));
+    const auto openTwice = [&] {
+        items.open();
+        items.refresh();
+    };
+    ReportTimes("open and refresh the list", "dataset",
+                CompareTimes(Repeats, openTwice, [&] { RawReadList(db, 2); }));
 
-    Report("post 5,000 edited rows", Compare(
-                                         [&] {
-                                             WorkTransaction command(module.SQLConect);
-                                             for (items.first(); !items.eof(); items.next()) {
-                                                 items.edit();
-                                                 items.setValue("INO", items.asDouble("INO") + 0.25);
-                                                 items.post();
-                                             }
-                                             command.commit();
-                                         },
-                                         [&] { RawPost(db, keys); }));
+    const auto postAll = [&] {
+        WorkTransaction command(module.SQLConect);
+        for (items.first(); !items.eof(); items.next()) {
+            items.edit();
+            items.setValue("INO", items.asDouble("INO") + 0.25);
+            items.post();
+        }
+        command.commit();
+    };
+    ReportTimes("post 5,000 edited rows", "dataset", CompareTimes(Repeats, postAll, [&] { RawPost(db, keys); }));
 
     items.first();
     const int first = items.asInteger("ODRF");
-    Report("shift the order of the list", Compare([&] { ShiftItemOrder(first); }, [&] { RawShift(db, first); }));
+    ReportTimes("shift the order of the list", "dataset",
+                CompareTimes(Repeats, [&] { ShiftItemOrder(first); }, [&] { RawShift(db, first); }));
     return 0;
 }

@@ -2,11 +2,14 @@
 
 #include "core/EstimateColumns.h"
 #include "core/WorkConnection.h"
+#include "core/WorkDatabase.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QRandomGenerator>
 #include <QVariantList>
 
+#include <cstdio>
 #include <stdexcept>
 
 namespace vek {
@@ -103,6 +106,18 @@ int GenerateEstimate(WorkConnection &connection, const EstimateShape &shape)
     if (!connection.commit())
         throw std::runtime_error("the generated estimate was not committed");
     return writer.count();
+}
+
+GeneratedEstimate::GeneratedEstimate()
+{
+    qputenv("VEK_HOME", home_.path().toUtf8());
+    PrepareFirebirdLock();
+    PrepareWorkDatabase();
+    module.Connect(WorkDatabasePath());
+    QElapsedTimer timer;
+    timer.start();
+    const int rows = GenerateEstimate(module.SQLConect);
+    std::printf("generated %d rows in %.1f s\n", rows, double(timer.elapsed()) / 1000);
 }
 
 } // namespace vek

@@ -1,5 +1,11 @@
 #pragma once
 
+#include "core/DataModule.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QTemporaryDir>
+
 namespace vek {
 
 class WorkConnection;
@@ -19,5 +25,21 @@ struct EstimateShape {
 // items, middle and small groups, line items with quantity formulas, subtotal, rate and
 // labour rows, unit-price items with their breakdown rows. Returns the number of rows.
 int GenerateEstimate(WorkConnection &connection, const EstimateShape &shape = {});
+
+// A temporary home folder with a fresh working database that holds the generated estimate
+// (its size and the time taken printed), and the data module connected to it.
+class GeneratedEstimate {
+public:
+    GeneratedEstimate();
+
+    QSqlDatabase database() const { return module.SQLConect.database(); }
+    QString filePath(const QString &name) const { return home_.filePath(name); }
+
+private:
+    QTemporaryDir home_;
+
+public:
+    TdMf module;
+};
 
 } // namespace vek

@@ -2,9 +2,12 @@
 
 #include "core/Cp949Text.h"
 #include "core/DatabaseError.h"
+#include "core/Dataset.h"
 #include "core/WorkConnection.h"
 
 #include <QHash>
+
+#include <vector>
 
 namespace vek {
 
@@ -74,6 +77,33 @@ void InsertEstimateRow(WorkConnection &connection, const QVariantList &values)
     for (int i = 0; i < values.size(); ++i)
         fitted.append(FitColumnValue(columns.at(i), values.at(i)));
     connection.execute(EstimateInsertSql, fitted);
+}
+
+void ForEachEstimateRow(Dataset &rows, const std::function<void(const QVariantList &values)> &visit)
+{
+    const QStringList &columns = EstimateColumns();
+    std::vector<int> fields;
+    fields.reserve(size_t(columns.size()));
+    for (const QString &column : columns) {
+        const int field = rows.fieldIndex(column);
+        if (field < 0)
+            throw DatabaseError(QStringLiteral("%1: 필드 %2 이(가) 없습니다").arg(rows.name(), column));
+        fields.push_back(field);
+    }
+    QVariantList values(columns.size());
+    for (rows.first(); !rows.eof(); rows.next()) {
+        for (qsizetype i = 0; i < values.size(); ++i)
+            values[i] = rows.value(fields[size_t(i)]);
+        visit(values);
+    }
+}
+
+QList<QVariantList> EstimateRowsOf(Dataset &rows)
+{
+    QList<QVariantList> result;
+    result.reserve(rows.recordCount());
+    ForEachEstimateRow(rows, [&result](const QVariantList &values) { result.append(values); });
+    return result;
 }
 
 } // namespace vek

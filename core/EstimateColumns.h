@@ -6,8 +6,11 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <functional>
+
 namespace vek {
 
+class Dataset;
 class WorkConnection;
 
 // The 44 columns of NDTAIL in table order: the order of the document record, of the
@@ -32,5 +35,11 @@ extern const QString EstimateInsertSql;
 // Runs EstimateInsertSql with the 44 values in table order (texts fitted to their
 // columns) in the connection's transaction; throws DatabaseError.
 void InsertEstimateRow(WorkConnection &connection, const QVariantList &values);
+
+// Walks every row of rows (a dataset over NDTAIL) from the first and gives visit its 44
+// values in table order, taken by column name; throws DatabaseError when a column is missing.
+void ForEachEstimateRow(Dataset &rows, const std::function<void(const QVariantList &values)> &visit);
+// Every row of rows as its 44 values in table order.
+QList<QVariantList> EstimateRowsOf(Dataset &rows);
 
 } // namespace vek

@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace vek {
 
 QPointer<TSprSfm> SprSfm;
@@ -152,6 +154,14 @@ void HideWaitWindow()
         return;
     SprSfm->hide();
     delete SprSfm.data();
+}
+
+void SetWaitGauge(int percent)
+{
+    if (!SprSfm)
+        return;
+    SprSfm->GaugeBar->setValue(std::clamp(percent, 0, 100));
+    SprSfm->GaugeBar->repaint();
 }
 
 } // namespace vek

@@ -52,5 +52,8 @@ void ShowWaitGauge(int interval, const QColor &colour, const QColor &fontColour,
 void ShowWaitMessage(const QColor &fontColour, const QString &text);
 // Hides and frees the wait window; nothing happens when none is shown.
 void HideWaitWindow();
+// Sets the gauge of the wait window to percent (0..100) and paints it at once, for a long
+// step that keeps the event loop busy; nothing happens when no window is shown.
+void SetWaitGauge(int percent);
 
 } // namespace vek

@@ -1,8 +1,13 @@
+#include "FileDialogAnswerer.h"
 #include "app/MainWindow.h"
 #include "app/StatusBar.h"
+#include "components/Container.h"
 #include "components/EffectLabel.h"
 #include "components/SpeedButton.h"
 #include "core/DataModule.h"
+#include "core/Environment.h"
+#include "core/EstimateColumns.h"
+#include "core/EstimateRecord.h"
 #include "core/HomeFolder.h"
 #include "core/ProgramState.h"
 #include "core/WaitWindow.h"
@@ -10,6 +15,7 @@
 #include "platform/ini/IniFile.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/MessageAnswerer.h"
+#include "tests/support/TempDatabase.h"
 #include "tests/support/TempHome.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestRegistry.h"
@@ -18,13 +24,16 @@
 #include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
 
+#include <algorithm>
 #include <memory>
 
 using namespace vek;
@@ -60,6 +69,59 @@ void ConfigureMakerAddress(const QUrl &base)
     ini.writeString(QStringLiteral("WebAddress"), QStringLiteral("Base"), base.toString());
     QVERIFY(ini.save());
 }
+
+
+// The main window over a working database that holds an estimate, as start-up leaves it:
+// the work items open, an untitled document without changes; every message box and file
+// dialog answered here.
+struct Workbench {
+    TempDatabase db;
+    MessageAnswerer messages;
+    FileDialogAnswerer dialogs;
+    Tmainf window;
+
+    explicit Workbench(int workItems = 2)
+    {
+        for (int a = 1; a <= workItems; ++a) {
+            db.insertRow({{"ACODE", a}, {"NOADD", QStringLiteral("공종 %1").arg(a)}, {"UNIT", "식"}, {"INO", 1},
+                          {"TAG", "A"}, {"ABFS", "A"}, {"ODRF", a}});
+            db.insertRow({{"ACODE", a}, {"NAME", "레미콘"}, {"INO", 7.5}, {"PCST11", 65000}, {"TAG", "N"},
+                          {"ABFS", "S"}, {"ODRF", 1}});
+        }
+        openWorkItems();
+        CurrentFileName = UntitledFileName;
+        DataChanged = false;
+    }
+    void openWorkItems()
+    {
+        db.module().TAlst.setCommandText(QStringLiteral("select * from NDTAIL where ABFS='A' Order by ODRF"));
+        db.module().TAlst.open();
+    }
+    int rows() { return db.scalar(QStringLiteral("select count(*) from NDTAIL")).toInt(); }
+    QString workFolder() const { return db.home().filePath(QStringLiteral("Work/")); }
+    QString storedWorkFolder() const
+    {
+        return IniFile(db.home().filePath(QStringLiteral("VekFree.ini")))
+            .readString(QStringLiteral("작업폴더"), QStringLiteral("wPath"), QString());
+    }
+};
+
+// A document of the given work items (ACODE, ODRF) and one line item under each, laid out
+// record by record.
+QByteArray DocumentOf(const QString &project, const QList<std::pair<int, int>> &workItems)
+{
+    QByteArray rows;
+    for (const auto &[code, order] : workItems) {
+        rows += TEstimateRecord::FromRow(EstimateRowValues(
+            {{"ACODE", code}, {"NOADD", QStringLiteral("열린 공종 %1").arg(code)}, {"TAG", "A"}, {"ABFS", "A"},
+             {"ODRF", order}}));
+        rows += TEstimateRecord::FromRow(
+            EstimateRowValues({{"ACODE", code}, {"NAME", "철근"}, {"TAG", "N"}, {"ABFS", "S"}, {"ODRF", 1}}));
+    }
+    return TEstimateRecord::Header(project, int(rows.size() / 448)) + rows;
+}
+
+const QString DocumentFilter = QStringLiteral("내역서파일 (*.Vek *.vek *.VEK)");
 
 } // namespace
 
@@ -448,6 +510,278 @@ private slots:
         Press(target, QEvent::MouseMove, at + QPoint(30, 20), Qt::LeftButton);
         Press(target, QEvent::MouseButtonRelease, at + QPoint(30, 20), Qt::NoButton);
         QCOMPARE(window.pos(), QPoint(130, 120));
+    }
+
+    void theToolBandCarriesTheDocumentCommandsBelowTheFileBand()
+    {
+        Tmainf window;
+        window.resize(1110, 700);
+        QResizeEvent resized(QSize(1110, 700), QSize());
+        QCoreApplication::sendEvent(&window, &resized);
+        window.ToPnl0->layout()->activate();
+        const auto top = [&window](QWidget *widget) { return widget->mapTo(&window, QPoint(0, 0)).y(); };
+        QVERIFY(top(window.ToPnl0) >= top(window.FileBand) + window.FileBand->height());
+        QVERIFY(top(window.ListPlace) >= top(window.ToPnl0) + window.ToPnl0->height());
+        int left = 0;
+        const QStringList captions = {"열기", "신규", "저장", "따로저장"};
+        const QList<TRxSpeedButton *> buttons = {window.OpnBtn0, window.NewBtn0, window.SavBtn0, window.SavAs0};
+        for (int i = 0; i < buttons.size(); ++i) {
+            QCOMPARE(buttons[i]->parentWidget(), window.ToPnl0);
+            QCOMPARE(buttons[i]->Caption(), captions[i]);
+            QVERIFY(buttons[i]->isVisibleTo(&window));
+            QVERIFY(buttons[i]->x() > left); // in this order, after the room of the list's own buttons
+            left = buttons[i]->x();
+        }
+    }
+
+    void anUntitledSaveGoesThroughSaveAs_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("Alt+S, a name chosen") << true << false;
+        QTest::newRow("the button, a name chosen") << false << false;
+        QTest::newRow("Alt+S, cancelled") << true << true;
+    }
+    void anUntitledSaveGoesThroughSaveAs()
+    {
+        QFETCH(bool, byKey);
+        QFETCH(bool, cancel);
+        Workbench bench;
+        const QString path = bench.db.home().filePath(QStringLiteral("견적/새 공사.Vek"));
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        if (!cancel)
+            bench.dialogs.queueAnswer(path);
+        bench.window.dGongSa->setText(QStringLiteral("○○초등학교 증축공사"));
+        DataChanged = true;
+
+        if (byKey) {
+            const QList<QShortcut *> shortcuts = bench.window.findChildren<QShortcut *>();
+            const auto save = std::find_if(shortcuts.begin(), shortcuts.end(), [](const QShortcut *shortcut) {
+                return shortcut->key() == QKeySequence(Qt::ALT | Qt::Key_S);
+            });
+            QVERIFY(save != shortcuts.end());
+            emit (*save)->activated();
+        } else {
+            bench.window.SavBtn0->DoClick();
+        }
+
+        QCOMPARE(bench.dialogs.requests().size(), 1);
+        const FileDialogRequest &asked = bench.dialogs.requests().first();
+        QCOMPARE(asked.kind, FileDialogRequest::Kind::Save);
+        QCOMPARE(asked.title, QStringLiteral("다른 이름으로 저장"));
+        QCOMPARE(asked.fileName, QStringLiteral("이름없음.Vek"));
+        QCOMPARE(asked.folder, bench.workFolder());
+        QCOMPARE(asked.filter, DocumentFilter);
+        QCOMPARE(asked.defaultSuffix, QStringLiteral("Vek"));
+        QVERIFY(SprSfm.isNull());
+        QCOMPARE(bench.messages.texts(), QStringList());
+        if (cancel) {
+            QVERIFY(DataChanged);
+            QCOMPARE(CurrentFileName, UntitledFileName);
+            QCOMPARE(bench.window.filName->text(), QString());
+            QVERIFY(QDir(QFileInfo(path).path()).isEmpty());
+            return;
+        }
+        QVERIFY(!DataChanged);
+        QCOMPARE(CurrentFileName, path);
+        QCOMPARE(bench.window.filName->text(), u' ' + path + QStringLiteral("  "));
+        QCOMPARE(bench.storedWorkFolder(), QFileInfo(path).path() + u'/');
+        const QByteArray saved = ReadTestFile(path);
+        QCOMPARE(saved.size(), 448 * (bench.rows() + 1));
+        QCOMPARE(TEstimateRecord::HeaderName(saved.constData()), QStringLiteral("○○초등학교 증축공사"));
+    }
+
+    void aNamedDocumentIsSavedWithoutADialog()
+    {
+        Workbench bench;
+        const QString path = bench.db.home().filePath(QStringLiteral("공사.Vek"));
+        QVERIFY(WriteTestFile(path, "an older version"));
+        CurrentFileName = path;
+        DataChanged = true;
+        QCOMPARE(bench.window.SavBtn0Click(), Tmainf::SaveResult::Saved);
+        QVERIFY(bench.dialogs.requests().isEmpty());
+        QVERIFY(!DataChanged);
+        QCOMPARE(ReadTestFile(path).size(), 448 * (bench.rows() + 1));
+        QCOMPARE(bench.storedWorkFolder(), bench.db.home().path() + u'/');
+    }
+
+    void nothingIsSavedFromAnEmptyWorkItemList()
+    {
+        Workbench bench(0);
+        DataChanged = true;
+        QCOMPARE(bench.window.SavBtn0Click(), Tmainf::SaveResult::NothingToSave);
+        QCOMPARE(bench.window.SavAs0Click(), Tmainf::SaveResult::NothingToSave);
+        QVERIFY(bench.dialogs.requests().isEmpty());
+        QVERIFY(bench.messages.texts().isEmpty());
+        QVERIFY(DataChanged);
+    }
+
+    void aFailedSaveKeepsTheDocumentAndItsChanges_data()
+    {
+        QTest::addColumn<bool>("saveAs");
+        QTest::newRow("Save As into a folder that is a plain file") << true;
+        QTest::newRow("Save of a number beyond the fixed-point range") << false;
+    }
+    void aFailedSaveKeepsTheDocumentAndItsChanges()
+    {
+        QFETCH(bool, saveAs);
+        Workbench bench;
+        const QString old = bench.db.home().filePath(QStringLiteral("old.Vek"));
+        const QByteArray oldBytes("the document as it was");
+        QVERIFY(WriteTestFile(old, oldBytes));
+        QVERIFY(WriteTestFile(bench.db.home().filePath(QStringLiteral("plain")), "a file"));
+        CurrentFileName = old;
+        bench.window.filName->setText(u' ' + old + QStringLiteral("  "));
+        DataChanged = true;
+        GetWorkFolder(QStringLiteral("VekFree.ini"));
+        const QStringList files = QDir(bench.db.home().path()).entryList(QDir::Files | QDir::Hidden);
+        QString target = old;
+        Tmainf::SaveResult result;
+        if (saveAs) {
+            target = bench.db.home().filePath(QStringLiteral("plain/new.Vek"));
+            bench.dialogs.queueAnswer(target);
+            result = bench.window.SavAs0Click();
+        } else {
+            bench.db.module().SQLConect.execute(QStringLiteral("update NDTAIL set CSTTAL=? where ABFS='S'"), {1e300});
+            QVERIFY(bench.db.module().SQLConect.commit());
+            result = bench.window.SavBtn0Click();
+        }
+        QCOMPARE(result, Tmainf::SaveResult::Failed);
+        QCOMPARE(bench.messages.texts().size(), 1);
+        QVERIFY2(bench.messages.texts().first().startsWith(QStringLiteral(" 파일을 저장할 수 없습니다.\n") + target + u'\n'),
+                 qPrintable(bench.messages.texts().first()));
+        QVERIFY(SprSfm.isNull());
+        QVERIFY(DataChanged);
+        QCOMPARE(CurrentFileName, old);
+        QCOMPARE(bench.window.filName->text(), u' ' + old + QStringLiteral("  "));
+        QCOMPARE(ReadTestFile(old), oldBytes);
+        QCOMPARE(QDir(bench.db.home().path()).entryList(QDir::Files | QDir::Hidden), files);
+    }
+
+    void newAndOpenStopWhenTheChangesAreNotSaved_data()
+    {
+        QTest::addColumn<bool>("open");
+        QTest::newRow("New") << false;
+        QTest::newRow("Open") << true;
+    }
+    void newAndOpenStopWhenTheChangesAreNotSaved()
+    {
+        QFETCH(bool, open);
+        Workbench bench;
+        bench.window.dGongSa->setText(QStringLiteral("고칠 공사"));
+        DataChanged = true;
+        const int rows = bench.rows();
+        if (open)
+            bench.window.OpnBtn0->DoClick();
+        else
+            bench.window.NewBtn0->DoClick();
+        // Only the Save As of the changed untitled document was asked, and cancelled.
+        QCOMPARE(bench.dialogs.requests().size(), 1);
+        QCOMPARE(bench.dialogs.requests().first().kind, FileDialogRequest::Kind::Save);
+        QCOMPARE(bench.rows(), rows);
+        QVERIFY(DataChanged);
+        QCOMPARE(bench.window.dGongSa->text(), QStringLiteral("고칠 공사"));
+        QCOMPARE(CurrentFileName, UntitledFileName);
+    }
+
+    void newSavesAChangedDocumentAndStartsAnEmptyOne()
+    {
+        Workbench bench;
+        const QString path = bench.db.home().filePath(QStringLiteral("지난 공사.Vek"));
+        CurrentFileName = path;
+        bench.window.filName->setText(u' ' + path + QStringLiteral("  "));
+        bench.window.dGongSa->setText(QStringLiteral("지난 공사"));
+        DataChanged = true;
+        const int rows = bench.rows();
+
+        bench.window.NewBtn0Click();
+        QCOMPARE(ReadTestFile(path).size(), 448 * (rows + 1));
+        QCOMPARE(bench.rows(), 0);
+        QVERIFY(bench.db.module().TAlst.isActive());
+        QVERIFY(bench.db.module().TAlst.isEmpty());
+        QCOMPARE(CurrentFileName, UntitledFileName);
+        QCOMPARE(bench.window.filName->text(), QString());
+        QCOMPARE(bench.window.dGongSa->text(), QString());
+        QVERIFY(!DataChanged);
+        QVERIFY(bench.dialogs.requests().isEmpty());
+        QVERIFY(bench.messages.texts().isEmpty());
+    }
+
+    void openReplacesTheEstimateByTheChosenDocument()
+    {
+        Workbench bench;
+        const QString path = bench.db.home().filePath(QStringLiteral("열 공사.vek"));
+        QVERIFY(WriteTestFile(path, DocumentOf(QStringLiteral("열린 공사"), {{7, 2}, {8, 3}, {9, 1}})));
+        bench.dialogs.queueAnswer(path);
+
+        bench.window.OpnBtn0->DoClick();
+        QCOMPARE(bench.dialogs.requests().size(), 1);
+        const FileDialogRequest &asked = bench.dialogs.requests().first();
+        QCOMPARE(asked.kind, FileDialogRequest::Kind::Open);
+        QCOMPARE(asked.title, QStringLiteral("파일명을 확인하세요."));
+        QCOMPARE(asked.fileName, QString());
+        QCOMPARE(asked.folder, bench.workFolder());
+        QCOMPARE(asked.filter, DocumentFilter);
+        QCOMPARE(bench.messages.texts(), QStringList());
+
+        QCOMPARE(bench.rows(), 6);
+        QCOMPARE(CurrentFileName, path);
+        QCOMPARE(bench.window.filName->text(), u' ' + path + QStringLiteral("  "));
+        QCOMPARE(bench.window.dGongSa->text(), QStringLiteral("열린 공사"));
+        Dataset &items = bench.db.module().TAlst;
+        QCOMPARE(items.recordCount(), 3);
+        QCOMPARE(items.recNo(), 0);
+        QCOMPARE(items.asInteger("ACODE"), 9); // the first in order
+        QVERIFY(!DataChanged);
+        QVERIFY(SprSfm.isNull());
+    }
+
+    void aRefusedDocumentChangesNothing()
+    {
+        Workbench bench;
+        const QString path = bench.db.home().filePath(QStringLiteral("short.Vek"));
+        QVERIFY(WriteTestFile(path, DocumentOf(QStringLiteral("짧은 공사"), {{1, 1}}).chopped(448)));
+        const QString named = bench.db.home().filePath(QStringLiteral("지금.Vek"));
+        CurrentFileName = named;
+        bench.window.filName->setText(u' ' + named + QStringLiteral("  "));
+        bench.window.dGongSa->setText(QStringLiteral("지금 공사"));
+        const int rows = bench.rows();
+        bench.dialogs.queueAnswer(path);
+
+        bench.window.OpnBtn0Click();
+        QCOMPARE(bench.messages.texts(), QStringList{QStringLiteral(" 내역서파일이 아니거나 손상된 파일입니다.\n") + path});
+        QCOMPARE(bench.rows(), rows);
+        QCOMPARE(CurrentFileName, named);
+        QCOMPARE(bench.window.filName->text(), u' ' + named + QStringLiteral("  "));
+        QCOMPARE(bench.window.dGongSa->text(), QStringLiteral("지금 공사"));
+        QVERIFY(!DataChanged);
+        QVERIFY(SprSfm.isNull());
+    }
+
+    void typingTheProjectNameIsAChange_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("keys") << 0 << true;
+        QTest::newRow("input method") << 1 << true;
+        QTest::newRow("set by the program") << 2 << false;
+    }
+    void typingTheProjectNameIsAChange()
+    {
+        QFETCH(int, how);
+        QFETCH(bool, changed);
+        Tmainf window;
+        DataChanged = false;
+        if (how == 0) {
+            QTest::keyClicks(window.dGongSa, QStringLiteral("abc"));
+        } else if (how == 1) {
+            QInputMethodEvent commit;
+            commit.setCommitString(QStringLiteral("공사"));
+            QCoreApplication::sendEvent(window.dGongSa, &commit);
+        } else {
+            window.dGongSa->setText(QStringLiteral("공사"));
+        }
+        QCOMPARE(DataChanged, changed);
     }
 };
 

@@ -1,10 +1,13 @@
 #include "core/Cp949Text.h"
 #include "core/DataModule.h"
+#include "core/DatabaseError.h"
 #include "core/EstimateColumns.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
 
 #include <QTest>
+
+#include <algorithm>
 
 using namespace vek;
 
@@ -131,6 +134,31 @@ private slots:
         rows.refresh();
         QCOMPARE(rows.recNo(), 1);
         QCOMPARE(rows.asString(column).trimmed(), kept);
+    }
+
+    void rowsOfADatasetComeInTableOrderByColumnName()
+    {
+        TempDatabase db;
+        db.insertRow({{"ACODE", 4}, {"NAME", "레미콘"}, {"INO", 2.5}, {"TAG", "N"}, {"ABFS", "S"}, {"ODRF", 9}});
+        db.insertRow({{"ACODE", 5}, {"NAME", "철근"}, {"TAG", "N"}, {"ABFS", "S"}, {"ODRF", 10}});
+        QStringList reversed = EstimateColumns();
+        std::reverse(reversed.begin(), reversed.end());
+        Dataset &rows = db.module().mvDtail;
+        rows.setCommandText(QStringLiteral("select %1 from NDTAIL order by ODRF").arg(reversed.join(u',')));
+        rows.open();
+        const QList<QVariantList> result = EstimateRowsOf(rows);
+        QCOMPARE(result.size(), 2);
+        const QStringList &columns = EstimateColumns();
+        for (const QVariantList &row : result)
+            QCOMPARE(row.size(), 44);
+        QCOMPARE(result[0][columns.indexOf("ACODE")].toInt(), 4);
+        QCOMPARE(result[0][columns.indexOf("NAME")].toString(), QStringLiteral("레미콘"));
+        QCOMPARE(result[0][columns.indexOf("INO")].toDouble(), 2.5);
+        QCOMPARE(result[1][columns.indexOf("ODRF")].toInt(), 10);
+
+        rows.setCommandText(QStringLiteral("select NAME, ODRF from NDTAIL"));
+        rows.open();
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, EstimateRowsOf(rows));
     }
 };
 

@@ -2,11 +2,13 @@
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TestRegistry.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 using namespace vek;
 
@@ -25,55 +27,6 @@ private slots:
         QCOMPARE(answerer.requests()[1].kind, MessageKind::Confirmation);
     }
 
-    // The Qt presenter, with no answerer in place: the box that shows, its icon and
-    // buttons, and the answer of the button pressed.
-    void theQtPresenterShowsRealBoxes_data()
-    {
-        QTest::addColumn<bool>("question");
-        QTest::addColumn<int>("press");
-        QTest::addColumn<int>("icon");
-        QTest::addColumn<int>("buttons");
-        QTest::addColumn<bool>("answer");
-        const int yesNo = QMessageBox::Yes | QMessageBox::No;
-        QTest::newRow("question, Yes") << true << int(QMessageBox::Yes) << int(QMessageBox::Question) << yesNo << true;
-        QTest::newRow("question, No") << true << int(QMessageBox::No) << int(QMessageBox::Question) << yesNo << false;
-        QTest::newRow("information") << false << int(QMessageBox::Ok) << int(QMessageBox::Information)
-                                     << int(QMessageBox::Ok) << true;
-    }
-    void theQtPresenterShowsRealBoxes()
-    {
-        QFETCH(bool, question);
-        QFETCH(int, press);
-        QFETCH(int, icon);
-        QFETCH(int, buttons);
-        QFETCH(bool, answer);
-        // What the box showed, read while it is up.
-        bool shown = false;
-        QString text;
-        int shownIcon = -1;
-        int shownButtons = 0;
-        QTimer::singleShot(0, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            shown = true;
-            text = box->text();
-            shownIcon = box->icon();
-            shownButtons = box->standardButtons();
-            box->button(QMessageBox::StandardButton(press))->click();
-        });
-        bool answered = true;
-        if (question)
-            answered = ConfirmYesNo(QStringLiteral(" 작업을 종료하겠습니까 ??"));
-        else
-            ShowInfoMsg(QStringLiteral("처리실패!!"));
-        QVERIFY(shown);
-        QCOMPARE(text, question ? QStringLiteral(" 작업을 종료하겠습니까 ??") : QStringLiteral("처리실패!!"));
-        QCOMPARE(shownIcon, icon);
-        QCOMPARE(shownButtons, buttons);
-        QCOMPARE(answered, answer);
-    }
-
     void answererPutsThePreviousPresenterBack()
     {
         MessageAnswerer outer(false);
@@ -83,6 +36,82 @@ private slots:
         }
         QVERIFY(!ConfirmYesNo("outer"));
         QCOMPARE(outer.texts(), QStringList({"outer"}));
+    }
+
+    void answererTakesQueuedChoicesThenItsDefault()
+    {
+        MessageAnswerer answerer(false);
+        answerer.queueChoice(MessageChoice::Cancel);
+        answerer.queueAnswer(true);
+        const MessageRequest question{MessageKind::YesNoCancel, "Confirm", "덮어쓸까요?"};
+        QCOMPARE(ChooseMessage(question), MessageChoice::Cancel);
+        QVERIFY(!PresentMessage(question)); // the default No: a Yes/No/Cancel question takes no plain answer
+        QVERIFY(PresentMessage({MessageKind::OkCancel, "VekWFree", "Insert the disk"}));
+        QVERIFY(!PresentMessage({MessageKind::OkCancel, "VekWFree", "Insert the disk"}));
+        QCOMPARE(answerer.requests().size(), 4);
+        QCOMPARE(answerer.requests()[1].kind, MessageKind::YesNoCancel);
+    }
+
+    // The boxes themselves, answered by clicking their buttons once they are up.
+    void qtBoxesShowTheirButtons_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("defaultButton");
+        QTest::addColumn<int>("icon");
+        QTest::newRow("Yes/No question") << int(MessageKind::Confirmation) << int(QMessageBox::Yes | QMessageBox::No)
+                                         << int(QMessageBox::Yes) << int(QMessageBox::Question);
+        QTest::newRow("information") << int(MessageKind::Information) << int(QMessageBox::Ok)
+                                     << int(QMessageBox::NoButton) << int(QMessageBox::Information);
+        QTest::newRow("Yes/No/Cancel") << int(MessageKind::YesNoCancel)
+                                       << int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)
+                                       << int(QMessageBox::No) << int(QMessageBox::Warning);
+        QTest::newRow("OK/Cancel") << int(MessageKind::OkCancel) << int(QMessageBox::Ok | QMessageBox::Cancel)
+                                   << int(QMessageBox::Ok) << int(QMessageBox::NoIcon);
+        QTest::newRow("plain") << int(MessageKind::Plain) << int(QMessageBox::Ok) << int(QMessageBox::NoButton)
+                               << int(QMessageBox::NoIcon);
+    }
+    void qtBoxesShowTheirButtons()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, buttons);
+        QFETCH(int, defaultButton);
+        QFETCH(int, icon);
+        MessagePresenter *previous = SetMessagePresenter(nullptr);
+        const MessageRequest request{MessageKind(kind), "Confirm", "Overwrite previous file /tmp/Ba001.Zip"};
+        for (QMessageBox::StandardButton click : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Yes,
+                                                  QMessageBox::Ok}) {
+            if (!(buttons & click))
+                continue;
+            // What the box showed, read just before it is answered.
+            int seenButtons = -1;
+            int seenDefault = -1;
+            int seenIcon = -1;
+            QString seenTitle;
+            QTimer::singleShot(0, [&] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                if (!box)
+                    return;
+                seenButtons = int(box->standardButtons());
+                seenDefault = int(box->standardButton(box->defaultButton()));
+                seenIcon = int(box->icon());
+                seenTitle = box->windowTitle();
+                box->button(click)->click();
+            });
+            const MessageChoice choice = MessageKind(kind) == MessageKind::YesNoCancel ? ChooseMessage(request)
+                                         : PresentMessage(request)                  ? MessageChoice::Yes
+                                                                                    : MessageChoice::No;
+            QCOMPARE(seenButtons, buttons);
+            QCOMPARE(seenDefault, defaultButton);
+            QCOMPARE(seenIcon, icon);
+            QCOMPARE(seenTitle, QString("Confirm"));
+            const MessageChoice expected = click == QMessageBox::Yes || click == QMessageBox::Ok ? MessageChoice::Yes
+                                           : click == QMessageBox::No                           ? MessageChoice::No
+                                           : MessageKind(kind) == MessageKind::YesNoCancel      ? MessageChoice::Cancel
+                                                                                                : MessageChoice::No;
+            QCOMPARE(choice, expected);
+        }
+        SetMessagePresenter(previous);
     }
 };
 

@@ -144,6 +144,28 @@ private slots:
         QVERIFY(SprSfm->GaugeBar->value() != before);
     }
 
+    void aLongStepSetsTheGaugeItself_data()
+    {
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("33") << 33 << 33;
+        QTest::newRow("100") << 100 << 100;
+        QTest::newRow("past the end") << 140 << 100;
+        QTest::newRow("below 0") << -5 << 0;
+    }
+    void aLongStepSetsTheGaugeItself()
+    {
+        QFETCH(int, percent);
+        QFETCH(int, shown);
+        SetWaitGauge(percent); // no window: nothing happens
+        QVERIFY(SprSfm.isNull());
+        ShowWaitGauge(30, Band, Qt::white, QStringLiteral("자료를 저장합니다. 잠시만..."));
+        SprSfm->GaugeTimer->stop();
+        SprSfm->GaugeBar->setValue(50);
+        SetWaitGauge(percent);
+        QCOMPARE(SprSfm->GaugeBar->value(), shown);
+    }
+
     void newWindowReplacesTheOneShown()
     {
         ShowWaitGauge(30, Band, Qt::white, QString());

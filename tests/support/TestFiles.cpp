@@ -16,4 +16,9 @@ bool WriteTestFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
+QString TestFixturePath(const QString &name)
+{
+    return QStringLiteral(VEK_TEST_FIXTURES "/") + name;
+}
+
 } // namespace vek

@@ -9,5 +9,7 @@ namespace vek {
 QByteArray ReadTestFile(const QString &path);
 // Replaces the file at path by bytes; false when that fails.
 bool WriteTestFile(const QString &path, const QByteArray &bytes);
+// The path of the file name in tests/fixtures.
+QString TestFixturePath(const QString &name);
 
 } // namespace vek
