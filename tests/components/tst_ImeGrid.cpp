@@ -46,6 +46,27 @@ class TestImeGrid : public QObject {
     QString nameAt(int row) { return list->valueOf(row, list->fieldIndex("NAME")).toString(); }
     QWidget *editor() { return grid->cellDelegate().editor(); }
 
+    // A lookup column over the work items' ACODE that shows and picks the names of middle
+    // groups, numbered from BCODE 7, and its editor opened on the first row.
+    THDBGridInplaceEdit *openLookup(const QStringList &names)
+    {
+        Dataset &groups = db->module().TBlst;
+        for (int i = 0; i < names.size(); ++i)
+            db->insertRow({{"ABFS", "B"}, {"TAG", "N"}, {"BCODE", 7 + i}, {"NAME", names.at(i)}});
+        groups.setCommandText("select * from NDTAIL where ABFS='B' order by BCODE");
+        groups.open();
+        DatasetColumn lookup = Column("ACODE");
+        lookup.keyField = "ACODE";
+        lookup.lookupDataset = &groups;
+        lookup.lookupKeyField = "BCODE";
+        lookup.lookupResultField = "NAME";
+        grid->setColumns({Column("NAME"), lookup});
+        grid->setCurrentIndex(grid->model()->index(0, 1));
+        if (!grid->openCellEditor(grid->currentIndex()))
+            return nullptr;
+        return qobject_cast<THDBGridInplaceEdit *>(editor());
+    }
+
 private slots:
     void init()
     {
@@ -263,20 +284,8 @@ private slots:
 
     void aLookupListShowsTwentyRowsAndWritesTheKey()
     {
-        Dataset &names = db->module().TBlst;
-        for (int code = 7; code <= 9; ++code)
-            db->insertRow({{"ABFS", "B"}, {"TAG", "N"}, {"BCODE", code}, {"NAME", QString("중공종%1").arg(code)}});
-        names.setCommandText("select * from NDTAIL where ABFS='B' order by BCODE");
-        names.open();
-        DatasetColumn lookup = Column("ACODE");
-        lookup.keyField = "ACODE";
-        lookup.lookupDataset = &names;
-        lookup.lookupKeyField = "BCODE";
-        lookup.lookupResultField = "NAME";
-        grid->setColumns({Column("NAME"), lookup});
-        grid->setCurrentIndex(grid->model()->index(0, 1));
-        QVERIFY(grid->openCellEditor(grid->currentIndex()));
-        auto *edit = qobject_cast<THDBGridInplaceEdit *>(editor());
+        THDBGridInplaceEdit *edit = openLookup({"중공종7", "중공종8", "중공종9"});
+        QVERIFY(edit);
         QCOMPARE(edit->editStyle(), THDBGridInplaceEdit::esDataList);
         edit->DropDown();
         THPopupListBox *box = edit->activeList();
@@ -296,20 +305,8 @@ private slots:
     // Two lookup rows with the same name: the one chosen is the key written.
     void aLookupListWritesTheChosenRowsKeyItself()
     {
-        Dataset &names = db->module().TBlst;
-        for (int code = 7; code <= 8; ++code)
-            db->insertRow({{"ABFS", "B"}, {"TAG", "N"}, {"BCODE", code}, {"NAME", "토공"}});
-        names.setCommandText("select * from NDTAIL where ABFS='B' order by BCODE");
-        names.open();
-        DatasetColumn lookup = Column("ACODE");
-        lookup.keyField = "ACODE";
-        lookup.lookupDataset = &names;
-        lookup.lookupKeyField = "BCODE";
-        lookup.lookupResultField = "NAME";
-        grid->setColumns({Column("NAME"), lookup});
-        grid->setCurrentIndex(grid->model()->index(0, 1));
-        QVERIFY(grid->openCellEditor(grid->currentIndex()));
-        auto *edit = qobject_cast<THDBGridInplaceEdit *>(editor());
+        THDBGridInplaceEdit *edit = openLookup({"토공", "토공"});
+        QVERIFY(edit);
         edit->DropDown();
         QTest::keyClick(edit, Qt::Key_Down);
         QTest::keyClick(edit, Qt::Key_Down);
