@@ -161,6 +161,11 @@ bool DataGridBase::mayEditCell(const QModelIndex &index) const
     return allow;
 }
 
+bool DataGridBase::cellTakesCharacter(const QModelIndex &index, QChar character) const
+{
+    return model_.takesCharacter(index, character);
+}
+
 QWidget *DataGridBase::createCellEditor(QWidget *parent, const QModelIndex &)
 {
     auto *editor = new QLineEdit(parent);
@@ -199,6 +204,7 @@ QVariant DataGridBase::inputMethodQuery(Qt::InputMethodQuery query) const
 void DataGridBase::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QTableView::currentChanged(current, previous);
+    delegate_.updateInputMethod();
     verticalHeader()->viewport()->update();
     if (following_ || !current.isValid() || current.row() == model_.currentRow())
         return;
@@ -371,7 +377,7 @@ void DataGridBase::DeleteRecords()
                     ds->deleteRecord();
         }
     } catch (const DatabaseError &error) {
-        PresentMessage({MessageKind::Error, QString(), error.message()});
+        ShowErrorMsg(error.message());
     }
     ds->enableControls();
 }
