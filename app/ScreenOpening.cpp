@@ -1,7 +1,6 @@
 #include "app/ScreenOpening.h"
 
 #include "components/SpeedButton.h"
-#include "core/Environment.h"
 
 namespace vek {
 
@@ -26,13 +25,6 @@ QRect CostStatementPlacement(QSize screen, const QRect &main)
 QRect BreakdownOverviewPlacement(const QRect &main)
 {
     return QRect(main.left() + main.width() - 962, main.top() + 125, 960, main.height() - 127);
-}
-
-QRect RememberedDialogPlacement(const QString &topKey, const QString &leftKey, QSize size)
-{
-    const QString ini = QStringLiteral("VekFree.ini");
-    const QString section = QStringLiteral("FormTopLft");
-    return QRect(QPoint(ReadIniInteger(ini, section, leftKey, 780), ReadIniInteger(ini, section, topKey, 220)), size);
 }
 
 FlatWhileOpen::FlatWhileOpen(TRxSpeedButton *button) : button_(button)

@@ -160,6 +160,16 @@ void StoreShownAmounts(Dataset &ds, const AmountRule &rule)
 
 } // namespace
 
+void StoreLineItemAmounts(Dataset &ds)
+{
+    StoreShownAmounts(ds, LineItemRule);
+}
+
+void StoreBreakdownAmounts(Dataset &ds)
+{
+    StoreShownAmounts(ds, DetailRule);
+}
+
 TdMf::TdMf(QObject *parent)
     : QObject(parent),
       SQLConect(QStringLiteral("SQLConect")),
@@ -204,7 +214,7 @@ TdMf::TdMf(QObject *parent)
     SetDisplayFormats(TSlst, {"PCST11", "LCST11", "SCST11", "LCST22", "SCST22", "TCST31", "TCST32"}, MoneyFormat);
     TSlst.beforeInsert = [this](Dataset &ds) { TSlstBeforeInsert(ds); };
     TSlst.onNewRecord = [this](Dataset &ds) { TSlstNewRecord(ds); };
-    TSlst.beforePost = [](Dataset &ds) { StoreShownAmounts(ds, LineItemRule); };
+    TSlst.beforePost = StoreLineItemAmounts;
     TSlst.beforeDelete = [this](Dataset &ds) { TSlstBeforeDelete(ds); };
 
     Tdtail.addCalcField("rOdr", QMetaType::QString);
@@ -215,7 +225,7 @@ TdMf::TdMf(QObject *parent)
     SetDisplayFormats(Tdtail, {"LCST22", "SCST22", "TCST31", "TCST32"}, "###,###,###.#");
     Tdtail.beforeInsert = [this](Dataset &ds) { TdtailBeforeInsert(ds); };
     Tdtail.onNewRecord = [this](Dataset &ds) { TdtailNewRecord(ds); };
-    Tdtail.beforePost = [](Dataset &ds) { StoreShownAmounts(ds, DetailRule); };
+    Tdtail.beforePost = StoreBreakdownAmounts;
 
     // The export cursor shows the line items' amounts, without the mark and the formula value.
     AddAmountFields(TpSlst);
@@ -254,7 +264,7 @@ void TdMf::Disconnect()
 // current row's place and the rows from there on move down, in the table and in the
 // cached rows; otherwise it comes after the last row. An empty list has no current row
 // and nothing to move: its first row is 1 either way.
-void TdMf::ChooseNextOdrf(Dataset &ds, void (*shift)(int))
+int TdMf::ChooseNextOdrf(Dataset &ds, void (*shift)(int))
 {
     if (InsertMode && !ds.isEmpty()) {
         NextOdrf = ds.asInteger("ODRF");
@@ -265,6 +275,7 @@ void TdMf::ChooseNextOdrf(Dataset &ds, void (*shift)(int))
         NextOdrf = ds.asInteger("ODRF") + 1;
         ds.placeNewRowLast();
     }
+    return NextOdrf;
 }
 
 void TdMf::TSlstBeforeInsert(Dataset &ds)
@@ -276,10 +287,10 @@ void TdMf::TSlstBeforeInsert(Dataset &ds)
 // quantity 0 at the chosen place.
 void TdMf::TSlstNewRecord(Dataset &ds)
 {
-    const int level = OpenListLevel();
-    ds.setValue("ACODE", TAlst.value("ACODE"));
-    ds.setValue("BCODE", level >= 1 ? TBlst.value("BCODE") : QVariant(0));
-    ds.setValue("SCODE", level == 2 ? TFlst.value("SCODE") : QVariant(0));
+    const QVariantList keys = OpenNodeKeys();
+    ds.setValue("ACODE", keys.at(0));
+    ds.setValue("BCODE", keys.at(1));
+    ds.setValue("SCODE", keys.at(2));
     SetZero(ds, {"INO", "NORT", "ICD1", "ICD2", "ICD3", "RECV", "SUB", "LRTE"});
     SetZero(ds, RateColumns);
     ds.setValue("ODRF", NextOdrf);
