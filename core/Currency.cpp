@@ -8,8 +8,7 @@ namespace vek {
 Currency Currency::fromScaled(double scaled)
 {
     const double rounded = std::nearbyint(scaled);
-    constexpr double scaledLimit = Limit * Scale;
-    if (!(rounded >= -scaledLimit && rounded <= scaledLimit))
+    if (!(rounded >= -double(RawLimit) && rounded <= double(RawLimit)))
         throw NumberError("number out of range: " + std::to_string(scaled / Scale));
     return Currency(static_cast<std::int64_t>(rounded));
 }

@@ -24,6 +24,8 @@ public:
     static constexpr double Limit = 922337203685477.5;
     // Whether value converts (NaN and infinities do not).
     static bool fits(double value) { return value >= -Limit && value <= Limit; }
+    // The same limit for raw values (exact sums and products worked in wider integers).
+    static constexpr std::int64_t RawLimit = std::int64_t(Limit * Scale);
 
     constexpr Currency() = default;
 
