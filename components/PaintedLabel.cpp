@@ -16,6 +16,7 @@ void PaintedLabel::SetCaption(const QString &caption)
     if (caption_ == caption)
         return;
     caption_ = caption;
+    TextChanged();
     update();
 }
 
@@ -40,6 +41,7 @@ void PaintedLabel::SetAlignment(Qt::Alignment horizontal)
 void PaintedLabel::SetWordWrap(bool on)
 {
     wordWrap_ = on;
+    TextChanged();
     update();
 }
 
@@ -53,6 +55,7 @@ void PaintedLabel::SetTransparent(bool on)
 void PaintedLabel::SetShowAccelChar(bool on)
 {
     showAccelChar_ = on;
+    TextChanged();
     update();
 }
 
