@@ -108,11 +108,14 @@ void TSprSfm::showAtOnce()
     }
     show();
     // The engine's work keeps the event loop busy, so wait here until the window is on
-    // the screen and painted.
+    // the screen and painted. A timer run meanwhile may free the window.
+    const QPointer<TSprSfm> self(this);
     QElapsedTimer clock;
     clock.start();
-    while (!windowHandle()->isExposed() && clock.elapsed() < ExposeWaitMs)
+    while (self && !windowHandle()->isExposed() && clock.elapsed() < ExposeWaitMs)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    if (!self)
+        return;
     repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

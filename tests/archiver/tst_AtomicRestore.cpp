@@ -1,5 +1,6 @@
 #include "archiver/AtomicRestore.h"
 #include "archiver/ZipMaster.h"
+#include "tests/archiver/FolderSnapshot.h"
 #include "tests/archiver/RealEngine.h"
 #include "tests/archiver/TestEngines.h"
 #include "tests/archiver/ZipBuilder.h"
@@ -18,17 +19,7 @@ using namespace vek;
 
 namespace {
 
-using Snapshot = QMap<QString, QByteArray>;
-
-// Every entry of folder with the bytes of each file ("<folder>" for a folder).
-Snapshot Take(const QString &folder)
-{
-    Snapshot entries;
-    const QDir dir(folder);
-    for (const QFileInfo &info : dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
-        entries.insert(info.fileName(), info.isDir() ? QByteArray("<folder>") : ReadTestFile(info.filePath()));
-    return entries;
-}
+using Snapshot = FolderSnapshot;
 
 // The work folder: two database files and one that no archive holds; the archive holds
 // new a.gdb and b.gdb and a c.gdb the folder does not have yet.
@@ -40,7 +31,7 @@ struct Restore {
         real.Put("work/other.txt", "kept");
         real.Put("new.zip", ZipBuilder().Add("a.gdb", "new a").Add("sub\\b.gdb", "new b").Add("c.gdb", "new c").Build());
         real.zip.SetZipFileName(real.Path("new.zip"));
-        before = Take(folder());
+        before = TakeSnapshot(folder());
     }
     QString folder() const { return real.Path("work"); }
 
@@ -63,7 +54,7 @@ private slots:
         Restore restore;
         const RestoreResult result = RestoreArchive(restore.real.zip, restore.folder());
         QCOMPARE(int(result.outcome), int(RestoreOutcome::Restored));
-        QCOMPARE(Take(restore.folder()), Restored);
+        QCOMPARE(TakeSnapshot(restore.folder()), Restored);
         QCOMPARE(restore.answers.requests().size(), 0);
     }
 
@@ -89,7 +80,7 @@ private slots:
         const RestoreResult result = RestoreArchive(restore.real.zip, restore.folder(), move);
         QCOMPARE(int(result.outcome), int(RestoreOutcome::SwapFailed));
         QCOMPARE(result.detail, QDir(restore.folder()).filePath(named));
-        QCOMPARE(Take(restore.folder()), restore.before);
+        QCOMPARE(TakeSnapshot(restore.folder()), restore.before);
     }
 
     // When an old file cannot be put back either, nothing is deleted: the old files stay
@@ -124,7 +115,7 @@ private slots:
         ::close(descriptor);
         QCOMPARE(int(result.outcome), int(RestoreOutcome::FileHeld));
         QCOMPARE(result.detail, held);
-        QCOMPARE(Take(restore.folder()), restore.before);
+        QCOMPARE(TakeSnapshot(restore.folder()), restore.before);
     }
 
     // A folder with the name of an archive's file is never moved away.
@@ -132,11 +123,11 @@ private slots:
     {
         Restore restore;
         restore.real.Put("work/c.gdb/inside.txt", "mine");
-        const Snapshot before = Take(restore.folder());
+        const Snapshot before = TakeSnapshot(restore.folder());
         const RestoreResult result = RestoreArchive(restore.real.zip, restore.folder());
         QCOMPARE(int(result.outcome), int(RestoreOutcome::SwapFailed));
         QCOMPARE(result.detail, QDir(restore.folder()).filePath("c.gdb"));
-        QCOMPARE(Take(restore.folder()), before);
+        QCOMPARE(TakeSnapshot(restore.folder()), before);
         QCOMPARE(ReadTestFile(restore.real.Path("work/c.gdb/inside.txt")), QByteArray("mine"));
     }
 
@@ -145,7 +136,7 @@ private slots:
         Restore restore;
         const QString folder = restore.real.Path("새 폴더/작업");
         QCOMPARE(int(RestoreArchive(restore.real.zip, folder).outcome), int(RestoreOutcome::Restored));
-        QCOMPARE(Take(folder), Snapshot({{"a.gdb", "new a"}, {"b.gdb", "new b"}, {"c.gdb", "new c"}}));
+        QCOMPARE(TakeSnapshot(folder), Snapshot({{"a.gdb", "new a"}, {"b.gdb", "new b"}, {"c.gdb", "new c"}}));
     }
 
     void aFolderThatCannotBeMadeIsTold()
@@ -155,7 +146,7 @@ private slots:
         const RestoreResult result = RestoreArchive(restore.real.zip, folder);
         QCOMPARE(int(result.outcome), int(RestoreOutcome::FolderUnusable));
         QCOMPARE(result.detail, folder);
-        QCOMPARE(Take(restore.folder()), restore.before);
+        QCOMPARE(TakeSnapshot(restore.folder()), restore.before);
     }
 
     void anEmptyArchiveRestoresNothing()
@@ -165,7 +156,7 @@ private slots:
         restore.real.zip.SetZipFileName(restore.real.Path("empty.zip"));
         const RestoreResult result = RestoreArchive(restore.real.zip, restore.folder());
         QCOMPARE(int(result.outcome), int(RestoreOutcome::NothingToRestore));
-        QCOMPARE(Take(restore.folder()), restore.before);
+        QCOMPARE(TakeSnapshot(restore.folder()), restore.before);
     }
 
     // An engine that reports success without writing a file replaces nothing.
@@ -180,7 +171,7 @@ private slots:
         const RestoreResult result = RestoreArchive(standIn.zip, folder);
         QCOMPARE(int(result.outcome), int(RestoreOutcome::EntryMissing));
         QCOMPARE(result.detail, QStringLiteral("a.gdb"));
-        QCOMPARE(Take(folder), Snapshot({{"a.gdb", "old a"}}));
+        QCOMPARE(TakeSnapshot(folder), Snapshot({{"a.gdb", "old a"}}));
         QVERIFY(QString::fromStdString(standIn.engine->extractDir.value_or("")).contains("/work/.KavroZip-"));
     }
 };
