@@ -1,0 +1,429 @@
+#include "app/LineItemScreen.h"
+
+#include "app/MainWindow.h"
+#include "components/ArrowButton.h"
+#include "components/Container.h"
+#include "components/CurrencyEdit.h"
+#include "components/DBNavigator.h"
+#include "components/ImeGrid.h"
+#include "components/SpeedButton.h"
+#include "core/DataModule.h"
+#include "core/Environment.h"
+#include "core/ProgramState.h"
+#include "tests/support/LineItemNode.h"
+#include "tests/support/MessageAnswerer.h"
+#include "tests/support/TempDatabase.h"
+#include "tests/support/TestRegistry.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <memory>
+
+using namespace vek;
+
+namespace {
+
+const QString CloseQuestion = QStringLiteral(" 현재의 작업을 끝마치겠습니까 ?");
+const QString DeleteQuestion = QStringLiteral(" 정말로 삭제하시겠습니까??");
+
+void Commit(QWidget *target, const QString &text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(target, &event);
+}
+
+} // namespace
+
+// The line-item screen over a small group's list, shown as its opener shows it, with every
+// message box answered.
+class TestLineItemScreen : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempDatabase> db;
+    std::unique_ptr<LineItemNode> node;
+    std::unique_ptr<MessageAnswerer> answers;
+    std::unique_ptr<Tmainf> main;
+    std::unique_ptr<TSlstFm> screen;
+
+    THDBGrid *grid() { return screen->GrdSlst; }
+    QWidget *editor() { return grid()->cellDelegate().editor(); }
+    Dataset &rows() { return dMf->TSlst; }
+    QString current() { return rows().asString("NAME"); }
+
+    void open()
+    {
+        screen = std::make_unique<TSlstFm>(main.get());
+        screen->show();
+        QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
+        screen->activateWindow();
+        grid()->setFocus();
+    }
+
+    // The cell at row (a place in the list) and column becomes current.
+    void gotoCell(int row, int column) { grid()->setCurrentIndex(grid()->model()->index(row, column)); }
+    void gotoName(const QString &name, int column = TSlstFm::ColName)
+    {
+        const int row = int(node->names().indexOf(name));
+        QVERIFY2(row >= 0, qPrintable(name));
+        gotoCell(row, column);
+    }
+    void key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(editor() ? editor() : static_cast<QWidget *>(grid()), Qt::Key(key), modifiers);
+    }
+    // Types text as keys: the first opens the cell's editor, the others go into it.
+    void type(const QString &text)
+    {
+        for (QChar ch : text)
+            QTest::keyClick(editor() ? editor() : static_cast<QWidget *>(grid()), ch.toLatin1());
+    }
+    // A double click as the mouse makes it: press, release, double click, release.
+    void doubleClick(const QString &name)
+    {
+        gotoName(name);
+        const QPoint at = grid()->visualRect(grid()->currentIndex()).center();
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, at);
+    }
+    int count() { return db->scalar("select count(*) from NDTAIL where ABFS='S' and TAG<>'M'").toInt(); }
+
+private slots:
+    void init()
+    {
+        db = std::make_unique<TempDatabase>();
+        node = std::make_unique<LineItemNode>(*db, 2);
+        answers = std::make_unique<MessageAnswerer>(false);
+        main = std::make_unique<Tmainf>();
+        InsertMode = false;
+        DataChanged = false;
+    }
+    void cleanup()
+    {
+        screen.reset();
+        main.reset();
+        answers.reset();
+        node.reset();
+        db.reset();
+    }
+
+    // The right-hand controls keep their distance from the right edge, and the footer
+    // boxes stand under the amount columns, also after a resize.
+    void layoutFollowsTheRightEdge()
+    {
+        open();
+        QCOMPARE(screen->size(), QSize(1095, 661));
+        screen->resize(1280, 700);
+        QCOMPARE(screen->sClose->x(), 1280 - 53);
+        QCOMPARE(screen->HelpBtn->x(), 1280 - 82);
+        QCOMPARE(screen->DrPnl->x(), 1280 - 89);
+        QCOMPARE(screen->DBNav0->x(), 1280 - 171);
+        QCOMPARE(screen->FootEnd->x(), 1280 - 54);
+        const QPoint column = grid()->viewport()->mapTo(screen.get(), QPoint(grid()->columnViewportPosition(TSlstFm::ColLabour), 0));
+        QCOMPARE(screen->LLCST11->mapTo(screen.get(), QPoint()).x(), column.x());
+        QCOMPARE(grid()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("명             칭"));
+        QCOMPARE(grid()->columnWidth(TSlstFm::ColRemark), 93);
+    }
+
+    // On an empty list F2 switches to append mode and adds row 1; the keys that need a row
+    // do nothing.
+    void anEmptyListTakesOnlyANewRow()
+    {
+        open();
+        for (int k : {Qt::Key_F3, Qt::Key_F11, Qt::Key_Delete, Qt::Key_F9})
+            key(k);
+        key(Qt::Key_Z, Qt::AltModifier);
+        type("a");
+        QCOMPARE(count(), 0);
+        QVERIFY(answers->requests().isEmpty());
+        QVERIFY(!screen->TagLabel->isVisibleTo(screen.get()));
+
+        InsertMode = true;
+        key(Qt::Key_F2);
+        QVERIFY(!InsertMode);
+        QCOMPARE(node->orders(), QList<int>{1});
+        QCOMPARE(grid()->currentIndex(), grid()->model()->index(0, TSlstFm::ColName));
+        QCOMPARE(screen->EnterDirection(), int(TSlstFm::Right));
+        QCOMPARE(screen->DrPnl->Caption(), QStringLiteral("    Right"));
+    }
+
+    // F2 in insert mode on row 5 puts the new row there, current; Alt+Z copies the texts of
+    // the current row, but not of a rate row.
+    void newRowsByKey()
+    {
+        node->addNumbered(6);
+        node->add("rate", "R", 7, {{"NORT", 1}});
+        open();
+        gotoName("5", TSlstFm::ColQuantity);
+        InsertMode = true;
+        key(Qt::Key_F2);
+        QCOMPARE(node->names(), (QStringList{"1", "2", "3", "4", "", "5", "6", "rate"}));
+        QCOMPARE(rows().asInteger("ODRF"), 5);
+        QCOMPARE(grid()->currentIndex().row(), 4);
+
+        gotoName("rate");
+        key(Qt::Key_Z, Qt::AltModifier);
+        QCOMPARE(count(), 8);
+        gotoName("6");
+        key(Qt::Key_Z, Qt::AltModifier);
+        QCOMPARE(node->names(), (QStringList{"1", "2", "3", "4", "", "5", "6", "6", "rate"}));
+        QCOMPARE(current(), QStringLiteral("6"));
+        QCOMPARE(rows().asInteger("ODRF"), 7);
+    }
+
+    void downOnTheLastRowAddsNothing()
+    {
+        node->addNumbered(3);
+        open();
+        gotoName("3", TSlstFm::ColQuantity);
+        key(Qt::Key_Down);
+        QCOMPARE(count(), 3);
+        QCOMPARE(current(), QStringLiteral("3"));
+        gotoName("1", TSlstFm::ColQuantity);
+        key(Qt::Key_Down);
+        QCOMPARE(current(), QStringLiteral("2"));
+    }
+
+    // While a cell is being edited Esc and Delete belong to the editor; otherwise Esc asks
+    // to close and Delete (also with Ctrl) asks to delete.
+    void escAndDeleteWhileEditing()
+    {
+        node->addNumbered(3);
+        open();
+        gotoName("2");
+        type("xy");
+        QVERIFY(editor());
+        key(Qt::Key_Left);
+        key(Qt::Key_Delete);
+        QCOMPARE(qobject_cast<QLineEdit *>(editor())->text(), QStringLiteral("x"));
+        key(Qt::Key_Escape);
+        QVERIFY(!editor());
+        QVERIFY(answers->requests().isEmpty());
+        QVERIFY(screen->isVisible());
+        QCOMPARE(node->names(), (QStringList{"1", "2", "3"}));
+
+        key(Qt::Key_Escape);
+        key(Qt::Key_Delete);
+        key(Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(answers->texts(), (QStringList{CloseQuestion, DeleteQuestion, DeleteQuestion}));
+        QVERIFY(screen->isVisible());
+        QCOMPARE(count(), 3);
+    }
+
+    // Deleting row 3 of 10 by key leaves the old row 4 current as row 3.
+    void deleteByKey()
+    {
+        node->addNumbered(10);
+        open();
+        gotoName("3", TSlstFm::ColQuantity);
+        answers->queueAnswer(true);
+        key(Qt::Key_Delete);
+        QCOMPARE(node->orders(), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+        QCOMPARE(current(), QStringLiteral("4"));
+        QCOMPARE(grid()->currentIndex(), grid()->model()->index(2, TSlstFm::ColQuantity));
+    }
+
+    // Subtotal, rate and left-out rows take no key and no Korean commit; a unit-price
+    // item's prices take none either, its name and quantity do.
+    void theTypingGuard_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("takes");
+        QTest::newRow("subtotal name") << "T" << int(TSlstFm::ColName) << false;
+        QTest::newRow("rate quantity") << "R" << int(TSlstFm::ColQuantity) << false;
+        QTest::newRow("left out name") << "E" << int(TSlstFm::ColName) << false;
+        QTest::newRow("unit-price material price") << "D" << int(TSlstFm::ColMaterialPrice) << false;
+        QTest::newRow("unit-price labour price") << "D" << int(TSlstFm::ColLabourPrice) << false;
+        QTest::newRow("unit-price name") << "D" << int(TSlstFm::ColName) << true;
+        QTest::newRow("unit-price quantity") << "D" << int(TSlstFm::ColQuantity) << true;
+        QTest::newRow("ordinary expense price") << "N" << int(TSlstFm::ColExpensePrice) << true;
+        QTest::newRow("ordinary remark") << "N" << int(TSlstFm::ColRemark) << true;
+        QTest::newRow("ordinary material amount") << "N" << int(TSlstFm::ColMaterial) << false;
+    }
+    void theTypingGuard()
+    {
+        QFETCH(QString, tag);
+        QFETCH(int, column);
+        QFETCH(bool, takes);
+        node->add("row", tag, 1, {{"INO", 1}, {"PCST11", 100}, {"LCST11", 10}, {"ICD1", 1}});
+        open();
+        const double price = node->column("row", "PCST11").toDouble();
+        gotoCell(0, column);
+        QCOMPARE(screen->CellTakesKeys(column), takes);
+        Commit(grid(), QStringLiteral("한"));
+        QCOMPARE(editor() != nullptr, takes);
+        if (editor())
+            key(Qt::Key_Escape);
+        type("7");
+        QCOMPARE(editor() != nullptr, takes);
+        if (editor())
+            key(Qt::Key_Escape);
+        QCOMPARE(node->column("row", "NAME").toString(), QStringLiteral("row"));
+        QCOMPARE(node->column("row", "INO").toDouble(), 1.0);
+        QCOMPARE(node->column("row", "PCST11").toDouble(), price);
+    }
+
+    // Enter in a number column recalculates the list and goes down, or with direction
+    // Right on to the next price and the remark; a unit-price item's quantity always goes
+    // down; text columns go right or down; read-only columns pass Enter to the right.
+    void enterNavigation()
+    {
+        node->add("a", "N", 1);
+        node->add("b", "N", 2);
+        node->add("unit", "D", 3);
+        open();
+        gotoName("a", TSlstFm::ColQuantity);
+        type("3");
+        key(Qt::Key_Return);
+        QCOMPARE(current(), QStringLiteral("b"));
+        gotoName("a", TSlstFm::ColMaterialPrice);
+        type("100");
+        key(Qt::Key_Return);
+        QCOMPARE(node->column("a", "PCST12").toDouble(), 300.0);
+        QCOMPARE(screen->LPCST11->Value(), 300.0);
+        QVERIFY(DataChanged);
+
+        screen->ArrowBtnClick();
+        QCOMPARE(screen->EnterDirection(), int(TSlstFm::Right));
+        gotoName("a", TSlstFm::ColQuantity);
+        QList<int> visited;
+        for (int i = 0; i < 4; ++i) {
+            key(Qt::Key_Return);
+            visited.append(grid()->currentIndex().column());
+        }
+        QCOMPARE(visited, (QList<int>{TSlstFm::ColMaterialPrice, TSlstFm::ColLabourPrice, TSlstFm::ColExpensePrice,
+                                      TSlstFm::ColRemark}));
+        QCOMPARE(current(), QStringLiteral("a"));
+        gotoName("a", TSlstFm::ColName);
+        key(Qt::Key_Return);
+        QCOMPARE(grid()->currentIndex().column(), int(TSlstFm::ColSpec));
+        gotoName("a", TSlstFm::ColMaterial);
+        key(Qt::Key_Return);
+        QCOMPARE(grid()->currentIndex().column(), int(TSlstFm::ColLabourPrice));
+        gotoName("unit", TSlstFm::ColQuantity);
+        gotoName("b", TSlstFm::ColQuantity);
+        key(Qt::Key_Down);
+        QCOMPARE(current(), QStringLiteral("unit"));
+        type("2");
+        key(Qt::Key_Return);
+        QCOMPARE(node->column("unit", "INO").toDouble(), 2.0);
+        QCOMPARE(grid()->currentIndex().column(), int(TSlstFm::ColQuantity));
+
+        screen->ArrowBtnClick();
+        QCOMPARE(screen->DrPnl->Caption(), QStringLiteral("    Down"));
+        gotoName("a", TSlstFm::ColName);
+        key(Qt::Key_Return);
+        QCOMPARE(current(), QStringLiteral("b"));
+        QCOMPARE(grid()->currentIndex().column(), int(TSlstFm::ColName));
+    }
+
+    void insertSwitchesTheInsertMode()
+    {
+        node->addNumbered(2);
+        open();
+        key(Qt::Key_Insert);
+        QVERIFY(InsertMode);
+        key(Qt::Key_Insert);
+        QVERIFY(!InsertMode);
+        QCOMPARE(count(), 2);
+    }
+
+    // F9, marks by double click, the cut and the paste: the tool bar follows the move.
+    // While cut rows wait, F9 and Alt+S are refused, and closing the window gives the rows
+    // back at the end of the list.
+    void movesThroughTheScreen()
+    {
+        node->addNumbered(5);
+        CurrentFileName = db->home().filePath("doc.Vek");
+        open();
+        key(Qt::Key_F9);
+        QVERIFY(screen->TagLabel->isVisibleTo(screen.get()));
+        QVERIFY(!screen->sClose->isVisibleTo(screen.get()));
+        QVERIFY(screen->CpyPst->isVisibleTo(screen.get()));
+        QVERIFY(!screen->AppDt0->isEnabled());
+        for (const char *name : {"4", "2"})
+            doubleClick(name);
+        QCOMPARE(db->scalar("select count(*) from NDTAIL where MVE='T'").toInt(), 2);
+        key(Qt::Key_F2);
+        key(Qt::Key_Escape);
+        QCOMPARE(count(), 5);
+        QVERIFY(answers->requests().isEmpty());
+
+        screen->CpyPstClick();
+        QCOMPARE(node->names(), (QStringList{"1", "3", "5"}));
+        QVERIFY(!screen->CpyPst->Flat());
+        key(Qt::Key_F9);
+        key(Qt::Key_S, Qt::AltModifier);
+        QVERIFY(!QFile::exists(CurrentFileName));
+        QCOMPARE(screen->List.moveState(), LineItemList::CutWaiting);
+
+        screen->close();
+        QVERIFY(!screen->isVisible());
+        QCOMPARE(node->names(), (QStringList{"1", "3", "5", "2", "4"}));
+        QCOMPARE(node->orders(), (QList<int>{1, 2, 3, 4, 5}));
+    }
+
+    void pasteEndsTheMove()
+    {
+        node->addNumbered(4);
+        open();
+        key(Qt::Key_F9);
+        doubleClick("4");
+        screen->CpyPstClick();
+        gotoName("1");
+        screen->CpyPstClick();
+        QCOMPARE(node->names(), (QStringList{"4", "1", "2", "3"}));
+        QVERIFY(!screen->TagLabel->isVisibleTo(screen.get()));
+        QVERIFY(screen->sClose->isVisibleTo(screen.get()));
+        QVERIFY(!grid()->MultiSelect());
+        QCOMPARE(grid()->currentIndex().column(), int(TSlstFm::ColQuantity));
+        QCOMPARE(current(), QStringLiteral("4"));
+    }
+
+    // Alt+S saves every row and stays; the close afterwards writes new totals into the
+    // parent and marks the document changed again.
+    void saveThenClose()
+    {
+        node->add("a", "N", 1,
+                  {{"INO", 2}, {"PCST11", 1000}, {"LCST11", 10}, {"PCST12", 2000}, {"LCST12", 20}, {"CSTTAL", 2020}});
+        CurrentFileName = db->home().filePath("doc.Vek");
+        open();
+        key(Qt::Key_S, Qt::AltModifier);
+        QVERIFY(screen->isVisible());
+        const int stored = db->scalar("select count(*) from NDTAIL").toInt();
+        QCOMPARE(QFile(CurrentFileName).size(), qint64(448 * (stored + 1)));
+        QVERIFY(!DataChanged);
+
+        answers->queueAnswer(true);
+        screen->sClose->DoClick();
+        QVERIFY(!screen->isVisible());
+        QCOMPARE(answers->texts(), QStringList{CloseQuestion});
+        QVERIFY(DataChanged);
+        QCOMPARE(node->column(QString(), "PCST11").toDouble(), 2000.0);
+        QCOMPARE(node->column(QString(), "CSTTAL").toDouble(), 2 * 2020.0);
+        QVERIFY(!dMf->TSlst.isActive());
+        QCOMPARE(SlstFm, nullptr);
+        QCOMPARE(ReadIniInteger("VekFree.ini", QStringLiteral("작업환경"), QStringLiteral("ArrowTag"), 0), 2);
+    }
+
+    void closeIsAsked()
+    {
+        node->addNumbered(2);
+        open();
+        answers->queueAnswer(false);
+        screen->sClose->DoClick();
+        QVERIFY(screen->isVisible());
+        QVERIFY(dMf->TSlst.isActive());
+    }
+};
+
+VEK_TEST(TestLineItemScreen)
+#include "tst_LineItemScreen.moc"
