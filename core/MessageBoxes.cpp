@@ -10,6 +10,8 @@ class QtMessagePresenter : public MessagePresenter {
 public:
     bool present(const MessageRequest &request) override
     {
+        if (request.kind == MessageKind::YesNoCancel)
+            return choose(request) == MessageChoice::Yes;
         QMessageBox box(QApplication::activeWindow());
         box.setWindowTitle(request.caption);
         box.setText(request.text);
@@ -18,15 +20,37 @@ public:
         case MessageKind::Confirmation: box.setIcon(QMessageBox::Question); break;
         case MessageKind::Warning: box.setIcon(QMessageBox::Warning); break;
         case MessageKind::Error: box.setIcon(QMessageBox::Critical); break;
+        default: break;
         }
         if (request.kind == MessageKind::Confirmation) {
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             box.setDefaultButton(QMessageBox::Yes);
             return box.exec() == QMessageBox::Yes;
         }
+        if (request.kind == MessageKind::OkCancel) {
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Ok);
+            return box.exec() == QMessageBox::Ok;
+        }
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();
         return true;
+    }
+
+    MessageChoice choose(const MessageRequest &request) override
+    {
+        QMessageBox box(QApplication::activeWindow());
+        box.setWindowTitle(request.caption);
+        box.setText(request.text);
+        box.setIcon(QMessageBox::Warning);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::Cancel);
+        switch (box.exec()) {
+        case QMessageBox::Yes: return MessageChoice::Yes;
+        case QMessageBox::No: return MessageChoice::No;
+        default: return MessageChoice::Cancel;
+        }
     }
 };
 
@@ -45,6 +69,11 @@ MessagePresenter *SetMessagePresenter(MessagePresenter *presenter)
 bool PresentMessage(const MessageRequest &request)
 {
     return currentPresenter->present(request);
+}
+
+MessageChoice ChooseMessage(const MessageRequest &request)
+{
+    return currentPresenter->choose(request);
 }
 
 void ShowInfoMsg(const QString &text)

@@ -4,7 +4,14 @@
 
 namespace vek {
 
-enum class MessageKind { Information, Confirmation, Warning, Error };
+// What a box shows and asks: Information, Warning and Error show their icon and OK;
+// Confirmation asks Yes/No with the question icon; Plain shows OK without an icon;
+// OkCancel asks OK/Cancel without an icon; YesNoCancel asks with the exclamation icon and
+// No as the default button, and is answered through ChooseMessage().
+enum class MessageKind { Information, Confirmation, Warning, Error, Plain, OkCancel, YesNoCancel };
+
+// The answer to a question that can also be cancelled.
+enum class MessageChoice { Yes, No, Cancel };
 
 struct MessageRequest {
     MessageKind kind;
@@ -18,11 +25,18 @@ class MessagePresenter {
 public:
     virtual ~MessagePresenter() = default;
     virtual bool present(const MessageRequest &request) = 0;
+    // A question with Yes, No and Cancel. A presenter that knows no Cancel answers it as
+    // the Yes/No question present() gives.
+    virtual MessageChoice choose(const MessageRequest &request)
+    {
+        return present(request) ? MessageChoice::Yes : MessageChoice::No;
+    }
 };
 
 // Installs presenter (nullptr: the Qt message boxes) and returns the one it replaces.
 MessagePresenter *SetMessagePresenter(MessagePresenter *presenter);
 bool PresentMessage(const MessageRequest &request);
+MessageChoice ChooseMessage(const MessageRequest &request);
 
 // A modal box with the information icon and an OK button.
 void ShowInfoMsg(const QString &text);

@@ -22,10 +22,20 @@ QStringList MessageAnswerer::texts() const
 
 bool MessageAnswerer::present(const MessageRequest &request)
 {
+    if (request.kind == MessageKind::YesNoCancel)
+        return choose(request) == MessageChoice::Yes;
     requests_.append(request);
-    if (request.kind != MessageKind::Confirmation)
+    if (request.kind != MessageKind::Confirmation && request.kind != MessageKind::OkCancel)
         return true;
     return answers_.isEmpty() ? defaultAnswer_ : answers_.takeFirst();
+}
+
+MessageChoice MessageAnswerer::choose(const MessageRequest &request)
+{
+    requests_.append(request);
+    if (!choices_.isEmpty())
+        return choices_.takeFirst();
+    return defaultAnswer_ ? MessageChoice::Yes : MessageChoice::No;
 }
 
 } // namespace vek

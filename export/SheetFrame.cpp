@@ -1,0 +1,71 @@
+#include "export/SheetFrame.h"
+
+#include "core/Environment.h"
+#include "export/CellRules.h"
+#include "platform/spreadsheet/ExcelApplication.h"
+
+namespace vek {
+namespace {
+
+constexpr int White = 16777215;
+constexpr int Black = 0;
+constexpr int SilverGrey = 12632256;
+constexpr double FontSize = 9;
+constexpr double RowHeight = 17;
+const QString FontName = QStringLiteral("굴림");
+
+// Hairline, then black: the order the frame sets them in.
+void BlackHairline(ExcelBorders border)
+{
+    border.setWeight(xlHairline);
+    border.setColor(Black);
+}
+
+QString Address(int column, int row)
+{
+    return ColumnLetters(column) + QString::number(row);
+}
+
+} // namespace
+
+int WriteStandardFrame(ExcelApplication &app, int k, const SheetLayout &layout, const QString &title, int recordCount)
+{
+    const int last = layout.lastColumn();
+    app.Columns().Borders().setColor(White);
+    app.Cells(1, 2).Font().setBold(true);
+    PutText(app.Cells(1, 2), title);
+    app.WorkSheets(k).Range(layout.titleRange).Merge();
+
+    app.Columns().Font().setColor(Black);
+    app.Columns().setVerticalAlignment(xlCenter);
+    app.Columns().Font().setName(FontName);
+    app.Columns().Font().setSize(FontSize);
+    app.Columns(1).setRowheight(RowHeight);
+    for (int column = 1; column <= last; ++column)
+        app.Columns(column).setColumnWidth(layout.widths.at(column - 1));
+
+    const int n = ExcelLastRow(recordCount);
+    ExcelBorders grid = app.Range(QStringLiteral("B2"), Address(last, n)).Cells().Borders();
+    grid.setLineStyle(xlContinuous);
+    grid.setColor(Black);
+    grid.setWeight(xlHairline);
+    BlackHairline(app.Range(QStringLiteral("B1"), Address(last, 1)).Borders().Item(xlBottom));
+    BlackHairline(app.Range(QStringLiteral("B1"), Address(last, n)).Borders().Item(xlBottom));
+    for (int row = 2; row <= n; ++row) {
+        BlackHairline(app.Cells(row, 1).Borders().Item(xlRight));
+        BlackHairline(app.Cells(row, last).Borders().Item(xlRight));
+    }
+    return n;
+}
+
+void WriteHeaderRow(ExcelApplication &app, const SheetLayout &layout)
+{
+    const int last = layout.lastColumn();
+    for (int column = 2; column <= last; ++column)
+        PutText(app.Cells(2, column), layout.headers.at(column - 2));
+    for (int column = 2; column <= last; ++column)
+        app.Cells(2, column).setHorizontalAlignment(xlCenter);
+    app.Range(QStringLiteral("B2"), Address(last, 2)).interior().setColor(SilverGrey);
+}
+
+} // namespace vek
