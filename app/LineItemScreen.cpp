@@ -18,6 +18,7 @@
 #include "core/ProgramState.h"
 #include "core/SiblingLibraries.h"
 #include "core/WaitWindow.h"
+#include "export/LineItemSheet.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -253,7 +254,8 @@ void TSlstFm::MakeToolBar()
         QStringLiteral("SmBtn0"), QStringLiteral("합계"),
         QStringLiteral("집계메뉴|집계메뉴 소계, 계, 합계메뉴를 호출하는 버튼이며 단축키 F10과 같습니다."), nullptr);
     slExcl = MakeToolButton(QStringLiteral("slExcl"), QString(),
-                            QStringLiteral("엑셀전송|현재내역서 내용을 액셀프로그램으로 자료를 전송합니다."), nullptr);
+                            QStringLiteral("엑셀전송|현재내역서 내용을 액셀프로그램으로 자료를 전송합니다."),
+                            &TSlstFm::slExclClick);
     CpyPst = MakeToolButton(QStringLiteral("CpyPst"), QString(),
                             QStringLiteral("자료이동|자료이동 모드에서 설정한 자료를 이동합니다."), &TSlstFm::CpyPstClick);
     CpyPst->hide();
@@ -540,6 +542,13 @@ void TSlstFm::EndMoveLook()
     GrdSlst->SetRowSelect(false);
     GrdSlst->SetMultiSelect(false);
     GrdSlst->SetSelectedIndex(ColQuantity);
+}
+
+void TSlstFm::slExclClick()
+{
+    GrdSlst->postEditor();
+    ExportLineItemList(dMf->TSlst, LsNo->Caption(), LjName->Caption());
+    GrdSlst->setFocus();
 }
 
 void TSlstFm::CpyPstClick()

@@ -85,6 +85,8 @@ public:
     void AppDt0Click();
     void DelDt0Click();
     void SlCalcClick();
+    // The list as its own workbook, named and titled by LsNo and LjName.
+    void slExclClick();
     void CpyPstClick();
     void sCloseClick();
     void HelpBtnClick();

@@ -6,16 +6,20 @@
 #include "components/CurrencyEdit.h"
 #include "components/DBNavigator.h"
 #include "components/ImeGrid.h"
+#include "components/ShadowLabel.h"
 #include "components/SpeedButton.h"
 #include "core/DataModule.h"
 #include "core/Environment.h"
 #include "core/ProgramState.h"
+#include "export/ExcelRun.h"
 #include "tests/support/LineItemNode.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
+#include "tests/support/WorkbookReader.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QInputMethodEvent>
@@ -412,6 +416,25 @@ private slots:
         QVERIFY(!dMf->TSlst.isActive());
         QCOMPARE(SlstFm, nullptr);
         QCOMPARE(ReadIniInteger("VekFree.ini", QStringLiteral("작업환경"), QStringLiteral("ArrowTag"), 0), 2);
+    }
+
+    // The export writes the list as its own workbook, named by the screen's path number and
+    // titled with the node's name.
+    void exportWritesTheList()
+    {
+        node->add("레미콘", "N", 1, {{"INO", 2}, {"PCST11", 1000}, {"PCST12", 2000}, {"CSTTAL", 2000}});
+        CurrentFileName = UntitledFileName;
+        const PrinterQuestion previous = SetPrinterQuestion([] { return true; });
+        open();
+        screen->LsNo->SetCaption("01-02-03");
+        screen->LjName->SetCaption(" 철근콘크리트");
+        screen->slExcl->DoClick();
+        SetPrinterQuestion(previous);
+        const QString path = QDir(db->home().filePath("Work")).filePath("이름없음 01-02-03내역서.xlsx");
+        QCOMPARE(answers->texts(), QStringList{"엑셀파일로 저장했습니다.\n" + path});
+        const WorkbookReader book(path);
+        QCOMPARE(book.sheetNames().value(0), QStringLiteral("01-02-03내역서"));
+        QCOMPARE(book.cell("01-02-03내역서", "B3").value("value").toString(), QStringLiteral("레미콘"));
     }
 
     void closeIsAsked()
