@@ -11,6 +11,7 @@
 #include "core/DataModule.h"
 #include "core/Environment.h"
 #include "core/ProgramState.h"
+#include "core/WorkDatabase.h"
 #include "export/ExcelRun.h"
 #include "tests/support/LineItemNode.h"
 #include "tests/support/MessageAnswerer.h"
@@ -373,6 +374,24 @@ private slots:
         QVERIFY(!screen->isVisible());
         QCOMPARE(node->names(), (QStringList{"1", "3", "5", "2", "4"}));
         QCOMPARE(node->orders(), (QList<int>{1, 2, 3, 4, 5}));
+    }
+
+    // The main window closing (the shut-down) closes the screen first: the rows that wait
+    // in the move file are back in the list before the database goes.
+    void aShutDownDuringAMoveKeepsEveryRow()
+    {
+        node->addNumbered(3);
+        open();
+        key(Qt::Key_F9);
+        doubleClick("1");
+        screen->CpyPstClick();
+        QCOMPARE(node->names(), (QStringList{"2", "3"}));
+        main->close();
+        QVERIFY(!screen->isVisible());
+        QVERIFY(!db->module().SQLConect.isOpen());
+        db->module().Connect(WorkDatabasePath());
+        QCOMPARE(node->names(), (QStringList{"2", "3", "1"}));
+        QCOMPARE(node->orders(), (QList<int>{1, 2, 3}));
     }
 
     void pasteEndsTheMove()
