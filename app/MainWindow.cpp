@@ -8,15 +8,20 @@
 #include "app/ShellGlyphs.h"
 #include "app/StatusBar.h"
 #include "app/TerminationSignals.h"
+#include "app/TotalBar.h"
+#include "app/WorkItemList.h"
+#include "components/DBNavigator.h"
 #include "components/Container.h"
 #include "components/EffectLabel.h"
 #include "components/SpeedButton.h"
+#include "core/Cp949Text.h"
 #include "core/DataModule.h"
 #include "core/DatabaseError.h"
 #include "core/Environment.h"
 #include "core/EstimateDocument.h"
 #include "core/MessageBoxes.h"
 #include "core/ProgramState.h"
+#include "core/ScreenEntryPoints.h"
 #include "core/SiblingLibraries.h"
 #include "core/SqlRoutines.h"
 #include "core/WaitWindow.h"
@@ -27,8 +32,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
-#include <QShortcut>
 #include <QThread>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -49,12 +54,12 @@ constexpr int TitleHeight = 24;
 constexpr int BarHeight = 30;
 constexpr int BandHeight = 28;
 constexpr int BarButtonWidth = 25;
-constexpr int ToolButtonWidth = 44;     // a caption of two letters
-constexpr int WideToolButtonWidth = 64; // four letters
 
 // The top bar's five buttons, left to right, and their distances from the right edge.
 constexpr int BarButtonOffsets[] = {192, 166, 140, 114, 88};
 constexpr int QuitBtnOffset = 61;
+constexpr int NavigatorOffset = 112;
+constexpr int EndMarkOffset = 52;
 constexpr int MinButnOffset = 48;
 constexpr int BtnExitOffset = 29;
 
@@ -79,6 +84,19 @@ void SetOverrideCursor(Qt::CursorShape shape)
 
 } // namespace
 
+TRxSpeedButton *MakeToolBandButton(QWidget *band, const QString &name, const QString &caption, const QString &hint)
+{
+    auto *button = new TRxSpeedButton(band);
+    button->setObjectName(name);
+    button->SetCaption(caption);
+    button->SetFlat(true);
+    button->SetTransparent(true);
+    // Two letters 44 pixels, each further letter 10 more; a glyph alone 26.
+    button->setFixedSize(caption.isEmpty() ? 26 : 24 + 5 * Cp949Width(caption), 24);
+    SetControlHint(button, hint);
+    return button;
+}
+
 QRect MainWindowPlacement(QSize screen)
 {
     if (screen.width() > 1024)
@@ -96,6 +114,7 @@ Tmainf::~Tmainf()
 {
     if (mainf == this)
         mainf = nullptr;
+    MainWindowLinks() = MainWindowLink();
 }
 
 void Tmainf::FormCreate()
@@ -114,6 +133,9 @@ void Tmainf::FormCreate()
     MakeToolBand();
     ListPlace = new QWidget(this);
     ListPlace->setObjectName(QStringLiteral("ListPlace"));
+    auto *listLayout = new QVBoxLayout(ListPlace);
+    listLayout->setContentsMargins(0, 0, 0, 0);
+    listLayout->addWidget(WorkItems);
     MakeStatusBar();
     layout->addWidget(TopTitle);
     layout->addWidget(TopBar);
@@ -121,13 +143,16 @@ void Tmainf::FormCreate()
     layout->addWidget(ToPnl0);
     layout->addWidget(ListPlace, 1);
     layout->addWidget(Msgbar);
+    MakePopupMenu();
 
     connect(hints_, &THintHandler::hintChanged, this,
             [this](const QString &hint) { Msgbar->SetPanelText(HintPanel, u' ' + hint); });
-    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, &Tmainf::HelpBtnClick);
-    auto *save = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_S), this);
-    connect(save, &QShortcut::activated, this, &Tmainf::SavBtn0Click);
+    connect(Msgbar, &TStatusBar::clicked, this, &Tmainf::MsgbarClick);
+    MainWindowLink &link = MainWindowLinks();
+    link.SetInputMode = [this](const QString &mode) { SetInputMode(mode); };
+    link.MsgbarClick = [this] { MsgbarClick(); };
+    link.Totals = [this] { return WorkItems->TotalBar->Sums(); };
+    link.Geometry = [this] { return geometry(); };
     resize(MainWindowPlacement(QSize(1280, 1024)).size());
 }
 
@@ -211,6 +236,8 @@ void Tmainf::MakeTopBar()
     QuitBtn = MakeBarButton(QStringLiteral("QuitBtn"), ShellGlyph::Quit, QStringLiteral("프로그램을 종료합니다."),
                             &Tmainf::QuitBtnClick);
     QuitBtn->SetCaption(QStringLiteral("종료"));
+    // Raised; drawn flat only while a screen opened from here runs.
+    QuitBtn->SetFlat(false);
     QuitBtn->SetLayout(TRxSpeedButton::blGlyphLeft);
     QuitBtn->setFixedWidth(54);
 }
@@ -243,43 +270,70 @@ void Tmainf::MakeFileBand()
     layout->addWidget(dGongSa);
 }
 
-TRxSpeedButton *Tmainf::MakeToolButton(const QString &name, const QString &caption, int width, const QString &hint)
-{
-    auto *button = new TRxSpeedButton(ToPnl0);
-    button->setObjectName(name);
-    button->SetCaption(caption);
-    button->SetFlat(true);
-    button->SetTransparent(true);
-    button->setFixedSize(width, 24);
-    SetControlHint(button, hint);
-    return button;
-}
-
 void Tmainf::MakeToolBand()
 {
     ToPnl0 = MakeBar(QStringLiteral("ToPnl0"), BarHeight);
     auto *layout = new QHBoxLayout(ToPnl0);
     layout->setContentsMargins(8, 2, 8, 3);
     layout->setSpacing(0);
-    // The work-item list's add, edit and delete buttons come first; the sum, adjustment,
-    // overview, cost-statement and export buttons, the move label and the record
-    // navigator follow the document buttons.
-    layout->addSpacing(3 * ToolButtonWidth);
-    OpnBtn0 = MakeToolButton(QStringLiteral("OpnBtn0"), QStringLiteral("열기"), ToolButtonWidth,
-                             QStringLiteral("열기|저장된 내역서 파일을 엽니다."));
-    NewBtn0 = MakeToolButton(QStringLiteral("NewBtn0"), QStringLiteral("신규"), ToolButtonWidth,
-                             QStringLiteral("신규|새 내역서를 작성합니다."));
-    SavBtn0 = MakeToolButton(QStringLiteral("SavBtn0"), QStringLiteral("저장"), ToolButtonWidth,
-                             QStringLiteral("저장|작업내용을 저장합니다. (Alt+S)"));
-    SavAs0 = MakeToolButton(QStringLiteral("SavAs0"), QStringLiteral("따로저장"), WideToolButtonWidth,
-                            QStringLiteral("따로저장|작업내용을 다른 이름으로 저장합니다."));
+    WorkItems = new TWorkItemList(this);
+    OpnBtn0 = MakeToolBandButton(ToPnl0, QStringLiteral("OpnBtn0"), QStringLiteral("열기"),
+                                 QStringLiteral("열기|저장된 내역서 파일을 엽니다."));
+    NewBtn0 = MakeToolBandButton(ToPnl0, QStringLiteral("NewBtn0"), QStringLiteral("신규"),
+                                 QStringLiteral("신규|새 내역서를 작성합니다."));
+    SavBtn0 = MakeToolBandButton(ToPnl0, QStringLiteral("SavBtn0"), QStringLiteral("저장"),
+                                 QStringLiteral("저장|작업내용을 저장합니다. (Alt+S)"));
+    SavAs0 = MakeToolBandButton(ToPnl0, QStringLiteral("SavAs0"), QStringLiteral("따로저장"),
+                                QStringLiteral("따로저장|작업내용을 다른 이름으로 저장합니다."));
     connect(OpnBtn0, &TRxSpeedButton::Click, this, &Tmainf::OpnBtn0Click);
     connect(NewBtn0, &TRxSpeedButton::Click, this, &Tmainf::NewBtn0Click);
     connect(SavBtn0, &TRxSpeedButton::Click, this, &Tmainf::SavBtn0Click);
     connect(SavAs0, &TRxSpeedButton::Click, this, &Tmainf::SavAs0Click);
-    for (QWidget *button : {OpnBtn0, NewBtn0, SavBtn0, SavAs0})
+    for (TRxSpeedButton *button : ToolBandButtons())
         layout->addWidget(button);
+    layout->addSpacing(12);
+    layout->addWidget(WorkItems->TagLabel);
     layout->addStretch(1);
+    // The navigator keeps its distance from the right edge (FormResize).
+    WorkItems->DBNav0->setGeometry(0, 3, 100, 24);
+}
+
+QList<TRxSpeedButton *> Tmainf::ToolBandButtons() const
+{
+    return WorkItems->ButtonsBeforeDocuments() + QList<TRxSpeedButton *>{OpnBtn0, NewBtn0, SavBtn0, SavAs0}
+           + WorkItems->ButtonsAfterDocuments();
+}
+
+void Tmainf::MakePopupMenu()
+{
+    PopupMenu = new QMenu(this);
+    const auto addItem = [this](const QString &caption, const QKeySequence &key, auto command) {
+        QAction *item = PopupMenu->addAction(caption, this, command);
+        item->setShortcut(key);
+        item->setShortcutContext(Qt::WindowShortcut);
+        // The window holds the item too, so that its key works while the menu is closed.
+        addAction(item);
+    };
+    addItem(QStringLiteral("작업내용저장"), QKeySequence(Qt::ALT | Qt::Key_S), [this] { SavBtn0Click(); });
+    addItem(QStringLiteral("VEK 계 산 기"), QKeySequence(Qt::ALT | Qt::Key_C), [] { ShowCalculator(); });
+    addItem(QStringLiteral("자료추가삽입"), QKeySequence(Qt::Key_Insert), [this] { MsgbarClick(); });
+    addItem(QStringLiteral("도 움 말 보기"), QKeySequence(Qt::Key_F1), [this] { HelpBtnClick(); });
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { PopupMenu->popup(mapToGlobal(at)); });
+}
+
+void Tmainf::SetInputMode(const QString &mode)
+{
+    InsertMode = mode == QStringLiteral("삽입");
+    Msgbar->SetPanelText(ModePanel, u'[' + mode + u']');
+}
+
+void Tmainf::MsgbarClick()
+{
+    const QString insert = QStringLiteral("[삽입]");
+    Msgbar->SetPanelText(ModePanel, Msgbar->PanelText(ModePanel) != insert ? insert : QStringLiteral("[추가]"));
+    InsertMode = Msgbar->PanelText(ModePanel) == insert;
 }
 
 void Tmainf::MakeStatusBar()
@@ -306,6 +360,8 @@ void Tmainf::FormResize()
     TRxSpeedButton *const barButtons[] = {HelpBtn, ExeUpDate, dDTZIP, KvrBtn, Hinfo};
     for (int i = 0; i < 5; ++i)
         AnchorRight(barButtons[i], BarButtonOffsets[i]);
+    AnchorRight(WorkItems->DBNav0, NavigatorOffset);
+    AnchorRight(WorkItems->TotalBar->EndMark, EndMarkOffset);
 }
 
 void Tmainf::resizeEvent(QResizeEvent *event)
@@ -360,7 +416,7 @@ void Tmainf::OpenWorkDatabase(int ms)
         InsertMode = false;
         CurrentFileName = UntitledFileName;
         filName->clear();
-        OpenWorkItems();
+        WorkItems->OpenList();
         dGongSa->setFocus();
     } catch (const DatabaseError &) {
         dMf->Disconnect();
@@ -371,12 +427,6 @@ void Tmainf::OpenWorkDatabase(int ms)
 bool Tmainf::DatabaseReady() const
 {
     return dMf && dMf->SQLConect.isOpen();
-}
-
-void Tmainf::OpenWorkItems()
-{
-    dMf->TAlst.setCommandText(QStringLiteral("select * from NDTAIL where ABFS='A' Order by ODRF"));
-    dMf->TAlst.open();
 }
 
 void Tmainf::ShowFileName(const QString &path)
@@ -401,7 +451,8 @@ void Tmainf::NewBtn0Click()
         RunTempSql(true, QStringLiteral("DELETE from NDTAIL"));
         if (!command.commit())
             return;
-        OpenWorkItems();
+        WorkItems->OpenList();
+        WorkItems->ClearTotals();
     } catch (const DatabaseError &error) {
         ShowInfoMsg(error.message());
         return;
@@ -429,7 +480,8 @@ void Tmainf::OpnBtn0Click()
         CurrentFileName = path;
         ShowFileName(path);
         dGongSa->setText(project);
-        OpenWorkItems();
+        WorkItems->OpenList();
+        WorkItems->RefreshTotals();
         dMf->TAlst.first();
         DataChanged = false;
     } catch (const std::runtime_error &error) {
@@ -495,7 +547,8 @@ void Tmainf::BtnExitClick()
 
 void Tmainf::QuitBtnClick()
 {
-    if (ConfirmYesNo(QStringLiteral(" 작업을 종료하겠습니까 ??")))
+    // A changed document is saved first; the window stays when that was cancelled or failed.
+    if (ConfirmYesNo(QStringLiteral(" 작업을 종료하겠습니까 ??")) && SaveChangesFirst())
         close();
 }
 

@@ -9,6 +9,7 @@
 
 class QLabel;
 class QLineEdit;
+class QMenu;
 
 namespace vek {
 
@@ -17,6 +18,11 @@ class THintHandler;
 class TLabelE;
 class TRxSpeedButton;
 class TStatusBar;
+class TWorkItemList;
+
+// A flat, transparent button of the tool band with its caption (none for a glyph button)
+// and its "short|long" hint, as wide as its caption needs.
+TRxSpeedButton *MakeToolBandButton(QWidget *band, const QString &name, const QString &caption, const QString &hint);
 
 // Where the main window stands on a screen of the given size: on a screen wider than 1024
 // pixels 1110 wide, centred, 20 from the top and 67 short of the bottom; else nearly the
@@ -25,8 +31,9 @@ QRect MainWindowPlacement(QSize screen);
 
 // The main window: caption-less, its title label and empty places drag it. When first shown
 // it prepares and opens the working database; closing it shuts the connection down behind
-// a progress window. Below the file band the tool band ToPnl0 carries the document
-// commands; between it and the status bar, ListPlace holds the work-item list.
+// a progress window. Below the file band the tool band ToPnl0 holds the commands of the
+// work-item list and of the document; between it and the status bar, ListPlace holds the
+// work-item list.
 class Tmainf : public QWidget {
     Q_OBJECT
 public:
@@ -63,7 +70,11 @@ public:
     TRxSpeedButton *SavBtn0;
     TRxSpeedButton *SavAs0;
     QWidget *ListPlace;
+    TWorkItemList *WorkItems;
     TStatusBar *Msgbar;
+    // The window's popup menu: 1 "작업내용저장" (Alt+S), 2 "VEK 계 산 기" (Alt+C), 3
+    // "자료추가삽입" (Ins), 4 "도 움 말 보기" (F1); its shortcuts work wherever the focus is.
+    QMenu *PopupMenu;
 
     // Start-up: the working database made from the template when missing, the placement,
     // then OpenWorkDatabase. Runs when the window is first shown.
@@ -74,8 +85,20 @@ public:
     // True between a successful start-up and the shut-down.
     bool DatabaseReady() const;
 
+    // InsertMode := (mode = "삽입"); status panel 0 := "[" + mode + "]". Every opener of a
+    // list screen calls it with "추가".
+    void SetInputMode(const QString &mode);
+    // The insert/append toggle (a click on the status bar, the popup menu's Ins, the list
+    // screens' insert buttons): panel 0 switches between "[삽입]" and "[추가]" and
+    // InsertMode follows it.
+    void MsgbarClick();
+    // The command buttons of the tool band, in its order.
+    QList<TRxSpeedButton *> ToolBandButtons() const;
+
     void MinButnClick();
     void BtnExitClick();
+    // "종료", Esc in the list: asks; on yes saves a changed document (through Save As when
+    // untitled) and closes only when it saved or had nothing to save.
     void QuitBtnClick();
     void HelpBtnClick();
     void HinfoClick();
@@ -121,10 +144,8 @@ private:
     void MakeTopBar();
     void MakeFileBand();
     void MakeToolBand();
-    TRxSpeedButton *MakeToolButton(const QString &name, const QString &caption, int width, const QString &hint);
     void MakeStatusBar();
-    // The work items of the estimate, in their order.
-    void OpenWorkItems();
+    void MakePopupMenu();
     void ShowFileName(const QString &path);
     // True when the document has no changes or they were saved (or there was nothing to save).
     bool SaveChangesFirst();

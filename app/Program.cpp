@@ -4,6 +4,7 @@
 #include "app/ProgramBlock.h"
 #include "app/TerminationSignals.h"
 #include "components/FontSubstitutes.h"
+#include "components/InputComposition.h"
 #include "core/DataModule.h"
 #include "core/MessageBoxes.h"
 
@@ -34,6 +35,7 @@ int RunProgram()
 
     InitProgramResources();
     InstallFontSubstitutes();
+    InputComposition::Watch();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vekwfree.png")));
 
     Tmainf window;

@@ -2,6 +2,7 @@
 
 #include "app/TerminationSignals.h"
 #include "core/Environment.h"
+#include "core/TextUtils.h"
 #include "core/HomeFolder.h"
 #include "core/WaitWindow.h"
 #include "platform/ini/IniFile.h"
@@ -50,7 +51,7 @@ bool DownloadUpdate()
     ini.writeString(QStringLiteral("ZipList"), QStringLiteral("ExeName"),
                     QFileInfo(QCoreApplication::applicationFilePath()).fileName());
     ini.writeString(QStringLiteral("ZipList"), QStringLiteral("Tempday"),
-                    QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd")));
+                    ShortDateText(QDate::currentDate()));
     ini.save();
     registry.writeString(ZipListKey, QStringLiteral("exefile"), QCoreApplication::applicationFilePath());
 

@@ -61,6 +61,25 @@ void DrawQuit(QPainter &painter)
     painter.drawLine(QPointF(9, 1.5), QPointF(9, 9));
 }
 
+// A green sheet with a white cross: the spreadsheet.
+void DrawExcel(QPainter &painter)
+{
+    painter.setPen(QPen(QColor(0x10, 0x60, 0x30), 1));
+    painter.setBrush(QColor(0x1E, 0x8C, 0x3C));
+    painter.drawRect(QRectF(1.5, 1.5, 15, 15));
+    painter.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QPointF(5, 5), QPointF(13, 13));
+    painter.drawLine(QPointF(13, 5), QPointF(5, 13));
+}
+
+// A sum sign over a bar: amounts put in order again.
+void DrawRecalc(QPainter &painter)
+{
+    painter.setPen(QPen(Ink, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPolyline(QPolygonF({QPointF(14, 3), QPointF(4, 3), QPointF(9, 8.5), QPointF(4, 14), QPointF(14, 14)}));
+}
+
 } // namespace
 
 QImage ShellGlyphImage(ShellGlyph glyph)
@@ -77,6 +96,8 @@ QImage ShellGlyphImage(ShellGlyph glyph)
     case ShellGlyph::HomePage: DrawHomePage(painter); break;
     case ShellGlyph::About: DrawLetterInCircle(painter, QStringLiteral("i"), QColor(0x1E, 0x8C, 0x3C)); break;
     case ShellGlyph::Quit: DrawQuit(painter); break;
+    case ShellGlyph::Excel: DrawExcel(painter); break;
+    case ShellGlyph::Recalc: DrawRecalc(painter); break;
     }
     return image;
 }

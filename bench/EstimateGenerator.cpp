@@ -36,9 +36,10 @@ private:
     int count_ = 0;
 };
 
-QHash<QString, QVariant> LineItem(QRandomGenerator &random, int a, int b, int f, int odrf)
+// A line of quantity up to maxQuantity (in steps of 0.25).
+QHash<QString, QVariant> LineItem(QRandomGenerator &random, int a, int b, int f, int odrf, int maxQuantity = 1250)
 {
-    const double quantity = random.bounded(1, 5000) / 4.0;
+    const double quantity = random.bounded(1, 4 * maxQuantity) / 4.0;
     const double material = random.bounded(100, 900000) / 2.0;
     const double labour = random.bounded(100, 500000) / 2.0;
     const double expense = random.bounded(0, 20000);
@@ -90,7 +91,9 @@ int GenerateEstimate(WorkConnection &connection, const EstimateShape &shape)
                         row.insert("ICD2", 1 + unitPriceKey / 10 % 10);
                         row.insert("ICD3", unitPriceKey);
                         for (int d = 1; d <= shape.breakdownRows; ++d) {
-                            QHash<QString, QVariant> detail = LineItem(random, 0, 0, 0, d);
+                            // Per unit of the item: small quantities, so that the
+                            // estimate's sums stay well inside the fixed-point range.
+                            QHash<QString, QVariant> detail = LineItem(random, 0, 0, 0, d, 2);
                             detail.insert("ABFS", "X");
                             detail.insert("ICD1", row.value("ICD1"));
                             detail.insert("ICD2", row.value("ICD2"));

@@ -305,9 +305,15 @@ void TCurrencyEdit::keyPressEvent(QKeyEvent *event)
     QLineEdit::keyPressEvent(event);
 }
 
+QVariant TCurrencyEdit::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    return query == Qt::ImEnabled ? QVariant(false) : QLineEdit::inputMethodQuery(query);
+}
+
 void TCurrencyEdit::inputMethodEvent(QInputMethodEvent *event)
 {
-    // A number box shows no composition; a commit enters like typed text.
+    // An input method that composes all the same shows nothing; a commit enters like typed
+    // text.
     const QString commit = event->commitString();
     QInputMethodEvent filtered;
     if (!commit.isEmpty()) {

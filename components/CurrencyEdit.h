@@ -17,8 +17,9 @@ namespace vek {
 // Every way text can enter (typed keys, pastes by key, menu or middle button, drops,
 // input-method commits) is checked so that the text always reads as a number with at
 // most DecimalPlaces decimals that a Currency can hold; a refused entry beeps when
-// BeepOnError is on and emits inputRejected(). Number texts use '.' and ',' whatever the
-// locale says.
+// BeepOnError is on and emits inputRejected(). The box takes no input method: keys reach
+// it as typed, so a Korean letter is refused at once like any other non-digit and no
+// composition ever shows. Number texts use '.' and ',' whatever the locale says.
 class TCurrencyEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -64,6 +65,8 @@ public:
     void Paste();
     // The context menu, its Paste going through the check.
     QMenu *CreateContextMenu();
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
     // The form's key-press handler: may change the key or discard it (set it to 0).
     std::function<void(TCurrencyEdit &, QChar &)> OnKeyPress;

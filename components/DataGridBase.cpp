@@ -111,6 +111,11 @@ bool DataGridBase::mayEditCell(const QModelIndex &index) const
     return allow;
 }
 
+bool DataGridBase::cellTakesCharacter(const QModelIndex &index, QChar character) const
+{
+    return model_.takesCharacter(index, character);
+}
+
 QWidget *DataGridBase::createCellEditor(QWidget *parent, const QModelIndex &)
 {
     auto *editor = new QLineEdit(parent);
@@ -149,6 +154,7 @@ QVariant DataGridBase::inputMethodQuery(Qt::InputMethodQuery query) const
 void DataGridBase::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QTableView::currentChanged(current, previous);
+    delegate_.updateInputMethod();
     verticalHeader()->viewport()->update();
     if (current.isValid())
         column_ = current.column();
@@ -326,7 +332,7 @@ void DataGridBase::DeleteRecords()
                     ds->deleteRecord();
         }
     } catch (const DatabaseError &error) {
-        PresentMessage({MessageKind::Error, QString(), error.message()});
+        ShowErrorMsg(error.message());
     }
     ds->enableControls();
 }

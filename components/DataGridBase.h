@@ -84,6 +84,7 @@ public:
 
     GridKeyHooks &keyHooks() override { return *this; }
     bool mayEditCell(const QModelIndex &index) const override;
+    bool cellTakesCharacter(const QModelIndex &index, QChar character) const override;
     QWidget *createCellEditor(QWidget *parent, const QModelIndex &index) override;
     bool openCellEditor(const QModelIndex &index) override;
     // The grid's own handling of a key its hooks left: the selection and delete rules,

@@ -13,9 +13,9 @@ bool IsNumber(int type)
            || type == QMetaType::Float || type == QMetaType::Short;
 }
 
-void ShowDatabaseError(const DatabaseError &error)
+bool IsFloat(int type)
 {
-    PresentMessage({MessageKind::Error, QString(), error.message()});
+    return type == QMetaType::Double || type == QMetaType::Float;
 }
 
 // Why a typed text cannot go into a number field of the given type; empty when it can.
@@ -25,8 +25,7 @@ QString NumberRefusal(int type, const QVariant &value)
         return QString();
     if (QVariant(value).convert(QMetaType(type)))
         return QString();
-    const bool whole = type != QMetaType::Double && type != QMetaType::Float;
-    return QStringLiteral("'%1' is not a valid %2 value").arg(value.toString(), whole ? "integer" : "floating point");
+    return QStringLiteral("'%1' is not a valid %2 value").arg(value.toString(), IsFloat(type) ? "floating point" : "integer");
 }
 
 } // namespace
@@ -39,23 +38,10 @@ bool PostPendingEdit(Dataset &dataset)
         dataset.post();
     } catch (const DatabaseError &error) {
         dataset.cancel();
-        ShowDatabaseError(error);
+        ShowErrorMsg(error.message());
         return false;
     }
     return true;
-}
-
-int LocateRow(const Dataset &dataset, const QString &field, const QVariant &value)
-{
-    const int index = dataset.fieldIndex(field);
-    if (index < 0 || value.isNull())
-        return -1;
-    for (int row = 0; row < dataset.recordCount(); ++row) {
-        const QVariant candidate = dataset.valueOf(row, index);
-        if (!candidate.isNull() && candidate == value)
-            return row;
-    }
-    return -1;
 }
 
 DatasetModel::DatasetModel(QObject *parent) : QAbstractTableModel(parent) {}
@@ -225,6 +211,19 @@ Qt::ItemFlags DatasetModel::flags(const QModelIndex &index) const
     return flags;
 }
 
+bool DatasetModel::takesCharacter(const QModelIndex &index, QChar character) const
+{
+    if (!holds(index))
+        return false;
+    const int field = fields_.at(index.column());
+    const int type = field < 0 ? QMetaType::UnknownType : dataset_->fieldType(field);
+    if (columns_.at(index.column()).isLookup() || !IsNumber(type))
+        return true;
+    if ((character >= u'0' && character <= u'9') || character == u'+' || character == u'-')
+        return true;
+    return IsFloat(type) && (character == u'.' || character == u'e' || character == u'E');
+}
+
 bool DatasetModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
@@ -244,7 +243,7 @@ bool DatasetModel::writeField(int row, const QString &field, const QVariant &val
     // Text that does not read as a number is refused, not written as an empty value.
     const QString refusal = NumberRefusal(dataset_->fieldType(dataset_->fieldIndex(field)), value);
     if (!refusal.isEmpty()) {
-        PresentMessage({MessageKind::Error, QString(), refusal});
+        ShowErrorMsg(refusal);
         return false;
     }
     if (!setCurrentRow(row))
@@ -256,7 +255,7 @@ bool DatasetModel::writeField(int row, const QString &field, const QVariant &val
         dataset_->post();
     } catch (const DatabaseError &error) {
         dataset_->cancel();
-        ShowDatabaseError(error);
+        ShowErrorMsg(error.message());
         return false;
     }
     return true;

@@ -64,6 +64,9 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // Whether a typed character can be part of what the cell at index holds: a number
+    // field takes digits and signs, a float also its decimal point and exponent.
+    bool takesCharacter(const QModelIndex &index, QChar character) const;
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
 
 signals:
@@ -87,8 +90,5 @@ private:
 // Posts an edit in progress of dataset before it moves; when the post fails, the edit is
 // cancelled and the failure shown, and the answer is false.
 bool PostPendingEdit(Dataset &dataset);
-
-// The dataset's row at which field holds value, or -1.
-int LocateRow(const Dataset &dataset, const QString &field, const QVariant &value);
 
 } // namespace vek

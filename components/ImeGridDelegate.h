@@ -26,6 +26,8 @@ public:
     virtual GridKeyHooks &keyHooks() = 0;
     // Whether the cell at index may be edited at all.
     virtual bool mayEditCell(const QModelIndex &index) const = 0;
+    // Whether a typed character can be part of what the cell at index holds.
+    virtual bool cellTakesCharacter(const QModelIndex &, QChar) const { return true; }
     virtual QWidget *createCellEditor(QWidget *parent, const QModelIndex &index) = 0;
     // The grid's own handling of a key that its hooks and the rule left.
     virtual void gridKeyDown(QKeyEvent *event) = 0;
@@ -46,11 +48,18 @@ public:
 };
 
 // The cell delegate of the grids: it creates the grid's own editor, passes every text that
-// would enter a cell through one rule (the cell may be edited, and the key-press hook takes
-// each of its characters: typed keys and input-method commits alike), lets the grid's key
-// hooks see the keys typed into an open editor first, and hands a Korean composition begun
-// while the editor was closed over to the editor, so that the syllable goes on being
-// composed inline in the cell.
+// would enter a cell through one rule (the cell may be edited, the key-press hook takes
+// each of its characters, and the cell takes them: typed keys and input-method commits
+// alike), and lets the grid's key hooks see the keys typed into an open editor first.
+//
+// The grid keeps the keyboard focus while its editor is open, and passes the editor its
+// keys, the input method's events and questions, and its focus: a focus move inside the
+// window makes an input method drop the syllable it composes, so the editor never takes
+// the focus. Korean composition begun in a closed cell opens the editor and goes on inline
+// there; taken back whole before anything was committed, it leaves the cell's text as it
+// was. A composing syllable is committed into the editor before the editor's text is
+// written, and before the editor closes. An input method composes only in a cell that
+// takes letters: a number cell takes no composition and refuses letters as they are typed.
 class ImeGridDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -60,12 +69,16 @@ public:
 
     // The rule every text passes before it enters the cell at index.
     bool mayEnterText(const QModelIndex &index, const QString &text) const;
-    // A key typed into the grid: the hooks and the rule first, then the grid's own handling.
+    // A key typed into the grid: to the open editor, else the hooks and the rule first, then
+    // the grid's own handling.
     void gridKey(QKeyEvent *event);
     // An input-method event that reached the grid.
     void gridInputMethod(QInputMethodEvent *event);
-    // The editor's answer while a composition is handed over; invalid otherwise.
+    // The answer to the input method's question: the editor's while it is open.
     QVariant gridInputMethodQuery(Qt::InputMethodQuery query) const;
+    // Has the input method ask the grid again where it may compose and where the caret is:
+    // after the current cell or the editor changed.
+    void updateInputMethod() const;
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
@@ -82,15 +95,22 @@ protected:
 
 private:
     bool hooksConsume(QKeyEvent *event) const;
-    bool keyPressTakes(const QString &text) const;
-    void endHandOver();
+    bool typedTextTaken(const QModelIndex &index, const QString &text) const;
+    bool composesIn(const QModelIndex &index) const;
+    void toEditor(QEvent *event) const;
+    bool filterEditorEvent(QEvent *event);
+    bool filterGridEvent(QEvent *event);
+    void editorInputMethod(QInputMethodEvent *event);
+    void dropComposition();
+    void focusMoved(QObject *focus);
 
     QAbstractItemView &view_;
     CellEditHost &host_;
     mutable QPointer<QWidget> editor_;
     const QKeyEvent *passed_ = nullptr; // a grid key on its way into a new editor
-    bool opening_ = false;    // the editor being created takes no focus from the grid
-    mutable bool composing_ = false; // a composition is being handed over
+    mutable bool handingOver_ = false;  // the editor opened on a composition that committed nothing yet
+    mutable bool writing_ = false;      // the editor's text is being written
+    bool dropping_ = false;             // the input method is told to drop its composition
 };
 
 } // namespace vek

@@ -105,6 +105,12 @@ void THStringGrid::keyPressEvent(QKeyEvent *event)
     delegate_.gridKey(event);
 }
 
+void THStringGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableWidget::currentChanged(current, previous);
+    delegate_.updateInputMethod();
+}
+
 void THStringGrid::inputMethodEvent(QInputMethodEvent *event)
 {
     delegate_.gridInputMethod(event);

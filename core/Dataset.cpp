@@ -681,4 +681,17 @@ void Dataset::notifyRow(int recNo)
         emit rowChanged(recNo);
 }
 
+int LocateRow(const Dataset &dataset, const QString &field, const QVariant &value)
+{
+    const int index = dataset.fieldIndex(field);
+    if (index < 0 || value.isNull())
+        return -1;
+    for (int row = 0; row < dataset.recordCount(); ++row) {
+        const QVariant candidate = dataset.valueOf(row, index);
+        if (!candidate.isNull() && candidate == value)
+            return row;
+    }
+    return -1;
+}
+
 } // namespace vek

@@ -213,4 +213,8 @@ private:
     int disableCount_ = 0;
 };
 
+// The dataset's row (its place among the rows that pass the filter) at which field holds
+// value, or -1.
+int LocateRow(const Dataset &dataset, const QString &field, const QVariant &value);
+
 } // namespace vek

@@ -81,6 +81,11 @@ void ShowInfoMsg(const QString &text)
     PresentMessage({MessageKind::Information, QStringLiteral("Information"), text});
 }
 
+void ShowErrorMsg(const QString &text)
+{
+    PresentMessage({MessageKind::Error, QString(), text});
+}
+
 bool ConfirmYesNo(const QString &text)
 {
     return PresentMessage({MessageKind::Confirmation, QStringLiteral("Confirm"), text});

@@ -40,6 +40,8 @@ MessageChoice ChooseMessage(const MessageRequest &request);
 
 // A modal box with the information icon and an OK button.
 void ShowInfoMsg(const QString &text);
+// A modal box with the error icon and an OK button: a failure the user must see.
+void ShowErrorMsg(const QString &text);
 // A modal box with the confirmation icon and Yes/No buttons; true when Yes is chosen.
 bool ConfirmYesNo(const QString &text);
 

@@ -2,7 +2,9 @@
 
 #include "core/DataModule.h"
 #include "core/SqlRoutines.h"
+#include "core/WaitWindow.h"
 
+#include <QApplication>
 #include <QStringList>
 
 namespace vek {
@@ -11,8 +13,20 @@ namespace {
 
 const QString RateTag = QStringLiteral("R");
 
-const QString SmallGroupsSql =
-    QStringLiteral("select * from NDTAIL where ABFS='F' and TAG<>'E' and ACODE=? and BCODE=? Order by ODRF");
+// The walks read only the columns they use: the row key, the kind, the subtotal kind and
+// the amounts of every row, and of group rows what pricing them needs (most of the
+// estimate's rows are line items that a walk only sums). A row's key is enough to write
+// it back.
+const QString WalkColumns = QStringLiteral("RID,TAG,ICD1,PCST12,LCST12,SCST12,CSTTAL");
+const QString GroupColumns = WalkColumns + QStringLiteral(",INO,SUB,ACODE,BCODE,SCODE,PCST11,LCST11,SCST11");
+const QString RateColumns = GroupColumns
+                            + QStringLiteral(",NORT,RECV,PRT1,LRT1,SRT1,PRT2,LRT2,SRT2,PRT3,LRT3,SRT3,PRT4,LRT4,SRT4");
+
+const QString SmallGroupsSql = QStringLiteral("select %1 from NDTAIL where ABFS='F' and TAG<>'E' and ACODE=? and BCODE=? "
+                                              "Order by ODRF")
+                                   .arg(GroupColumns);
+const QString MiddleGroupsSql =
+    QStringLiteral("select %1 from NDTAIL where ABFS='B' and TAG<>'E' and ACODE=? Order by ODRF").arg(GroupColumns);
 
 // Opens a scratch dataset on a select for one walk and closes it however the walk ends.
 class ScratchCursor {
@@ -133,7 +147,7 @@ RollupSums SumBreakdown(int i1, int i2, int i3)
 {
     const QVariantList key{i1, i2, i3};
     Dataset &rows = dMf->mvDtail;
-    ScratchCursor open(rows, QStringLiteral("select * from NDTAIL where ABFS='X' and ICD1=? and ICD2=? and ICD3=? Order by ODRF"),
+    ScratchCursor open(rows, QStringLiteral("select %1 from NDTAIL where ABFS='X' and ICD1=? and ICD2=? and ICD3=? Order by ODRF").arg(RateColumns),
                        key);
     RollupSums sums;
     for (rows.first(); !rows.eof(); rows.next()) {
@@ -173,7 +187,7 @@ void RefreshUnitPriceItems()
 // list (A, 0), and none of their rate rows may keep a stale amount.
 void RefreshItemRateRows(int A, int B)
 {
-    QString sql = QStringLiteral("select * from NDTAIL where ABFS='S' and TAG='R'");
+    QString sql = QStringLiteral("select %1 from NDTAIL where ABFS='S' and TAG='R'").arg(RateColumns);
     QVariantList keys;
     if (A != 0) {
         sql += QStringLiteral(" and ACODE=?");
@@ -190,7 +204,98 @@ void RefreshItemRateRows(int A, int B)
     rows.applyUpdates();
 }
 
+// Prices every row of kind tag in the list that sql selects from the rows below it
+// (sumsOf the current row), in the scratch dataset cursor, and applies the changes.
+template <typename SumsOf>
+void PriceGroupRows(Dataset &cursor, const QString &sql, const QVariantList &params, const QString &tag, SumsOf sumsOf)
+{
+    ScratchCursor open(cursor, sql, params);
+    for (cursor.first(); !cursor.eof(); cursor.next())
+        if (cursor.asString("TAG") == tag)
+            StoreGroupSums(cursor, sumsOf(cursor));
+    cursor.applyUpdates();
+}
+
+// The wait message of a long step, hidden however the step ends; none where the program
+// runs without windows (a check that calls the routine from a plain core application).
+class WaitMessage {
+public:
+    explicit WaitMessage(const QString &text) : shown_(qobject_cast<QApplication *>(QCoreApplication::instance()))
+    {
+        if (shown_)
+            ShowWaitMessage(QColor(0, 0, 0x80), text);
+    }
+    ~WaitMessage()
+    {
+        if (shown_)
+            HideWaitWindow();
+    }
+    WaitMessage(const WaitMessage &) = delete;
+    WaitMessage &operator=(const WaitMessage &) = delete;
+
+private:
+    bool shown_;
+};
+
 } // namespace
+
+void StoreGroupSums(Dataset &rows, const RollupSums &sums)
+{
+    const double quantity = rows.asDouble("INO");
+    const double material = sums.material.toDouble();
+    const double labour = sums.labour.toDouble();
+    const double expense = sums.expense.toDouble();
+    rows.edit();
+    rows.setValue("PCST11", material);
+    rows.setValue("PCST12", quantity * material);
+    rows.setValue("LCST11", labour);
+    rows.setValue("LCST12", quantity * labour);
+    rows.setValue("SCST11", expense);
+    rows.setValue("SCST12", quantity * expense);
+    rows.setValue("CSTTAL", quantity * (sums.material + sums.labour + sums.expense).toDouble());
+    rows.post();
+}
+
+RollupSums RecalcSmallGroupRows(int A, int B)
+{
+    WorkTransaction command(dMf->SQLConect);
+    PriceGroupRows(dMf->TmFst, SmallGroupsSql, {A, B}, QStringLiteral("F"),
+                   [A, B](const Dataset &group) { return RecalcItemGroup(A, B, group.asInteger("SCODE")); });
+    const RollupSums sums = RecalcTopRows(B, A);
+    command.commit();
+    return sums;
+}
+
+RollupSums RecalcMiddleGroupRows(int A)
+{
+    WorkTransaction command(dMf->SQLConect);
+    PriceGroupRows(dMf->TABFs, MiddleGroupsSql, {A}, QStringLiteral("B"), [A](const Dataset &group) {
+        const int B = group.asInteger("BCODE");
+        return group.asInteger("SUB") == 1 ? RecalcSmallGroupRows(A, B) : RecalcItemGroup(A, B, 0);
+    });
+    const RollupSums sums = RecalcSectionRows(0, A);
+    command.commit();
+    return sums;
+}
+
+RollupSums RecalcWholeEstimate()
+{
+    WaitMessage wait(QStringLiteral("자료를 재계산 중입니다. 잠시만..."));
+    WorkTransaction command(dMf->SQLConect);
+    RecalcUnitPrices(0, 0);
+    // The work items walk a cursor of their own: the main window's list keeps its rows
+    // and its place, and the recalculation runs where no list is open at all.
+    Dataset workItems(QStringLiteral("WorkItemWalk"), &dMf->SQLConect);
+    workItems.setCachedUpdates(true);
+    PriceGroupRows(workItems, QStringLiteral("select %1 from NDTAIL where ABFS='A' Order by ODRF").arg(GroupColumns), {},
+                   QStringLiteral("A"), [](const Dataset &item) {
+                       const int A = item.asInteger("ACODE");
+                       return item.asInteger("SUB") == 1 ? RecalcMiddleGroupRows(A) : RecalcItemGroup(A, 0, 0);
+                   });
+    const RollupSums sums = RecalcTopRows(0, 0);
+    // A refused commit took the run back: the totals are then those the table kept.
+    return command.commit() ? sums : RecalcTopRows(0, 0);
+}
 
 RollupSums RecalcItemGroup(int A, int B, int F)
 {
@@ -198,8 +303,9 @@ RollupSums RecalcItemGroup(int A, int B, int F)
     WorkTransaction command(dMf->SQLConect);
     // Labour rows stay out of the walk as they stay out of the line-item list, so that a
     // subtotal row holds the same amounts whichever of the two last rewrote it.
-    WalkList(QStringLiteral("select * from NDTAIL where ABFS='S' and TAG<>'M' and ACODE=? and BCODE=? and SCODE=? "
-                            "Order by ODRF"),
+    WalkList(QStringLiteral("select %1 from NDTAIL where ABFS='S' and TAG<>'M' and ACODE=? and BCODE=? and SCODE=? "
+                            "Order by ODRF")
+                 .arg(WalkColumns),
              keys, WalkTotals::FromParts);
     RunTempSql(false,
                QStringLiteral("select sum(PCST12),sum(LCST12), sum(SCST12) FROM NDTAIL where ABFS='S' and "
@@ -216,14 +322,14 @@ RollupSums RecalcSectionRows(int B, int A)
 {
     if (B != 0)
         return WalkGroupList(SmallGroupsSql, {A, B});
-    return WalkGroupList(QStringLiteral("select * from NDTAIL where ABFS='B' and TAG<>'E' and ACODE=? Order by ODRF"), {A});
+    return WalkGroupList(MiddleGroupsSql, {A});
 }
 
 RollupSums RecalcTopRows(int B, int A)
 {
     if (A != 0)
         return WalkGroupList(SmallGroupsSql, {A, B});
-    return WalkGroupList(QStringLiteral("select * from NDTAIL where ABFS='A' and TAG<>'E' Order by ODRF"), {});
+    return WalkGroupList(QStringLiteral("select %1 from NDTAIL where ABFS='A' and TAG<>'E' Order by ODRF").arg(WalkColumns), {});
 }
 
 void RecalcUnitPrices(int A, int B)

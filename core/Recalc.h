@@ -44,4 +44,27 @@ void RefreshItemRateRow(Dataset &rows);
 // then CommitWork.
 void WriteUnitPrices(int i1, int i2, int i3, double material, double labour, double expense);
 
+// Stores sums, the sums of the rows below a work item, middle group or small group, in
+// that group row, the current row of rows: its unit prices are the sums, its amounts the
+// sums times its own quantity INO (CSTTAL the quantity times all three). The row is
+// edited and posted.
+void StoreGroupSums(Dataset &rows, const RollupSums &sums);
+
+// The small groups ('F') of middle group (A, B), each priced from its line items; then
+// the list with its subtotal rows. Returns the list's sums as RecalcTopRows(B, A) does.
+RollupSums RecalcSmallGroupRows(int A, int B);
+
+// The middle groups ('B') of work item A, each priced from its small groups when it has
+// them (SUB = 1), else from its line items; then the list with its subtotal rows. Returns
+// the list's sums as RecalcSectionRows(0, A) does.
+RollupSums RecalcMiddleGroupRows(int A);
+
+// The whole estimate, bottom up, as one command behind the wait message "자료를 재계산
+// 중입니다. 잠시만...": every unit-price item and rate row, then every work item ('A')
+// from its middle groups or line items, then the work-item list with its subtotal rows.
+// Returns what the main window's total bar shows: the sums of the work items in whole
+// units (material, labour, expense, total). Throws DatabaseError or NumberError after
+// taking back the whole run.
+RollupSums RecalcWholeEstimate();
+
 } // namespace vek

@@ -36,6 +36,20 @@ QString PadLeftChar(QChar ch, const QString &text, int width)
     return RepeatChar(ch, width - Cp949Width(trimmed)) + trimmed;
 }
 
+QString TrimRightText(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && isBlankOrControl(text[end - 1]))
+        --end;
+    return text.left(end);
+}
+
+QString ShortDateText(const QDate &date)
+{
+    // Month as "MM": in Qt's patterns "mm" is the minute.
+    return date.toString(QStringLiteral("yyyy.MM.dd"));
+}
+
 QString PadRightChar(QChar ch, const QString &text, int width)
 {
     const QString trimmed = TrimText(text);

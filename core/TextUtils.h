@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 namespace vek {
@@ -27,5 +28,11 @@ QString TrimLeftText(const QString &text);
 QString StripAmountText(const QString &text);
 // Blanks and control characters removed at both ends.
 QString TrimText(const QString &text);
+// Trailing blanks and control characters removed: a fixed-width (CHAR) column's value as
+// it was written.
+QString TrimRightText(const QString &text);
+
+// A date as the program writes every date: "yyyy.MM.dd" (2018.01.12).
+QString ShortDateText(const QDate &date);
 
 } // namespace vek

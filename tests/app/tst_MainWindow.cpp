@@ -1,7 +1,14 @@
 #include "FileDialogAnswerer.h"
 #include "app/MainWindow.h"
+#include "tests/app/ProgramObjects.h"
 #include "app/StatusBar.h"
+#include "app/TotalBar.h"
+#include "app/WorkItemList.h"
 #include "components/Container.h"
+#include "components/CurrencyEdit.h"
+#include "components/DBNavigator.h"
+#include "components/DataGrid.h"
+#include "components/EffectLabel.h"
 #include "components/SpeedButton.h"
 #include "core/DataModule.h"
 #include "core/Environment.h"
@@ -9,6 +16,7 @@
 #include "core/EstimateRecord.h"
 #include "core/HomeFolder.h"
 #include "core/ProgramState.h"
+#include "core/ScreenEntryPoints.h"
 #include "core/WaitWindow.h"
 #include "core/WorkDatabase.h"
 #include "platform/ini/IniFile.h"
@@ -24,6 +32,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QShortcut>
@@ -41,26 +50,6 @@ namespace {
 
 const QString DatabaseFailure = QStringLiteral(
     " 데이타베이스가 정상적으로 작동하지 않습니다.\n\n 종료 후 다시 실행해 보시기 바랍니다.  확인 !!! ");
-
-// The program's two objects as the program block makes them: the main window first, the
-// data module second; the window starts up when shown.
-struct Program {
-    std::unique_ptr<Tmainf> window = std::make_unique<Tmainf>();
-    std::unique_ptr<TdMf> module = std::make_unique<TdMf>();
-
-    Program() { dMf = module.get(); }
-    ~Program()
-    {
-        window.reset();
-        dMf = nullptr;
-    }
-    void start() { window->show(); }
-    int count(const QString &sql)
-    {
-        QSqlQuery query = module->SQLConect.select(sql);
-        return query.next() ? query.value(0).toInt() : -1;
-    }
-};
 
 void ConfigureMakerAddress(const QUrl &base)
 {
@@ -91,11 +80,7 @@ struct Workbench {
         CurrentFileName = UntitledFileName;
         DataChanged = false;
     }
-    void openWorkItems()
-    {
-        db.module().TAlst.setCommandText(QStringLiteral("select * from NDTAIL where ABFS='A' Order by ODRF"));
-        db.module().TAlst.open();
-    }
+    void openWorkItems() { window.WorkItems->OpenList(); }
     int rows() { return db.scalar(QStringLiteral("select count(*) from NDTAIL")).toInt(); }
     QString workFolder() const { return db.home().filePath(QStringLiteral("Work/")); }
     QString storedWorkFolder() const
@@ -113,7 +98,7 @@ QByteArray DocumentOf(const QString &project, const QList<std::pair<int, int>> &
     for (const auto &[code, order] : workItems) {
         rows += TEstimateRecord::FromRow(EstimateRowValues(
             {{"ACODE", code}, {"NOADD", QStringLiteral("열린 공종 %1").arg(code)}, {"TAG", "A"}, {"ABFS", "A"},
-             {"ODRF", order}}));
+             {"ODRF", order}, {"PCST12", 1000 * code}, {"CSTTAL", 1000 * code}}));
         rows += TEstimateRecord::FromRow(
             EstimateRowValues({{"ACODE", code}, {"NAME", "철근"}, {"TAG", "N"}, {"ABFS", "S"}, {"ODRF", 1}}));
     }
@@ -159,7 +144,7 @@ private slots:
         const QString work = home.filePath(QStringLiteral("Temp/VEKTMP.GDB"));
         QVERIFY(!QFileInfo::exists(work));
         {
-            Program program;
+            ProgramObjects program;
             program.start();
             QVERIFY(program.window->DatabaseReady());
             QVERIFY(QFileInfo::exists(work));
@@ -168,7 +153,7 @@ private slots:
             QVERIFY(program.module->SQLConect.commit());
             program.window->close();
         }
-        Program program;
+        ProgramObjects program;
         program.start();
         QVERIFY(program.window->DatabaseReady());
         QCOMPARE(program.count(QStringLiteral("select count(*) from PNOMU where LCODE=7")), 1);
@@ -180,7 +165,7 @@ private slots:
         TempHome home;
         MessageAnswerer answers;
         {
-            Program program;
+            ProgramObjects program;
             program.start();
             for (const char *level : {"A", "S"})
                 program.module->SQLConect.execute(
@@ -196,7 +181,7 @@ private slots:
         InputKind = 2;
         CurrentFileName = QStringLiteral("/tmp/old.Vek");
 
-        Program program;
+        ProgramObjects program;
         program.window->filName->setText(QStringLiteral(" /tmp/old.Vek  "));
         program.start();
         QVERIFY(program.window->DatabaseReady());
@@ -221,7 +206,7 @@ private slots:
         const QByteArray damaged("this is no database file");
         QVERIFY(WriteTestFile(home.filePath(QStringLiteral("Temp/VEKTMP.GDB")), damaged));
 
-        Program program;
+        ProgramObjects program;
         program.start();
         QVERIFY(!program.window->DatabaseReady());
         QVERIFY(program.window->isVisible());
@@ -246,7 +231,7 @@ private slots:
         QFETCH(bool, answer);
         TempHome home;
         MessageAnswerer answers(answer);
-        Program program;
+        ProgramObjects program;
         program.start();
         QVERIFY(program.window->DatabaseReady());
         if (byEscape)
@@ -263,7 +248,7 @@ private slots:
     {
         TempHome home;
         MessageAnswerer answers;
-        Program program;
+        ProgramObjects program;
         program.start();
         QCOMPARE(mainf, program.window.get());
         program.window->BtnExit->DoClick();
@@ -279,7 +264,7 @@ private slots:
     {
         TempHome home;
         MessageAnswerer answers;
-        Program program;
+        ProgramObjects program;
         QTimer::singleShot(300, program.window.get(), &QWidget::close);
         program.start();
         QVERIFY(!program.window->isVisible());
@@ -291,7 +276,7 @@ private slots:
     {
         TempHome home;
         MessageAnswerer answers;
-        Program program;
+        ProgramObjects program;
         program.start();
         program.window->MinButn->DoClick();
         QVERIFY(program.window->isMinimized());
@@ -309,7 +294,7 @@ private slots:
         server.setResponse(QStringLiteral("/VekFree/"), {200, "home page", {}, -1, true});
         server.setResponse(QStringLiteral("/VekFree/DTZIP/VekFreeUp.zip"), {200, archive, {}, -1, true});
         ConfigureMakerAddress(server.url(QStringLiteral("/VekFree/")));
-        Program program;
+        ProgramObjects program;
         program.start();
         QVERIFY(program.window->DatabaseReady());
 
@@ -345,7 +330,7 @@ private slots:
         server.setResponse(QStringLiteral("/VekFree/"), {200, "home page", {}, -1, true});
         ConfigureMakerAddress(reachable ? server.url(QStringLiteral("/VekFree/"))
                                         : LocalHttpServer::refusedUrl().resolved(QUrl(QStringLiteral("/VekFree/"))));
-        Program program;
+        ProgramObjects program;
         program.start();
         program.window->ExeUpDateClick();
         QCOMPARE(answers.texts(), messages);
@@ -386,6 +371,8 @@ private slots:
         QTest::newRow("download") << "dDTZIP" << 140;
         QTest::newRow("home page") << "KvrBtn" << 114;
         QTest::newRow("about") << "Hinfo" << 88;
+        QTest::newRow("record navigator") << "DBNav0" << 112;
+        QTest::newRow("total bar's end mark") << "EndMark" << 52;
     }
     void theRightHandControlsKeepTheirDistanceFromTheRightEdge()
     {
@@ -395,7 +382,8 @@ private slots:
         const std::map<QString, QWidget *> controls = {
             {"BtnExit", window.BtnExit}, {"MinButn", window.MinButn}, {"QuitBtn", window.QuitBtn},
             {"HelpBtn", window.HelpBtn}, {"ExeUpDate", window.ExeUpDate}, {"dDTZIP", window.dDTZIP},
-            {"KvrBtn", window.KvrBtn},   {"Hinfo", window.Hinfo}};
+            {"KvrBtn", window.KvrBtn},   {"Hinfo", window.Hinfo},     {"DBNav0", window.WorkItems->DBNav0},
+            {"EndMark", window.WorkItems->TotalBar->EndMark}};
         QWidget *widget = controls.at(control);
         for (int width : {1110, 900}) {
             window.resize(width, 600);
@@ -403,6 +391,119 @@ private slots:
             QCoreApplication::sendEvent(&window, &resized);
             QCOMPARE(widget->mapTo(&window, QPoint(0, 0)).x(), width - offset);
         }
+    }
+
+    // The popup menu's keys work wherever the focus is, each through its one item: Ins
+    // switches the mode once (the grid inserts nothing), F1 asks for the help page once,
+    // Alt+C for the calculator; a click on the status bar switches the mode too.
+    void thePopupMenusKeysWorkWhereverTheFocusIs()
+    {
+        TempHome home;
+        MessageAnswerer answers;
+        ProgramObjects program;
+        program.start();
+        Tmainf &window = *program.window;
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QStringList items;
+        for (const QAction *item : window.PopupMenu->actions())
+            items.append(item->text() + u' ' + item->shortcut().toString());
+        QCOMPARE(items, (QStringList{"작업내용저장 Alt+S", "VEK 계 산 기 Alt+C", "자료추가삽입 Ins", "도 움 말 보기 F1"}));
+        program.module->SQLConect.execute(
+            "insert into NDTAIL (ACODE, BCODE, SCODE, ABFS, TAG, ODRF, MVE) values (1, 0, 0, 'A', 'A', 1, 'F')");
+        QVERIFY(program.module->SQLConect.commit());
+        window.WorkItems->RefreshTotals();
+
+        const auto mode = [&window] { return window.Msgbar->PanelText(Tmainf::ModePanel); };
+        QWidget *const places[] = {window.WorkItems->GrdAlst, window.dGongSa};
+        for (QWidget *focus : places) {
+            focus->setFocus();
+            QTest::keyClick(focus, Qt::Key_Insert);
+            QCOMPARE(mode(), QStringLiteral("[삽입]"));
+            QVERIFY(InsertMode);
+            QTest::keyClick(focus, Qt::Key_Insert);
+            QCOMPARE(mode(), QStringLiteral("[추가]"));
+            QVERIFY(!InsertMode);
+        }
+        QCOMPARE(program.count("select count(*) from NDTAIL"), 1);
+        QTest::mouseClick(window.Msgbar, Qt::LeftButton);
+        QCOMPARE(mode(), QStringLiteral("[삽입]"));
+
+        QTest::keyClick(window.WorkItems->GrdAlst, Qt::Key_F1);
+        QTest::keyClick(window.dGongSa, Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(answers.texts(), (QStringList{"Newsleaf.dll 파일에 문제가 있거나 Dll 파일을 찾을 수 없습니다",
+                                              "VekCalc.dll 파일에 문제가 있거나 Dll 파일을 찾을 수 없습니다"}));
+
+        // F2 without a project name sends the user to the project-name box.
+        window.WorkItems->GrdAlst->setFocus();
+        QTest::keyClick(window.WorkItems->GrdAlst, Qt::Key_F2);
+        QCOMPARE(answers.texts().last(), QStringLiteral("공사명이 입력되지 않았습니다."));
+        QCOMPARE(QApplication::focusWidget(), window.dGongSa);
+    }
+
+    void setInputModeSetsTheModeAndItsPanel_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("insert");
+        QTest::newRow("insert") << "삽입" << true;
+        QTest::newRow("append") << "추가" << false;
+    }
+    void setInputModeSetsTheModeAndItsPanel()
+    {
+        QFETCH(QString, mode);
+        QFETCH(bool, insert);
+        Tmainf window;
+        InsertMode = !insert;
+        // The screens of the breakdown side reach it through the link.
+        MainWindowLinks().SetInputMode(mode);
+        QCOMPARE(InsertMode, insert);
+        QCOMPARE(window.Msgbar->PanelText(Tmainf::ModePanel), u'[' + mode + u']');
+        MainWindowLinks().MsgbarClick();
+        QCOMPARE(InsertMode, !insert);
+    }
+
+    // The cost statement reads the main totals through the link while the window lives.
+    void theMainTotalsAreReachableWhileTheWindowLives()
+    {
+        {
+            Tmainf window;
+            window.WorkItems->TotalBar->ShowSums({Currency::fromDouble(1234.9), Currency::fromDouble(-5.5),
+                                                  Currency::fromDouble(7), Currency::fromDouble(1236.4)});
+            const RollupSums totals = MainWindowLinks().Totals();
+            QCOMPARE(totals.material, Currency::fromDouble(1234));
+            QCOMPARE(totals.labour, Currency::fromDouble(-5));
+            QCOMPARE(totals.expense, Currency::fromDouble(7));
+            QCOMPARE(totals.total, Currency::fromDouble(1236));
+            QCOMPARE(window.WorkItems->TotalBar->LPCST11->DisplayText(), QStringLiteral("1,234"));
+            QCOMPARE(MainWindowLinks().Geometry(), window.geometry());
+        }
+        QVERIFY(!MainWindowLinks().Totals);
+        QVERIFY(!MainWindowLinks().SetInputMode);
+    }
+
+    // Flat buttons left to right in the band's order, each with a short and a long hint;
+    // the recalculation button hidden; the move label after them.
+    void theToolBandHoldsTheCommandsInOrder()
+    {
+        Tmainf window;
+        QStringList shortHints;
+        int left = -1;
+        for (TRxSpeedButton *button : window.ToolBandButtons()) {
+            shortHints.append(button->toolTip());
+            QCOMPARE(button->parentWidget(), window.ToPnl0);
+            QVERIFY(button->Flat());
+            QVERIFY(!button->statusTip().isEmpty());
+            const int place = window.ToPnl0->layout()->indexOf(button);
+            QVERIFY(place > left);
+            left = place;
+        }
+        QCOMPARE(shortHints, (QStringList{"공종등록", "공종수정", "공종삭제", "열기", "신규", "저장", "따로저장",
+                                          "집계메뉴", "금액조정", "대가목록", "원가계산서", "엑셀전송", "금액정렬"}));
+        QCOMPARE(window.WorkItems->CalcBtn0->statusTip(), QStringLiteral("내역서 금액을 재계산합니다."));
+        QVERIFY(!window.WorkItems->CalcBtn0->isVisibleTo(&window));
+        QCOMPARE(window.WorkItems->TagLabel->parentWidget(), window.ToPnl0);
+        QVERIFY(window.ToPnl0->layout()->indexOf(window.WorkItems->TagLabel) > left);
+        QVERIFY(!window.WorkItems->TagLabel->isVisibleTo(&window));
+        QVERIFY(!window.QuitBtn->Flat());
     }
 
     void hintsGoToTheStatusBar()
@@ -523,12 +624,16 @@ private slots:
         DataChanged = true;
 
         if (byKey) {
-            const QList<QShortcut *> shortcuts = bench.window.findChildren<QShortcut *>();
-            const auto save = std::find_if(shortcuts.begin(), shortcuts.end(), [](const QShortcut *shortcut) {
-                return shortcut->key() == QKeySequence(Qt::ALT | Qt::Key_S);
+            // The one Alt+S: the popup menu's first item.
+            const QList<QAction *> keys = bench.window.actions();
+            const auto save = std::find_if(keys.begin(), keys.end(), [](const QAction *item) {
+                return item->shortcut() == QKeySequence(Qt::ALT | Qt::Key_S);
             });
-            QVERIFY(save != shortcuts.end());
-            emit (*save)->activated();
+            QVERIFY(save != keys.end());
+            QCOMPARE(bench.window.PopupMenu->actions().first(), *save);
+            QCOMPARE((*save)->text(), QStringLiteral("작업내용저장"));
+            QVERIFY(bench.window.findChildren<QShortcut *>().isEmpty());
+            (*save)->trigger();
         } else {
             bench.window.SavBtn0->DoClick();
         }
@@ -661,8 +766,13 @@ private slots:
         bench.window.dGongSa->setText(QStringLiteral("지난 공사"));
         DataChanged = true;
         const int rows = bench.rows();
+        bench.window.WorkItems->TotalBar->ShowSums({Currency::fromDouble(10), Currency::fromDouble(20),
+                                                     Currency::fromDouble(30), Currency::fromDouble(60)});
 
         bench.window.NewBtn0Click();
+        const RollupSums cleared = bench.window.WorkItems->TotalBar->Sums();
+        for (Currency box : {cleared.material, cleared.labour, cleared.expense, cleared.total})
+            QCOMPARE(box, Currency());
         QCOMPARE(ReadTestFile(path).size(), 448 * (rows + 1));
         QCOMPARE(bench.rows(), 0);
         QVERIFY(bench.db.module().TAlst.isActive());
@@ -700,6 +810,9 @@ private slots:
         QCOMPARE(items.recordCount(), 3);
         QCOMPARE(items.recNo(), 0);
         QCOMPARE(items.asInteger("ACODE"), 9); // the first in order
+        // The totals of the opened estimate, in the total bar before the list is shown.
+        QCOMPARE(bench.window.WorkItems->TotalBar->LPCST11->Value(), 24000.0);
+        QCOMPARE(bench.window.WorkItems->TotalBar->LCSTTAL->Value(), 24000.0);
         QVERIFY(!DataChanged);
         QVERIFY(SprSfm.isNull());
     }
@@ -724,6 +837,47 @@ private slots:
         QCOMPARE(bench.window.dGongSa->text(), QStringLiteral("지금 공사"));
         QVERIFY(!DataChanged);
         QVERIFY(SprSfm.isNull());
+    }
+
+    void quittingSavesAChangedDocumentFirst_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QString>("document"); // empty: untitled; "/": a folder that is a file
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("unchanged: closes without writing") << false << "공사.Vek" << true << true << false;
+        QTest::newRow("changed, named: written, then closed") << true << "공사.Vek" << true << true << true;
+        QTest::newRow("changed, untitled, Save As cancelled: stays open") << true << "" << true << false << false;
+        QTest::newRow("changed, the save fails: stays open") << true << "/" << true << false << false;
+        QTest::newRow("answered no") << true << "공사.Vek" << false << false << false;
+    }
+    void quittingSavesAChangedDocumentFirst()
+    {
+        QFETCH(bool, changed);
+        QFETCH(QString, document);
+        QFETCH(bool, answer);
+        QFETCH(bool, closed);
+        QFETCH(bool, written);
+        Workbench bench;
+        bench.messages.queueAnswer(answer);
+        QString path = bench.db.home().filePath(document);
+        if (document == "/") {
+            QVERIFY(WriteTestFile(bench.db.home().filePath("plain"), "a file, not a folder"));
+            path = bench.db.home().filePath("plain/공사.Vek");
+        }
+        CurrentFileName = document.isEmpty() ? UntitledFileName : path;
+        DataChanged = changed;
+        const int rows = bench.rows();
+
+        bench.window.QuitBtn->DoClick();
+
+        QCOMPARE(bench.messages.texts().first(), QStringLiteral(" 작업을 종료하겠습니까 ??"));
+        QCOMPARE(bench.window.DatabaseReady(), !closed);
+        QCOMPARE(QFileInfo(path).isFile() && ReadTestFile(path).size() == 448 * (rows + 1), written);
+        QCOMPARE(bench.dialogs.requests().size(), document.isEmpty() && answer ? 1 : 0);
+        if (!closed)
+            QCOMPARE(DataChanged, changed);
     }
 
     void typingTheProjectNameIsAChange_data()

@@ -292,6 +292,14 @@ private slots:
         Form form;
         form.edit->SetValue(12);
         QVERIFY(form.focusBox());
+        // No input method composes here, whatever the box's read-only state went through:
+        // Korean keys come as the letters they carry and are refused like them.
+        form.edit->SetReadOnly(true);
+        form.edit->SetReadOnly(false);
+        QInputMethodQueryEvent asked(Qt::ImEnabled);
+        QCoreApplication::sendEvent(form.edit, &asked);
+        QCOMPARE(asked.value(Qt::ImEnabled), QVariant(false));
+        // An input method that composes all the same shows nothing.
         Commit(form.edit, QStringLiteral("ㅎ"), QString());
         Commit(form.edit, QStringLiteral("하"), QString());
         QCOMPARE(form.edit->text(), QStringLiteral("12"));

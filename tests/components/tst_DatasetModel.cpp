@@ -233,6 +233,33 @@ private slots:
         QCOMPARE(db->scalar("select CSTTAL from NDTAIL where ACODE=1"), stored);
     }
 
+    void aNumberCellTakesOnlyTheCharactersOfANumber_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("characters");
+        QTest::addColumn<QString>("taken"); // '+' taken, '-' refused, one per character
+        QTest::newRow("float") << "CSTTAL" << "0189+-.eE" << "+++++++++";
+        QTest::newRow("float: letters, Korean, grouping, blank")
+            << "CSTTAL" << QString("ax가ㅎ, \uFF11") << "-------";
+        QTest::newRow("integer: no point, no exponent") << "ODRF" << "09+-.eE" << "++++---";
+        QTest::newRow("text takes anything") << "NAME" << "a가ㅎ1.,-" << "+++++++";
+        QTest::newRow("calculated text") << "rTg" << "1가" << "++";
+    }
+    void aNumberCellTakesOnlyTheCharactersOfANumber()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, characters);
+        QFETCH(QString, taken);
+        DatasetModel model;
+        model.setDataset(list);
+        model.setColumns({Column(field)});
+        QString answers;
+        for (QChar character : characters)
+            answers += model.takesCharacter(model.index(0, 0), character) ? u'+' : u'-';
+        QCOMPARE(answers, taken);
+        QVERIFY(!model.takesCharacter(model.index(5, 0), u'1')); // no such row
+    }
+
     void lookupColumnShowsAndWritesThroughTheKey()
     {
         Dataset &names = db->module().TBlst;

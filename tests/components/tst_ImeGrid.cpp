@@ -2,6 +2,7 @@
 #include "components/ImeGridInplaceEdit.h"
 #include "components/ImeGridPopupListBox.h"
 #include "components/ImeGridStringGrid.h"
+#include "components/InputComposition.h"
 #include "tests/components/WorkItemGrid.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
@@ -12,6 +13,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -76,23 +78,87 @@ private slots:
         Preedit(grid.get(), "ㅎ");
         QVERIFY(editor());
         auto *edit = qobject_cast<QLineEdit *>(editor());
-        // The grid keeps the focus (and the input method its composition) meanwhile.
-        QCOMPARE(edit->focusProxy(), grid.get());
         QCOMPARE(edit->text(), QString()); // the composition replaces the cell's text
         Preedit(grid.get(), "하");
         Commit(grid.get(), "한");
         QCOMPARE(edit->text(), QString("한"));
-        QCOMPARE(edit->focusProxy(), nullptr);
-        QTRY_COMPARE(QApplication::focusWidget(), edit);
-        Preedit(QApplication::focusWidget(), "ㄱ");
-        Commit(QApplication::focusWidget(), "국");
+        Preedit(grid.get(), "ㄱ");
+        Commit(grid.get(), "국");
         QCOMPARE(edit->text(), QString("한국"));
-        QTest::keyClick(edit, Qt::Key_Return);
+        // The grid keeps the focus (an input method drops its syllable when the focus moves),
+        // also when the editor is clicked; the editor answers the input method through it.
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(3, edit->height() / 2));
+        QCOMPARE(QApplication::focusWidget(), grid.get());
+        QCOMPARE(grid->inputMethodQuery(Qt::ImSurroundingText).toString(), QString("한국"));
+        QCOMPARE(grid->inputMethodQuery(Qt::ImCursorRectangle).toRect().topLeft(),
+                 edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().topLeft() + edit->mapTo(grid.get(), QPoint()));
+        QTest::keyClick(grid.get(), Qt::Key_Return);
         QTRY_VERIFY(!editor());
         QCOMPARE(nameAt(1), QString("한국"));
         QCOMPARE(list->recNo(), 1);
         QCOMPARE(grid->currentIndex().row(), 1);
         QCOMPARE(db->scalar("select NAME from NDTAIL where ABFS='A' and ACODE=2").toString(), QString("한국"));
+    }
+
+    void aComposingSyllableGoesIntoItsCellBeforeAnythingMoves_data()
+    {
+        QTest::addColumn<QString>("move");
+        QTest::addColumn<int>("row"); // the current row afterwards
+        QTest::newRow("click on another row") << "click" << 2;
+        QTest::newRow("wheel") << "wheel" << 2;
+        QTest::newRow("Down") << "Down" << 2;
+        QTest::newRow("Enter") << "Enter" << 1;
+        QTest::newRow("the screen moves the dataset") << "first" << 0;
+        QTest::newRow("the focus leaves the grid") << "focus" << 1;
+    }
+    void aComposingSyllableGoesIntoItsCellBeforeAnythingMoves()
+    {
+        // No input method runs here: what the composition shows is committed all the same.
+        QFETCH(QString, move);
+        QFETCH(int, row);
+        Commit(grid.get(), "한");
+        Preedit(grid.get(), "국");
+        QCOMPARE(InputComposition::Shown(grid.get()), QString("국"));
+        if (move == u"click") {
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(2, 1)).center());
+        } else if (move == u"wheel") {
+            const QPointF at = grid->viewport()->rect().center();
+            QWheelEvent wheel(at, grid->viewport()->mapToGlobal(at), {}, {0, -QWheelEvent::DefaultDeltasPerStep},
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(grid->viewport(), &wheel);
+        } else if (move == u"Down" || move == u"Enter") {
+            QTest::keyClick(grid.get(), move == u"Down" ? Qt::Key_Down : Qt::Key_Return);
+        } else if (move == u"first") {
+            list->first();
+        } else {
+            QLineEdit elsewhere;
+            elsewhere.show();
+            elsewhere.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+        }
+        QTRY_VERIFY(!editor());
+        QCOMPARE(nameAt(1), QString("한국"));
+        QCOMPARE(list->recNo(), row);
+        QCOMPARE(InputComposition::Shown(), QString());
+        QCOMPARE(db->scalar("select NAME from NDTAIL where ABFS='A' and ACODE=2").toString(), QString("한국"));
+    }
+
+    void aCompositionTakenBackWholeLeavesTheCellAsItWas()
+    {
+        int posts = 0;
+        list->beforePost = [&posts](Dataset &) { ++posts; };
+        Preedit(grid.get(), "ㅎ");
+        auto *edit = qobject_cast<QLineEdit *>(editor());
+        QVERIFY(edit);
+        QCOMPARE(edit->text(), QString());
+        Preedit(grid.get(), QString()); // Backspace took the only jamo back
+        QCOMPARE(edit->text(), QString("토공사"));
+        QCOMPARE(edit->selectedText(), QString("토공사"));
+        QVERIFY(!edit->isModified());
+        QTest::keyClick(grid.get(), Qt::Key_Down);
+        QVERIFY(!editor());
+        QCOMPARE(posts, 0);
+        QCOMPARE(nameAt(1), QString("토공사"));
     }
 
     void movingTheDatasetUnderAnOpenEditorKeepsItsTextInItsRow()
@@ -161,6 +227,28 @@ private slots:
         QCOMPARE(grid->currentIndex().row(), 1);
     }
 
+    void aNumberCellTakesNoCompositionAndRefusesLettersAsTyped()
+    {
+        grid->setColumns({Column("NAME"), Column("INO"), Column("ODRF")});
+        grid->setCurrentIndex(grid->model()->index(1, 0));
+        QVERIFY(grid->inputMethodQuery(Qt::ImEnabled).toBool());
+        grid->setCurrentIndex(grid->model()->index(1, 1));
+        QVERIFY(!grid->inputMethodQuery(Qt::ImEnabled).toBool());
+        Commit(grid.get(), "한"); // an input method that composes all the same
+        QTest::keyClicks(grid.get(), "g");
+        QVERIFY(!editor());
+        QTest::keyClicks(grid.get(), "1x,2.5e1");
+        QVERIFY(editor());
+        QVERIFY(!grid->inputMethodQuery(Qt::ImEnabled).toBool());
+        Commit(grid.get(), "국");
+        QCOMPARE(qobject_cast<QLineEdit *>(editor())->text(), QString("12.5e1"));
+        QTest::keyClick(grid.get(), Qt::Key_Tab);
+        QTRY_COMPARE(grid->currentIndex().column(), 2);
+        QCOMPARE(list->valueOf(1, list->fieldIndex("INO")).toDouble(), 125.0);
+        QTest::keyClicks(grid.get(), "3.e4");
+        QCOMPARE(qobject_cast<QLineEdit *>(editor())->text(), QString("34"));
+    }
+
     void aTypedKeyNeverSearchesForARow()
     {
         grid->setCurrentIndex(grid->model()->index(0, 0)); // the number column reads 1, 2, 3
@@ -197,8 +285,7 @@ private slots:
         };
         Preedit(grid.get(), "ㄷ");
         Commit(grid.get(), "돌");
-        QTRY_COMPARE(QApplication::focusWidget(), editor());
-        QTest::keyClick(editor(), Qt::Key_Return);
+        QTest::keyClick(grid.get(), Qt::Key_Return);
         QTRY_VERIFY(!editor());
         QCOMPARE(nameAt(1), QString("돌"));
         QCOMPARE(grid->currentIndex(), grid->model()->index(1, 2));
@@ -225,8 +312,7 @@ private slots:
                 key = QChar();
         };
         Commit(grid.get(), "한");
-        QTRY_COMPARE(QApplication::focusWidget(), editor());
-        Commit(editor(), "국");
+        Commit(grid.get(), "국");
         QCOMPARE(qobject_cast<QLineEdit *>(editor())->text(), QString("한"));
     }
 
@@ -404,9 +490,8 @@ private slots:
         Preedit(&sheet, "한국ㅇ");
         QVERIFY(sheet.cellDelegate().editor());
         Commit(&sheet, "한국어");
-        QTRY_COMPARE(QApplication::focusWidget(), sheet.cellDelegate().editor());
-        QCOMPARE(qobject_cast<QLineEdit *>(QApplication::focusWidget())->text(), QString("한국어"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(qobject_cast<QLineEdit *>(sheet.cellDelegate().editor())->text(), QString("한국어"));
+        QTest::keyClick(&sheet, Qt::Key_Return);
         QTRY_COMPARE(sheet.Cells(3, 2), QString("한국어"));
         sheet.setCurrentCell(0, 3); // a fixed row
         Commit(&sheet, "가");

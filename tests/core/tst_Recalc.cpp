@@ -1,5 +1,6 @@
 #include "core/Recalc.h"
 #include "core/DataModule.h"
+#include "core/WaitWindow.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
 
@@ -94,6 +95,49 @@ QVariantHash With(QVariantHash values, const QVariantHash &more)
 }
 
 enum class GroupRoutine { Section, Top };
+
+// A group row's unit prices and amounts: PCST11, PCST12, LCST11, LCST12, SCST11, SCST12,
+// CSTTAL.
+QList<double> GroupValuesOf(TempDatabase &db, const QString &name)
+{
+    QList<double> values;
+    for (const char *column : {"PCST11", "PCST12", "LCST11", "LCST12", "SCST11", "SCST12", "CSTTAL"})
+        values.append(Column(db, name, column));
+    return values;
+}
+
+// An estimate with every kind of branch the whole-estimate recalculation meets, all of
+// its group rows stale:
+//   work item "w1" (quantity 2): line items, a labour row and a unit-price item whose
+//     breakdown says 40, 30, 20 where the item still says 1, 1, 1;
+//   work item "w2" (quantity 1.5, SUB 1): middle group "b1" (quantity 2) over line items
+//     summing 1,202.5 of material; middle group "b2" (quantity 3, SUB 1) over small group
+//     "f1" (quantity 2) and a left-out small group; a 소계 middle-group row;
+//   a rate row, a 합계 row and a left-out row among the work items.
+void InsertWholeEstimate(TempDatabase &db)
+{
+    const QVariantHash stale = Stored(-7, -7, -7, -21);
+    const QVariantHash key{{"ICD1", 7}, {"ICD2", 7}, {"ICD3", 7}};
+    Insert(db, {"w1", "A", "A", 1, 0, 0, 1, With(stale, {{"INO", 2}})});
+    Insert(db, {"w1 line", "S", "N", 1, 0, 0, 1, Priced(3, 1000, 500, 100)});
+    Insert(db, {"w1 labour", "S", "M", 1, 0, 0, 2, Priced(1, 700, 700, 700)});
+    Insert(db, {"w1 item", "S", "D", 1, 0, 0, 3, With(Priced(2, 1, 1, 1), key)});
+    Insert(db, {"detail", "X", "N", 0, 0, 0, 1, With(Priced(1, 40, 30, 20), key)});
+
+    Insert(db, {"w2", "A", "A", 2, 0, 0, 2, With(stale, {{"INO", 1.5}, {"SUB", 1}})});
+    Insert(db, {"b1", "B", "B", 2, 1, 0, 1, With(stale, {{"INO", 2}})});
+    Insert(db, {"b1 line", "S", "N", 2, 1, 0, 1, Priced(10, 120.25, 80, 5)});
+    Insert(db, {"b2", "B", "B", 2, 2, 0, 2, With(stale, {{"INO", 3}, {"SUB", 1}})});
+    Insert(db, {"f1", "F", "F", 2, 2, 1, 1, With(stale, {{"INO", 2}})});
+    Insert(db, {"f1 line", "S", "N", 2, 2, 1, 1, Priced(4, 250, 125, 10)});
+    Insert(db, {"f2 left out", "F", "E", 2, 2, 2, 2, Stored(999, 999, 999, 2997)});
+    Insert(db, {"f2 line", "S", "N", 2, 2, 2, 1, Priced(1, 5000, 0, 0)});
+    Insert(db, {"b subtotal", "B", "T", 2, 3, 0, 3, Subtotal(1)});
+
+    Insert(db, {"w rate", "A", "R", 3, 0, 0, 3, Stored(100, 200, 300, 600)});
+    Insert(db, {"w grand total", "A", "T", 4, 0, 0, 4, Subtotal(3)});
+    Insert(db, {"w left out", "A", "E", 5, 0, 0, 5, Stored(5000, 5000, 5000, 15000)});
+}
 
 } // namespace
 
@@ -298,6 +342,72 @@ private slots:
         QCOMPARE(AmountsOf(db, "item rate"), (QList<double>{180, 0, 0, 180}));
         QCOMPARE(AmountsOf(db, "line rate"), (QList<double>{29, 0, 0, 29}));
         QCOMPARE(AmountsOf(db, "no slot"), (QList<double>{7, 8, 9, 24}));
+    }
+
+    void wholeEstimateRecalculationPricesEveryGroupRow_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<QList<double>>("values");
+        // PCST11, PCST12 (x INO), LCST11, LCST12, SCST11, SCST12, CSTTAL (x INO).
+        QTest::newRow("work item over line items, refreshed unit-price item, no labour row")
+            << "w1" << QList<double>{3080, 6160, 1560, 3120, 340, 680, 9960};
+        QTest::newRow("middle group over line items, sums truncated")
+            << "b1" << QList<double>{1202, 2404, 800, 1600, 50, 100, 4104};
+        QTest::newRow("small group") << "f1" << QList<double>{1000, 2000, 500, 1000, 40, 80, 3080};
+        QTest::newRow("middle group over small groups, the left-out one aside")
+            << "b2" << QList<double>{2000, 6000, 1000, 3000, 80, 240, 9240};
+        QTest::newRow("work item over middle groups and their 소계")
+            << "w2" << QList<double>{8404, 12606, 4600, 6900, 340, 510, 20016};
+        QTest::newRow("left-out small group untouched") << "f2 left out" << QList<double>{0, 999, 0, 999, 0, 999, 2997};
+        QTest::newRow("work-item rate row untouched") << "w rate" << QList<double>{0, 100, 0, 200, 0, 300, 600};
+        QTest::newRow("left-out work item untouched")
+            << "w left out" << QList<double>{0, 5000, 0, 5000, 0, 5000, 15000};
+    }
+    void wholeEstimateRecalculationPricesEveryGroupRow()
+    {
+        QFETCH(QString, row);
+        QFETCH(QList<double>, values);
+        TempDatabase db;
+        InsertWholeEstimate(db);
+
+        const RollupSums totals = RecalcWholeEstimate();
+
+        QCOMPARE(GroupValuesOf(db, row), values);
+        QCOMPARE(Whole(totals), (QList<double>{18866, 10220, 1490, 30576}));
+        QCOMPARE(AmountsOf(db, "b subtotal"), (QList<double>{8404, 4600, 340, 13344}));
+        QCOMPARE(AmountsOf(db, "w grand total"), (QList<double>{18866, 10220, 1490, 30576}));
+        QVERIFY(SprSfm.isNull());
+        QVERIFY(!db.module().SQLConect.inTransaction());
+        QVERIFY(!db.module().TAlst.isActive());
+    }
+
+    // The group screens price their list with the same routines; what they hand back is
+    // what the parent row receives.
+    void groupRoutinesReturnTheirListsSums()
+    {
+        TempDatabase db;
+        InsertWholeEstimate(db);
+        QCOMPARE(Whole(RecalcSmallGroupRows(2, 2)), (QList<double>{2000, 1000, 80, 3080}));
+        QCOMPARE(Whole(RecalcMiddleGroupRows(2)), (QList<double>{8404, 4600, 340, 13344}));
+        QCOMPARE(GroupValuesOf(db, "b2"), (QList<double>{2000, 6000, 1000, 3000, 80, 240, 9240}));
+        QCOMPARE(GroupValuesOf(db, "w2"), (QList<double>{0, -7, 0, -7, 0, -7, -21}));
+    }
+
+    // One transaction for the whole run: a failure in the second work item takes back
+    // what the first one and the unit-price refresh wrote, and the wait message goes.
+    void wholeEstimateFailureTakesBackTheWholeRun()
+    {
+        TempDatabase db;
+        InsertWholeEstimate(db);
+        Insert(db, {"b1 overflow", "S", "N", 2, 1, 0, 2, Stored(1e300, 0, 0, 1e300)});
+
+        QVERIFY_THROWS_EXCEPTION(NumberError, RecalcWholeEstimate());
+
+        QCOMPARE(GroupValuesOf(db, "w1"), (QList<double>{0, -7, 0, -7, 0, -7, -21}));
+        QCOMPARE(PricesOf(db, "w1 item"), (QList<double>{1, 1, 1}));
+        QVERIFY(!db.module().SQLConect.inTransaction());
+        QCOMPARE(db.module().SQLConect.commandDepth(), 0);
+        QVERIFY(SprSfm.isNull());
     }
 
     // One command: when a step fails, what the earlier steps wrote goes too.

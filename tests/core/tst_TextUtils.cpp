@@ -41,6 +41,9 @@ private slots:
         QTest::newRow("replace char") << ReplaceChar(u'/', u'\\', "a/b/c") << "a\\b\\c";
         QTest::newRow("remove blanks") << RemoveBlanks(" 2.5 * 4 + 1 ") << "2.5*4+1";
         QTest::newRow("trim left") << TrimLeftText(" \t\r\n ab ") << "ab ";
+        QTest::newRow("trim right: pad blanks of a fixed-width column")
+            << TrimRightText(QStringLiteral(" 토공사 2  \t  ")) << QStringLiteral(" 토공사 2");
+        QTest::newRow("date: month, not minutes") << ShortDateText(QDate(2018, 1, 12)) << "2018.01.12";
         QTest::newRow("amount text") << StripAmountText("  \\1,234,567 ") << "1234567";
         QTest::newRow("amount, first sign only") << StripAmountText("\\1\\2") << "1\\2";
     }

@@ -1,0 +1,125 @@
+#pragma once
+
+#include "core/SubtotalWalk.h"
+
+#include <QRect>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace vek {
+
+// The screens that the main window and the list screens open live in app/ and unitprice/,
+// which do not link each other. Each such screen is reached through one entry point here:
+// the opener checks what it must, sets the program-wide state (InputKind, append mode,
+// its close button flat), builds the setup below and calls the entry point; the screen's
+// own code connects the entry point at program start (in RunProgram, app/Program.cpp,
+// before the main window is made: a registration object alone in a static library is
+// dropped by the linker). The entry point creates the screen, gives it the setup, runs it
+// modally and frees it; the opener then runs its after-step (totals when DataChanged is
+// set). Until a screen is connected its entry point does nothing.
+
+// What the opener of the item dialog TInPutf sets before the modal run (with InputKind
+// in the program-wide variable: 1 add or the open list, 2 change or the whole estimate).
+struct ItemDialogSetup {
+    QWidget *owner = nullptr;
+    // 0 item row, 1 bulk adjustment ("금 액 일 괄 조 정"), 2 sum menu ("집계메뉴").
+    int page = 0;
+    // The window's place and size.
+    QRect geometry;
+    // TopTitle, already centred (CenterText).
+    QString title;
+
+    // Page 0. dGbun: 0 공종명등록, 1 기타비율산, 2 비집계항목.
+    int kind = 0;
+    QString name;        // EdtName
+    double quantity = 1; // EdtNo
+    double material = 0; // EdtPCST12
+    double labour = 0;   // EdtLCST12
+    double expense = 0;  // EdtSCST12
+    double total = 0;    // EdtCSTTAL
+    QString remark;      // EdtEtc
+    // gJChek shown with the panel text "    하위공종"; when false (small groups) hidden
+    // and the panel text empty.
+    bool subLevelShown = true;
+    bool subLevelTicked = false; // gJChek
+    // gJPnel and the kind group dGbun enabled; a disabled panel shows its text grey
+    // (#808080): the row has lower rows.
+    bool subLevelEnabled = true;
+
+    // Page 1: EdtBiul.
+    double percentage = 0;
+};
+
+// What the opener of a list screen (TSlstFm, TBlstFm, TFlstFm) sets before the modal run;
+// append mode is already forced (SetInputMode("추가")).
+struct ListScreenSetup {
+    QWidget *owner = nullptr;
+    QRect geometry;
+    // The path number of the opened row: "01", "01-03", "01-03-02".
+    QString LsNo;
+    // One blank and the opened row's NOADD.
+    QString LjName;
+};
+
+// A screen opened with a place and a title: the breakdown screen TSudetaif on its
+// cost-statement page (page 2), the breakdown overview TTreVewf.
+struct TitledScreenSetup {
+    QWidget *owner = nullptr;
+    QRect geometry;
+    QString title;
+};
+
+// What the whole-estimate export of the main window reads from it.
+struct WholeEstimateExportSetup {
+    QWidget *owner = nullptr;
+    // The text of the project-name box dGongSa.
+    QString projectName;
+};
+
+struct ScreenEntryPoints {
+    // TInPutf, pages 0, 1 and 2.
+    std::function<void(const ItemDialogSetup &)> ItemDialog;
+    // TSlstFm, the line items of a work item, middle group or small group.
+    std::function<void(const ListScreenSetup &)> LineItemScreen;
+    // TBlstFm, the middle groups of a work item.
+    std::function<void(const ListScreenSetup &)> MiddleGroupScreen;
+    // TSudetaif on page 2, titled "공사원가계산서".
+    std::function<void(const TitledScreenSetup &)> CostStatement;
+    // TTreVewf, titled "일위대가일람표".
+    std::function<void(const TitledScreenSetup &)> BreakdownOverview;
+    // The export behind the main window's Excel button (ExcelBtn0Click); it returns at once
+    // when the work-item list is empty.
+    std::function<void(const WholeEstimateExportSetup &)> WholeEstimateExport;
+};
+
+// The program's entry points.
+ScreenEntryPoints &EntryPoints();
+
+// Calls entry with setup when its screen has connected it.
+template <typename Setup>
+void OpenScreen(const std::function<void(const Setup &)> &entry, const Setup &setup)
+{
+    if (entry)
+        entry(setup);
+}
+
+// What the screens of unitprice/ reach of the main window, which they cannot link: set
+// by the main window while it lives and emptied when it goes (test a member before
+// calling it).
+struct MainWindowLink {
+    // Tmainf::SetInputMode: InsertMode and status panel 0 ("추가" or "삽입").
+    std::function<void(const QString &mode)> SetInputMode;
+    // Tmainf::MsgbarClick: the insert/append toggle.
+    std::function<void()> MsgbarClick;
+    // The four total boxes LPCST11, LLCST11, LSCST11, LCSTTAL as they show.
+    std::function<RollupSums()> Totals;
+    // The main window's place and size, from which the screens place themselves.
+    std::function<QRect()> Geometry;
+};
+
+MainWindowLink &MainWindowLinks();
+
+} // namespace vek
