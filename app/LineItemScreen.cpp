@@ -2,10 +2,10 @@
 
 #include "app/HintHandler.h"
 #include "app/MainWindow.h"
+#include "app/TotalBar.h"
 #include "app/ShellGlyphs.h"
 #include "components/ArrowButton.h"
 #include "components/Container.h"
-#include "components/CurrencyEdit.h"
 #include "components/DBNavigator.h"
 #include "components/ImeGrid.h"
 #include "components/ShadowLabel.h"
@@ -16,6 +16,7 @@
 #include "core/Environment.h"
 #include "core/MessageBoxes.h"
 #include "core/ProgramState.h"
+#include "core/ScreenEntryPoints.h"
 #include "core/SiblingLibraries.h"
 #include "core/WaitWindow.h"
 #include "export/LineItemSheet.h"
@@ -38,14 +39,12 @@ namespace {
 const QColor TitleColour(0x42, 0x95, 0xAA);
 const QColor BarColour(0xEC, 0xE9, 0xD8);
 const QColor GridColour(0xFE, 0xFF, 0xF4);
-const QColor FooterColour(0x00, 0x80, 0xC0);
 const QColor Navy(0, 0, 0x80);
 const QString ScreenFont = QStringLiteral("굴림");
 const QString IniFileName = QStringLiteral("VekFree.ini");
 
 constexpr int TitleHeight = 28;
 constexpr int ToolHeight = 30;
-constexpr int FooterHeight = 22;
 // Distances from the right edge.
 constexpr int CloseOffset = 53;
 constexpr int HelpOffset = 82;
@@ -116,23 +115,6 @@ TSdLabel *MakeTitleLabel(QWidget *parent, const QString &name, const QString &ca
     return label;
 }
 
-TCurrencyEdit *MakeTotalBox(QWidget *parent, const QString &name)
-{
-    auto *box = new TCurrencyEdit(parent);
-    box->setObjectName(name);
-    box->SetDisplayFormat(QStringLiteral(",0.;-,0."));
-    box->SetZeroEmpty(false);
-    box->SetReadOnly(true);
-    box->setFrame(false);
-    box->setFocusPolicy(Qt::NoFocus);
-    box->setFont(Bold(9));
-    QPalette colours = box->palette();
-    colours.setColor(QPalette::Base, FooterColour);
-    colours.setColor(QPalette::Text, Qt::white);
-    box->setPalette(colours);
-    return box;
-}
-
 // The hourglass over a step, back to the normal cursor however the step ends.
 class Hourglass {
 public:
@@ -141,17 +123,6 @@ public:
     Hourglass(const Hourglass &) = delete;
     Hourglass &operator=(const Hourglass &) = delete;
 };
-
-// The insert/append switch of the main window: the status bar shows the mode.
-void SetInputMode(const QString &mode)
-{
-    InsertMode = mode == QStringLiteral("삽입");
-}
-
-void ToggleInputMode()
-{
-    InsertMode = !InsertMode;
-}
 
 } // namespace
 
@@ -166,7 +137,8 @@ TSlstFm::TSlstFm(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWi
     MakeTitleBand();
     MakeToolBar();
     MakeGrid();
-    MakeFooter();
+    FootPnl = new TTotalBar(QStringLiteral(" 합     계 ≫≫"), 200, {85, 85, 85, 85}, this);
+    FootPnl->setObjectName(QStringLiteral("FootPnl"));
     MakePopupMenu();
     layout->addWidget(TopPnl);
     layout->addWidget(ToolPnl);
@@ -259,6 +231,9 @@ void TSlstFm::MakeToolBar()
     CpyPst = MakeToolButton(QStringLiteral("CpyPst"), QString(),
                             QStringLiteral("자료이동|자료이동 모드에서 설정한 자료를 이동합니다."), &TSlstFm::CpyPstClick);
     CpyPst->hide();
+    SlCalc->SetGlyph(ShellGlyphImage(ShellGlyph::Recalc));
+    slExcl->SetGlyph(ShellGlyphImage(ShellGlyph::Excel));
+    CpyPst->SetGlyph(ShellGlyphImage(ShellGlyph::Move));
     TagLabel = new QLabel(QStringLiteral("자료이동"), ToolPnl);
     TagLabel->setObjectName(QStringLiteral("TagLabel"));
     QFont italic(ScreenFont, 10);
@@ -348,23 +323,6 @@ void TSlstFm::MakeGrid()
     connect(GrdSlst->horizontalHeader(), &QHeaderView::sectionResized, this, &TSlstFm::PlaceFooterBoxes);
 }
 
-void TSlstFm::MakeFooter()
-{
-    FootPnl = MakeBand(this, QStringLiteral("FootPnl"), FooterColour, FooterHeight);
-    FootTitle = new QLabel(QStringLiteral(" 합     계 ≫≫"), FootPnl);
-    FootTitle->setFont(Bold(9));
-    SetTextColour(FootTitle, Qt::white);
-    FootTitle->setGeometry(4, 0, 200, FooterHeight);
-    LPCST11 = MakeTotalBox(FootPnl, QStringLiteral("LPCST11"));
-    LLCST11 = MakeTotalBox(FootPnl, QStringLiteral("LLCST11"));
-    LSCST11 = MakeTotalBox(FootPnl, QStringLiteral("LSCST11"));
-    LCSTTAL = MakeTotalBox(FootPnl, QStringLiteral("LCSTTAL"));
-    FootEnd = new QLabel(QStringLiteral("≪≫"), FootPnl);
-    FootEnd->setFont(Bold(9));
-    SetTextColour(FootEnd, Qt::white);
-    FootEnd->setGeometry(0, 0, 30, FooterHeight);
-}
-
 void TSlstFm::MakePopupMenu()
 {
     PopupMenu = new QMenu(this);
@@ -395,17 +353,17 @@ void TSlstFm::PlaceRightAnchored()
     HelpBtn->move(w - HelpOffset, HelpBtn->y());
     DrPnl->move(w - DirectionOffset, DrPnl->y());
     DBNav0->move(w - NavigatorOffset, DBNav0->y());
-    FootEnd->move(w - FooterEndOffset, FootEnd->y());
+    FootPnl->EndMark->move(w - FooterEndOffset, FootPnl->EndMark->y());
 }
 
 void TSlstFm::PlaceFooterBoxes()
 {
     // Each box stands under the grid column whose amounts it sums.
     const int origin = GrdSlst->x() + GrdSlst->viewport()->x();
-    const std::pair<TCurrencyEdit *, int> boxes[] = {
-        {LPCST11, ColMaterial}, {LLCST11, ColLabour}, {LSCST11, ColExpense}, {LCSTTAL, ColTotal}};
-    for (const auto &[box, column] : boxes)
-        box->setGeometry(origin + GrdSlst->columnViewportPosition(column), 3, GrdSlst->columnWidth(column), FooterHeight - 6);
+    QList<std::pair<int, int>> places;
+    for (int column : {ColMaterial, ColLabour, ColExpense, ColTotal})
+        places.append({origin + GrdSlst->columnViewportPosition(column), GrdSlst->columnWidth(column)});
+    FootPnl->PlaceBoxes(places);
 }
 
 void TSlstFm::resizeEvent(QResizeEvent *event)
@@ -481,18 +439,10 @@ void TSlstFm::SaveFromList()
         mainf->SavBtn0Click();
 }
 
-void TSlstFm::ShowFooter(const RollupSums &footer)
-{
-    LPCST11->SetValue(double(footer.material.trunc()));
-    LLCST11->SetValue(double(footer.labour.trunc()));
-    LSCST11->SetValue(double(footer.expense.trunc()));
-    LCSTTAL->SetValue(double(footer.total.trunc()));
-}
-
 void TSlstFm::RecalcList()
 {
     if (Guarded([this] { List.RecalcList(); }))
-        ShowFooter(List.Footer());
+        FootPnl->ShowSums(List.Footer());
     GrdSlst->setFocus();
 }
 
@@ -510,8 +460,8 @@ void TSlstFm::SetToolbarMode(int mode)
 void TSlstFm::AppDt0Click()
 {
     SetEnterDirection(Right);
-    if (List.isEmpty())
-        SetInputMode(QStringLiteral("추가"));
+    if (List.isEmpty() && mainf)
+        mainf->SetInputMode(QStringLiteral("추가"));
     GrdSlst->postEditor();
     Guarded([this] { List.AddRow(); });
     GrdSlst->SetSelectedIndex(ColName);
@@ -523,7 +473,7 @@ void TSlstFm::DelDt0Click()
     if (List.isEmpty())
         return;
     if (ConfirmYesNo(QStringLiteral(" 정말로 삭제하시겠습니까??")) && Guarded([this] { List.DeleteRow(); }))
-        ShowFooter(List.Footer());
+        FootPnl->ShowSums(List.Footer());
     GrdSlst->setFocus();
 }
 
@@ -561,7 +511,7 @@ void TSlstFm::CpyPstClick()
     } else if (List.moveState() == LineItemList::CutWaiting) {
         if (Guarded([this] { List.Paste(); }) && List.moveState() == LineItemList::NoMove) {
             EndMoveLook();
-            ShowFooter(List.Footer());
+            FootPnl->ShowSums(List.Footer());
             DataChanged = true;
         }
     }
@@ -574,7 +524,8 @@ void TSlstFm::MoveKey()
     case LineItemList::NoMove:
         if (!List.StartMove())
             return;
-        SetInputMode(QStringLiteral("추가"));
+        if (mainf)
+            mainf->SetInputMode(QStringLiteral("추가"));
         CpyPst->SetFlat(true);
         TagLabel->show();
         SetToolbarMode(1);
@@ -606,7 +557,8 @@ void TSlstFm::HelpBtnClick()
 
 void TSlstFm::InsertModeClick()
 {
-    ToggleInputMode();
+    if (mainf)
+        mainf->MsgbarClick();
 }
 
 bool TSlstFm::CellTakesKeys(int column) const
@@ -677,7 +629,7 @@ void TSlstFm::ToggleSupplied()
 {
     GrdSlst->postEditor();
     if (Guarded([this] { List.ToggleSupplied(); }))
-        ShowFooter(List.Footer());
+        FootPnl->ShowSums(List.Footer());
 }
 
 void TSlstFm::CopyRow()
@@ -845,9 +797,16 @@ void TSlstFm::FormClose()
             List.Finish();
     });
     WriteIniInteger(IniFileName, QStringLiteral("작업환경"), QStringLiteral("ArrowTag"), direction_);
-    Guarded([this] { ShowFooter(List.CloseList()); });
+    Guarded([this] { FootPnl->ShowSums(List.CloseList()); });
     if (SlstFm == this)
         SlstFm = nullptr;
+}
+
+void InstallLineItemScreen()
+{
+    EntryPoints().LineItemScreen = [](const ListScreenSetup &setup) {
+        ShowLineItemScreen(setup.owner, setup.geometry, setup.LsNo, setup.LjName);
+    };
 }
 
 void ShowLineItemScreen(QWidget *owner, const QRect &place, const QString &lsNo, const QString &ljName)
@@ -856,7 +815,8 @@ void ShowLineItemScreen(QWidget *owner, const QRect &place, const QString &lsNo,
     screen.setGeometry(place);
     screen.LsNo->SetCaption(lsNo);
     screen.LjName->SetCaption(ljName);
-    SetInputMode(QStringLiteral("추가"));
+    if (mainf)
+        mainf->SetInputMode(QStringLiteral("추가"));
     screen.exec();
 }
 

@@ -11,12 +11,12 @@ class QMenu;
 namespace vek {
 
 class TArrowButton;
-class TCurrencyEdit;
 class TDBNavigator;
 class TdxContainer;
 class THDBGrid;
 class TRxSpeedButton;
 class TSdLabel;
+class TTotalBar;
 
 // The line-item screen: the editable bill of quantities (내역서) of one node, the work
 // item, middle group or small group its opener has current, with the footer of its totals.
@@ -59,13 +59,9 @@ public:
     TdxContainer *DrPnl;
     TArrowButton *ArrowBtn;
     THDBGrid *GrdSlst;
-    TdxContainer *FootPnl;
-    QLabel *FootTitle;
-    TCurrencyEdit *LPCST11;
-    TCurrencyEdit *LLCST11;
-    TCurrencyEdit *LSCST11;
-    TCurrencyEdit *LCSTTAL;
-    QLabel *FootEnd;
+    // " 합     계 ≫≫", the boxes LPCST11, LLCST11, LSCST11, LCSTTAL under the amount
+    // columns, and the end mark.
+    TTotalBar *FootPnl;
     QMenu *PopupMenu;
 
     LineItemList List;
@@ -116,7 +112,6 @@ private:
     void MakeTitleBand();
     void MakeToolBar();
     void MakeGrid();
-    void MakeFooter();
     void MakePopupMenu();
     TRxSpeedButton *MakeToolButton(const QString &name, const QString &caption, const QString &hint,
                                    void (TSlstFm::*click)());
@@ -126,7 +121,6 @@ private:
     void FormClose();
     void PlaceRightAnchored();
     void PlaceFooterBoxes();
-    void ShowFooter(const RollupSums &footer);
     // Runs a command of the list with the hourglass; a failure is shown to the user. True
     // when it ran through.
     bool Guarded(const std::function<void()> &command);
@@ -159,5 +153,8 @@ extern TSlstFm *SlstFm;
 // title), append mode forced, run modally and freed. The work-item list and the group
 // screens open it this way.
 void ShowLineItemScreen(QWidget *owner, const QRect &place, const QString &lsNo, const QString &ljName);
+// Connects the work-item list's drill-down (the entry point LineItemScreen) to
+// ShowLineItemScreen.
+void InstallLineItemScreen();
 
 } // namespace vek

@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "app/LineItemScreen.h"
 #include "app/MainWindow.h"
 #include "app/ProgramBlock.h"
 #include "app/TerminationSignals.h"
@@ -41,6 +42,7 @@ int RunProgram()
     Tmainf window;
     TdMf dataModule;
     dMf = &dataModule;
+    InstallLineItemScreen();
     QObject::connect(&block, &ProgramBlock::activationRequested, &window, &Tmainf::RestoreOrRaise);
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &window, &QWidget::close);

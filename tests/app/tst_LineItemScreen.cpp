@@ -1,6 +1,8 @@
 #include "app/LineItemScreen.h"
 
 #include "app/MainWindow.h"
+#include "app/TotalBar.h"
+#include "app/WorkItemList.h"
 #include "components/ArrowButton.h"
 #include "components/Container.h"
 #include "components/CurrencyEdit.h"
@@ -11,6 +13,7 @@
 #include "core/DataModule.h"
 #include "core/Environment.h"
 #include "core/ProgramState.h"
+#include "core/ScreenEntryPoints.h"
 #include "core/WorkDatabase.h"
 #include "export/ExcelRun.h"
 #include "tests/support/LineItemNode.h"
@@ -27,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -130,9 +134,9 @@ private slots:
         QCOMPARE(screen->HelpBtn->x(), 1280 - 82);
         QCOMPARE(screen->DrPnl->x(), 1280 - 89);
         QCOMPARE(screen->DBNav0->x(), 1280 - 171);
-        QCOMPARE(screen->FootEnd->x(), 1280 - 54);
+        QCOMPARE(screen->FootPnl->EndMark->x(), 1280 - 54);
         const QPoint column = grid()->viewport()->mapTo(screen.get(), QPoint(grid()->columnViewportPosition(TSlstFm::ColLabour), 0));
-        QCOMPARE(screen->LLCST11->mapTo(screen.get(), QPoint()).x(), column.x());
+        QCOMPARE(screen->FootPnl->LLCST11->mapTo(screen.get(), QPoint()).x(), column.x());
         QCOMPARE(grid()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("명             칭"));
         QCOMPARE(grid()->columnWidth(TSlstFm::ColRemark), 93);
     }
@@ -263,7 +267,9 @@ private slots:
         const double price = node->column("row", "PCST11").toDouble();
         gotoCell(0, column);
         QCOMPARE(screen->CellTakesKeys(column), takes);
-        Commit(grid(), QStringLiteral("한"));
+        // A Korean letter into a text cell, a digit into a number cell.
+        const bool text = column == TSlstFm::ColName || column == TSlstFm::ColRemark;
+        Commit(grid(), text ? QStringLiteral("한") : QStringLiteral("7"));
         QCOMPARE(editor() != nullptr, takes);
         if (editor())
             key(Qt::Key_Escape);
@@ -293,7 +299,7 @@ private slots:
         type("100");
         key(Qt::Key_Return);
         QCOMPARE(node->column("a", "PCST12").toDouble(), 300.0);
-        QCOMPARE(screen->LPCST11->Value(), 300.0);
+        QCOMPARE(screen->FootPnl->LPCST11->Value(), 300.0);
         QVERIFY(DataChanged);
 
         screen->ArrowBtnClick();
@@ -454,6 +460,32 @@ private slots:
         const WorkbookReader book(path);
         QCOMPARE(book.sheetNames().value(0), QStringLiteral("01-02-03내역서"));
         QCOMPARE(book.cell("01-02-03내역서", "B3").value("value").toString(), QStringLiteral("레미콘"));
+    }
+
+    // The work-item list's drill-down opens the screen on the work item, named by its order
+    // and title, in append mode; its close rolls the list up into the work item.
+    void theDrillDownOpensTheScreen()
+    {
+        node.reset();
+        db.reset();
+        db = std::make_unique<TempDatabase>();
+        node = std::make_unique<LineItemNode>(*db, 0);
+        node->add("a", "N", 1, {{"INO", 1}, {"LCST11", 700}, {"LCST12", 700}, {"CSTTAL", 700}});
+        InstallLineItemScreen();
+        InsertMode = true;
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            seen = {SlstFm->LsNo->Caption(), SlstFm->LjName->Caption(), InsertMode ? "삽입" : "추가",
+                    QString::number(dMf->TSlst.recordCount())};
+            answers->queueAnswer(true);
+            SlstFm->sClose->DoClick();
+        });
+        main->WorkItems->DrillDown();
+        EntryPoints().LineItemScreen = nullptr;
+        QCOMPARE(seen, (QStringList{"01", " 공종", "추가", "1"}));
+        QCOMPARE(SlstFm, nullptr);
+        QCOMPARE(node->column(QString(), "LCST11").toDouble(), 700.0);
+        QCOMPARE(node->column(QString(), "CSTTAL").toDouble(), 1400.0);
     }
 
     void closeIsAsked()
