@@ -2,6 +2,7 @@
 
 #include "app/HintHandler.h"
 #include "app/MainWindow.h"
+#include "app/ScreenOpening.h"
 #include "app/TotalBar.h"
 #include "app/ShellGlyphs.h"
 #include "components/ArrowButton.h"
@@ -181,7 +182,6 @@ void TSlstFm::MakeTitleBand()
     sClose->SetGlyph(ShellGlyphImage(ShellGlyph::Quit));
     sClose->SetCaption(QStringLiteral("닫기"));
     sClose->SetLayout(TRxSpeedButton::blGlyphLeft);
-    sClose->SetFlat(true);
     sClose->SetTransparent(true);
     SetTextColour(sClose, Qt::white);
     sClose->setGeometry(0, 2, 50, 24);
@@ -744,6 +744,7 @@ void TSlstFm::GrdSlstKeyDown(int &key, Qt::KeyboardModifiers shift)
 
 void TSlstFm::GrdSlstDblClick()
 {
+    GrdSlst->postEditor();
     if (List.isEmpty())
         return;
     switch (List.moveState()) {
@@ -755,6 +756,16 @@ void TSlstFm::GrdSlstDblClick()
     case LineItemList::NoMove:
         break;
     }
+    if (List.rows().asString("TAG") != QLatin1String("D"))
+        return;
+    {
+        FlatWhileOpen flat(sClose);
+        OpenScreen(EntryPoints().BreakdownScreen, PlacedScreenSetup{this, BreakdownScreenPlacement(geometry())});
+    }
+    // The breakdown's close wrote new prices into the unit-price items.
+    Guarded([this] { List.rows().refresh(); });
+    if (DataChanged)
+        RecalcList();
 }
 
 void TSlstFm::keyPressEvent(QKeyEvent *event)

@@ -30,6 +30,10 @@ QRect CostStatementPlacement(QSize screen, const QRect &main);
 // top main top + 125, height main height - 127.
 QRect BreakdownOverviewPlacement(const QRect &main);
 
+// The breakdown screen opened from a line-item screen at list: 48 pixels in from its
+// left edge to its right edge, top 39 below its top, height its height - 25.
+QRect BreakdownScreenPlacement(const QRect &list);
+
 // A dialog page of size that remembers its place under topKey and leftKey of section
 // "FormTopLft" in "VekFree.ini" (top 220, left 780 when none is stored).
 QRect RememberedDialogPlacement(const QString &topKey, const QString &leftKey, QSize size);

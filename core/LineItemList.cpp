@@ -508,20 +508,7 @@ RollupSums LineItemList::CloseList()
 {
     const RollupSums footer = RecalcList();
     rows().close();
-    Dataset &parent = ParentRow();
-    const double quantity = parent.asDouble("INO");
-    const double material = footer.material.toDouble();
-    const double labour = footer.labour.toDouble();
-    const double expense = footer.expense.toDouble();
-    parent.edit();
-    parent.setValue("PCST11", material);
-    parent.setValue("PCST12", material * quantity);
-    parent.setValue("LCST11", labour);
-    parent.setValue("LCST12", labour * quantity);
-    parent.setValue("SCST11", expense);
-    parent.setValue("SCST12", expense * quantity);
-    parent.setValue("CSTTAL", footer.total.toDouble() * quantity);
-    parent.post();
+    StoreGroupSums(ParentRow(), footer);
     // New totals in the parent are a change to save, also after the list was saved.
     DataChanged = true;
     return footer;

@@ -488,6 +488,40 @@ private slots:
         QCOMPARE(node->column(QString(), "CSTTAL").toDouble(), 1400.0);
     }
 
+    // A double click on a unit-price item opens its breakdown over the screen, the close
+    // button flat meanwhile; the prices the breakdown leaves come into the list. Other
+    // rows open nothing, and in move mode the double click marks.
+    void aUnitPriceItemOpensItsBreakdown()
+    {
+        node->add("unit", "D", 1, {{"INO", 2}, {"ICD1", 1}, {"ICD2", 2}, {"ICD3", 3}});
+        node->add("plain", "N", 2);
+        db->insertRow({{"ABFS", "X"}, {"TAG", "N"}, {"ICD1", 1}, {"ICD2", 2}, {"ICD3", 3}, {"PCST12", 100}});
+        open();
+        screen->setGeometry(QRect(10, 20, 1000, 600));
+        QList<QRect> places;
+        QStringList seen;
+        EntryPoints().BreakdownScreen = [&](const PlacedScreenSetup &setup) {
+            places.append(setup.geometry);
+            seen = {dMf->TSlst.asString("NAME"), screen->sClose->Flat() ? "flat" : "raised"};
+            db->module().SQLConect.execute("update NDTAIL set PCST12=250 where ABFS='X'");
+            QVERIFY(db->module().SQLConect.commit());
+        };
+        doubleClick("plain");
+        QVERIFY(places.isEmpty());
+        doubleClick("unit");
+        QCOMPARE(places, QList<QRect>{QRect(58, 59, 952, 575)});
+        QCOMPARE(seen, (QStringList{"unit", "flat"}));
+        QVERIFY(!screen->sClose->Flat());
+        QCOMPARE(node->column("unit", "PCST12").toDouble(), 500.0);
+        QCOMPARE(screen->FootPnl->LPCST11->Value(), 500.0);
+
+        key(Qt::Key_F9);
+        doubleClick("unit");
+        EntryPoints().BreakdownScreen = nullptr;
+        QCOMPARE(places.size(), 1);
+        QCOMPARE(node->column("unit", "MVE").toString().trimmed(), QStringLiteral("T"));
+    }
+
     void closeIsAsked()
     {
         node->addNumbered(2);
