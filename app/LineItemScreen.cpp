@@ -187,7 +187,6 @@ void TSlstFm::MakeTitleBand()
     sClose->setGeometry(0, 2, 50, 24);
     SetControlHint(sClose, QStringLiteral("닫기|현재활성되어 있는 화면을 종료합니다."));
     connect(sClose, &TRxSpeedButton::Click, this, &TSlstFm::sCloseClick);
-    TopPnl->installEventFilter(this);
 }
 
 TRxSpeedButton *TSlstFm::MakeToolButton(const QString &name, const QString &caption, const QString &hint,
