@@ -4,7 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/ScreenOpening.h"
 #include "app/TotalBar.h"
-#include "app/ShellGlyphs.h"
+#include "components/ShellGlyphs.h"
 #include "components/ArrowButton.h"
 #include "components/Container.h"
 #include "components/DBNavigator.h"

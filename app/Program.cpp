@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "app/ItemDialog.h"
 #include "app/LineItemScreen.h"
 #include "app/MainWindow.h"
 #include "app/ProgramBlock.h"
@@ -8,6 +9,10 @@
 #include "components/InputComposition.h"
 #include "core/DataModule.h"
 #include "core/MessageBoxes.h"
+#include "core/ProgramState.h"
+#include "core/ScreenEntryPoints.h"
+#include "export/WholeEstimateExport.h"
+#include "unitprice/CostStatementWindow.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -38,10 +43,13 @@ int RunProgram()
     InstallFontSubstitutes();
     InputComposition::Watch();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vekwfree.png")));
+    ConnectExports();
+    ConnectCostStatementScreen();
 
     Tmainf window;
     TdMf dataModule;
     dMf = &dataModule;
+    ConnectItemDialog();
     InstallLineItemScreen();
     QObject::connect(&block, &ProgramBlock::activationRequested, &window, &Tmainf::RestoreOrRaise);
     TerminationSignals termination;
@@ -51,6 +59,13 @@ int RunProgram()
     const int code = window.isVisible() ? QApplication::exec() : 0;
     dMf = nullptr;
     return code;
+}
+
+void ConnectExports()
+{
+    EntryPoints().WholeEstimateExport = [](const WholeEstimateExportSetup &setup) {
+        ExportWholeEstimate(setup.projectName, CurrentFileName);
+    };
 }
 
 } // namespace vek

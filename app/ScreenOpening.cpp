@@ -1,7 +1,6 @@
 #include "app/ScreenOpening.h"
 
 #include "components/SpeedButton.h"
-#include "core/Environment.h"
 
 namespace vek {
 
@@ -31,13 +30,6 @@ QRect BreakdownOverviewPlacement(const QRect &main)
 QRect BreakdownScreenPlacement(const QRect &list)
 {
     return QRect(list.left() + 48, list.top() + 39, list.width() - 48, list.height() - 25);
-}
-
-QRect RememberedDialogPlacement(const QString &topKey, const QString &leftKey, QSize size)
-{
-    const QString ini = QStringLiteral("VekFree.ini");
-    const QString section = QStringLiteral("FormTopLft");
-    return QRect(QPoint(ReadIniInteger(ini, section, leftKey, 780), ReadIniInteger(ini, section, topKey, 220)), size);
 }
 
 FlatWhileOpen::FlatWhileOpen(TRxSpeedButton *button) : button_(button)

@@ -10,7 +10,8 @@ class TRxSpeedButton;
 
 // Where the screens opened from the list screens stand: pure functions of the screen size
 // and the main window's place and size (top, left, width, height as the window manager
-// has them), and, for the two small dialog pages, of their last place in the ini file.
+// has them). The two small pages of the item dialog stand where they were last closed
+// (RememberedDialogPlacement, core/ScreenEntryPoints.h).
 
 // The item dialog's item-row page (390 x 270): left (screen width - 390) div 2, top (main
 // window height - 270) div 2.
@@ -33,10 +34,6 @@ QRect BreakdownOverviewPlacement(const QRect &main);
 // The breakdown screen opened from a line-item screen at list: 48 pixels in from its
 // left edge to its right edge, top 39 below its top, height its height - 25.
 QRect BreakdownScreenPlacement(const QRect &list);
-
-// A dialog page of size that remembers its place under topKey and leftKey of section
-// "FormTopLft" in "VekFree.ini" (top 220, left 780 when none is stored).
-QRect RememberedDialogPlacement(const QString &topKey, const QString &leftKey, QSize size);
 
 // An opener's close button, drawn flat while the screen it opened runs modally and
 // raised again however the opening ends.

@@ -3,11 +3,11 @@
 #include "app/HintHandler.h"
 #include "app/MainWindow.h"
 #include "app/ScreenOpening.h"
-#include "app/ShellGlyphs.h"
 #include "app/TotalBar.h"
 #include "components/DBNavigator.h"
 #include "components/DataGrid.h"
 #include "components/EffectLabel.h"
+#include "components/ShellGlyphs.h"
 #include "components/SpeedButton.h"
 #include "core/DataModule.h"
 #include "core/Environment.h"
@@ -46,30 +46,6 @@ DatasetColumn GridColumn(const QString &field, const QString &title, int width, 
     column.alignment = alignment;
     column.readOnly = true;
     return column;
-}
-
-// What the edit dialog's total box starts with: the sum of the unit prices; for a lump
-// row (prices 0) the total per unit, which the dialog multiplies by the quantity again,
-// so that an unchanged edit keeps the row's total.
-double EditTotal(const Dataset &row)
-{
-    const double prices = row.asDouble("PCST11") + row.asDouble("LCST11") + row.asDouble("SCST11");
-    if (prices != 0)
-        return prices;
-    const double quantity = row.asDouble("INO");
-    if (quantity == 0)
-        return row.asDouble("CSTTAL");
-    return Currency::fromDouble(row.asDouble("CSTTAL") / quantity).toDouble();
-}
-
-// The kind group's choice for a row kind: rate row 1, left-out row 2, else 0.
-int KindOfTag(const QString &tag)
-{
-    if (tag == QLatin1String("R"))
-        return 1;
-    if (tag == QLatin1String("E"))
-        return 2;
-    return 0;
 }
 
 } // namespace
@@ -206,29 +182,9 @@ void TWorkItemList::ClearTotals()
 
 void TWorkItemList::OpenItemRowDialog(int inputKind)
 {
-    ItemDialogSetup setup;
-    setup.owner = main_;
-    setup.page = 0;
-    setup.geometry = ItemRowDialogPlacement(ScreenSize(), main_->geometry());
     InputKind = inputKind;
-    if (inputKind == 1) {
-        setup.title = CenterText(QStringLiteral("내  역  서  공  종  명  등  록"), 80);
-    } else {
-        const Dataset &row = dMf->TAlst;
-        const QString tag = row.asString("TAG");
-        setup.title = CenterText(QStringLiteral("내  역  서  공  종  명  수  정"), 80);
-        setup.kind = KindOfTag(tag);
-        setup.subLevelEnabled = tag != list_.letter() || !list_.HasLowerRows();
-        setup.subLevelTicked = row.asInteger("SUB") == 1;
-        setup.name = TrimRightText(row.asString("NOADD"));
-        setup.quantity = row.asDouble("INO");
-        setup.material = row.asDouble("PCST11");
-        setup.labour = row.asDouble("LCST11");
-        setup.expense = row.asDouble("SCST11");
-        setup.total = EditTotal(row);
-        setup.remark = TrimRightText(row.asString("ETC"));
-    }
-    OpenScreen(EntryPoints().ItemDialog, setup);
+    OpenScreen(EntryPoints().ItemDialog,
+               ItemRowDialogSetup(main_, inputKind, ItemRowDialogPlacement(ScreenSize(), main_->geometry())));
     if (DataChanged)
         RefreshTotals();
 }
@@ -328,13 +284,8 @@ void TWorkItemList::SumBtn0Click()
     if (!HasRows())
         return;
     const int rowsBefore = dMf->TAlst.recordCount();
-    ItemDialogSetup setup;
-    setup.owner = main_;
-    setup.page = 2;
-    setup.geometry = RememberedDialogPlacement(QStringLiteral("합계Top"), QStringLiteral("합계Lft"), QSize(118, 140));
-    setup.title = CenterText(QStringLiteral("집계메뉴"), 24);
     InputKind = 1;
-    OpenScreen(EntryPoints().ItemDialog, setup);
+    OpenScreen(EntryPoints().ItemDialog, SumMenuDialogSetup(main_));
     if (dMf->TAlst.recordCount() != rowsBefore)
         RefreshTotals();
 }
@@ -343,14 +294,8 @@ void TWorkItemList::rSCostClick()
 {
     if (!HasRows())
         return;
-    ItemDialogSetup setup;
-    setup.owner = main_;
-    setup.page = 1;
-    setup.geometry = RememberedDialogPlacement(QStringLiteral("조정Top"), QStringLiteral("조정Lft"), QSize(195, 180));
-    setup.title = CenterText(QStringLiteral("금 액 일 괄 조 정"), 40);
-    setup.percentage = 0;
     InputKind = 2;
-    OpenScreen(EntryPoints().ItemDialog, setup);
+    OpenScreen(EntryPoints().ItemDialog, BulkAdjustmentDialogSetup(main_));
     if (DataChanged)
         CalcBtn0Click();
 }

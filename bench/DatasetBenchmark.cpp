@@ -4,13 +4,13 @@
 
 #include "BenchTiming.h"
 #include "EstimateGenerator.h"
+#include "RawStatements.h"
 
 #include "core/DataModule.h"
 #include "core/SqlRoutines.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>
-#include <QSqlRecord>
 
 #include <cstdio>
 #include <vector>
@@ -33,15 +33,7 @@ void RawReadList(QSqlDatabase db, int times)
         for (int i = 0; i < Node.size(); ++i)
             query.bindValue(i, Node.at(i));
         Check(query.exec(), "select");
-        std::vector<std::vector<QVariant>> rows;
-        const int columns = query.record().count();
-        while (query.next()) {
-            std::vector<QVariant> row;
-            row.reserve(columns);
-            for (int c = 0; c < columns; ++c)
-                row.push_back(query.value(c));
-            rows.push_back(std::move(row));
-        }
+        ReadRows(query);
     }
 }
 
@@ -87,17 +79,7 @@ int main(int argc, char **argv)
     TdMf &module = estimate.module;
     QSqlDatabase db = estimate.database();
 
-    // The open lists of the node (1, 1, 1), as the line-item screen has them.
-    module.TAlst.setCommandText("select * from NDTAIL where ABFS='A' and ACODE=?", {1});
-    module.TBlst.setCommandText("select * from NDTAIL where ABFS='B' and ACODE=? and BCODE=?", {1, 1});
-    module.TFlst.setCommandText("select * from NDTAIL where ABFS='F' and ACODE=? and BCODE=? and SCODE=?", Node);
-    for (Dataset *ds : {&module.TAlst, &module.TBlst, &module.TFlst})
-        ds->open();
-    Dataset &items = module.TSlst;
-    items.setCommandText(NodeItems, Node);
-
-    items.open();
-    std::printf("line-item list: %d rows\n", items.recordCount());
+    Dataset &items = estimate.OpenBigList();
     std::vector<QVariant> keys;
     for (items.first(); !items.eof(); items.next())
         keys.push_back(items.value("RID"));

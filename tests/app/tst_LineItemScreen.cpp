@@ -456,7 +456,7 @@ private slots:
         screen->slExcl->DoClick();
         SetPrinterQuestion(previous);
         const QString path = QDir(db->home().filePath("Work")).filePath("이름없음 01-02-03내역서.xlsx");
-        QCOMPARE(answers->texts(), QStringList{"엑셀파일로 저장했습니다.\n" + path});
+        QVERIFY(answers->texts().isEmpty());
         const WorkbookReader book(path);
         QCOMPARE(book.sheetNames().value(0), QStringLiteral("01-02-03내역서"));
         QCOMPARE(book.cell("01-02-03내역서", "B3").value("value").toString(), QStringLiteral("레미콘"));

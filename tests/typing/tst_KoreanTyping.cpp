@@ -3,6 +3,7 @@
 // QInputMethodEvent cannot show what goes wrong here: the engine composes asynchronously,
 // takes a syllable back one jamo at a time, and drops what it is composing when the focus
 // moves inside the window.
+#include "app/ItemDialog.h"
 #include "components/CurrencyEdit.h"
 #include "components/ImeGrid.h"
 #include "components/ImeGridStringGrid.h"
@@ -13,6 +14,7 @@
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TempHome.h"
 #include "tests/support/TestRegistry.h"
+#include "unitprice/CostSheetPage.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -299,6 +301,47 @@ private slots:
         QCOMPARE(CellText(*sheet, 1, 1), cell);
     }
 
+    // The cost statement's grid: a name takes Korean and Enter moves down; an amount takes
+    // only digits; a remark holds 15 bytes, a syllable past that is refused when committed.
+    void typesIntoTheCostStatement_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("a name, Enter") << 2 << 1 << QString() << "g k s r n r Return" << "한국";
+        QTest::newRow("Korean between digits of an amount") << 2 << 2 << QString() << "1 g k s 2 Return" << "12";
+        QTest::newRow("a remark up to its 15 bytes")
+            << 3 << 4 << " " + QString(5, u'가') << "F2 End g k s r n r Return" << QString(5, u'가') + "한국";
+        QTest::newRow("a remark past its 15 bytes")
+            << 3 << 4 << " " + QString(6, u'가') << "F2 End g k s r n r Return" << QString(6, u'가') + "한";
+    }
+    void typesIntoTheCostStatement()
+    {
+        QFETCH(int, row);
+        QFETCH(int, col);
+        QFETCH(QString, before);
+        QFETCH(QString, keys);
+        QFETCH(QString, cell);
+        TempDatabase db;
+        MessageAnswerer answers;
+        auto page = std::make_unique<TCostSheetPage>();
+        page->LoadCostSheet();
+        if (!before.isNull())
+            page->SetCells(col, row, before);
+        showInHost(page.get());
+        page->dGrid->setFocus();
+        QTRY_VERIFY(page->dGrid->hasFocus());
+        page->dGrid->setCurrentCell(row, col);
+
+        QVERIFY(Type(keys));
+        QTRY_COMPARE_WITH_TIMEOUT(page->dGrid->currentRow(), row + 1, Patience);
+        QTRY_VERIFY_WITH_TIMEOUT(!page->dGrid->cellDelegate().editor(), Patience);
+        QCOMPARE(page->Cells(col, row).trimmed(), cell);
+        QCOMPARE(answers.texts(), QStringList());
+    }
+
     void aFocusMovedByTheProgramWhileComposingCommitsOnce_data()
     {
         QTest::addColumn<bool>("fromGrid");
@@ -406,6 +449,43 @@ private slots:
         QCOMPARE(window.dGongSa->text(), name);
         QCOMPARE(answers.texts(), QStringList());
         window.close();
+    }
+
+    // The item dialog's name and remark boxes hold 43 and 15 bytes: a syllable past the
+    // limit is refused when it is committed; Enter commits the syllable and moves on.
+    void typesIntoTheItemDialog_data()
+    {
+        QTest::addColumn<bool>("remark");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("name up to the limit") << false << QString(19, u'가') << QString(19, u'가') + "한국";
+        QTest::newRow("name past the limit") << false << QString(20, u'가') << QString(20, u'가') + "한";
+        QTest::newRow("remark up to the limit") << true << QString(5, u'가') << QString(5, u'가') + "한국";
+        QTest::newRow("remark past the limit") << true << QString(6, u'가') << QString(6, u'가') + "한";
+    }
+    void typesIntoTheItemDialog()
+    {
+        QFETCH(bool, remark);
+        QFETCH(QString, before);
+        QFETCH(QString, typed);
+        MessageAnswerer answers;
+        TInPutf dialog(0);
+        dialog.LoadFields(NewItemRowFields(0));
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QLineEdit *box = remark ? dialog.EdtEtc : dialog.EdtName;
+        box->setFocus();
+        QTRY_VERIFY(box->hasFocus());
+        QVERIFY(waitForInputMethod(box));
+        box->setText(before);
+        spy.clear();
+        QVERIFY(Type(QStringLiteral("g k s r n r Return")));
+        QTRY_VERIFY_WITH_TIMEOUT(box->text() == typed && spy.preedit().isEmpty(), Patience);
+        QTRY_VERIFY(remark ? dialog.EdtName->hasFocus() : dialog.EdtNo->hasFocus());
+        QCOMPARE(box->text(), typed);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(answers.texts(), QStringList());
     }
 };
 
