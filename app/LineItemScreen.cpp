@@ -130,6 +130,7 @@ public:
 TSlstFm::TSlstFm(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     SlstFm = this;
+    SlstFmHook = this;
     setObjectName(QStringLiteral("SlstFm"));
     setFont(QFont(ScreenFont, 9));
     auto *layout = new QVBoxLayout(this);
@@ -158,6 +159,8 @@ TSlstFm::~TSlstFm()
         mainf->removeEventFilter(this);
     if (SlstFm == this)
         SlstFm = nullptr;
+    if (SlstFmHook == this)
+        SlstFmHook = nullptr;
 }
 
 void TSlstFm::MakeTitleBand()
@@ -220,10 +223,12 @@ void TSlstFm::MakeToolBar()
                             &TSlstFm::SlCalcClick);
     rSCost = MakeToolButton(
         QStringLiteral("rSCost"), QStringLiteral("증감"),
-        QStringLiteral("금액조정|전제 또는 지정된 자료의 금액을  임의의 비율값을 적용하여 일괄조정합니다."), nullptr);
+        QStringLiteral("금액조정|전제 또는 지정된 자료의 금액을  임의의 비율값을 적용하여 일괄조정합니다."),
+        &TSlstFm::rSCostClick);
     SmBtn0 = MakeToolButton(
         QStringLiteral("SmBtn0"), QStringLiteral("합계"),
-        QStringLiteral("집계메뉴|집계메뉴 소계, 계, 합계메뉴를 호출하는 버튼이며 단축키 F10과 같습니다."), nullptr);
+        QStringLiteral("집계메뉴|집계메뉴 소계, 계, 합계메뉴를 호출하는 버튼이며 단축키 F10과 같습니다."),
+        &TSlstFm::SmBtn0Click);
     slExcl = MakeToolButton(QStringLiteral("slExcl"), QString(),
                             QStringLiteral("엑셀전송|현재내역서 내용을 액셀프로그램으로 자료를 전송합니다."),
                             &TSlstFm::slExclClick);
@@ -483,6 +488,42 @@ void TSlstFm::SlCalcClick()
     HideWaitWindow();
 }
 
+void TSlstFm::rSCostClick()
+{
+    if (List.isEmpty())
+        return;
+    GrdSlst->postEditor();
+    // A single selected row is where the cursor stands, not a choice: the whole list.
+    if (GrdSlst->SelectedRows().size() <= 1)
+        GrdSlst->ClearSelectedRows();
+    InputKind = 1;
+    OpenScreen(EntryPoints().ItemDialog, BulkAdjustmentDialogSetup(this));
+    if (DataChanged)
+        RecalcList();
+}
+
+void TSlstFm::SmBtn0Click()
+{
+    if (List.isEmpty())
+        return;
+    GrdSlst->postEditor();
+    const int rowsBefore = List.rows().recordCount();
+    InputKind = 1;
+    OpenScreen(EntryPoints().ItemDialog, SumMenuDialogSetup(this));
+    if (List.rows().recordCount() != rowsBefore)
+        RecalcList();
+}
+
+Dataset &TSlstFm::ShownRows()
+{
+    return List.rows();
+}
+
+QList<Bookmark> TSlstFm::SelectedRows() const
+{
+    return GrdSlst->SelectedRows();
+}
+
 void TSlstFm::EndMoveLook()
 {
     CpyPst->SetFlat(true);
@@ -698,6 +739,9 @@ void TSlstFm::GrdSlstKeyDown(int &key, Qt::KeyboardModifiers shift)
     case Qt::Key_F9:
         take([this] { MoveKey(); });
         return;
+    case Qt::Key_F10:
+        take([this] { SmBtn0Click(); });
+        return;
     case Qt::Key_F11:
         take([this, empty, moving] {
             if (empty || moving)
@@ -810,6 +854,8 @@ void TSlstFm::FormClose()
     Guarded([this] { FootPnl->ShowSums(List.CloseList()); });
     if (SlstFm == this)
         SlstFm = nullptr;
+    if (SlstFmHook == this)
+        SlstFmHook = nullptr;
 }
 
 void InstallLineItemScreen()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/LineItemList.h"
+#include "core/ProgramState.h"
 
 #include <QDialog>
 #include <QRect>
@@ -23,8 +24,10 @@ class TTotalBar;
 // Caption-less and modal; its title band drags it. When it closes, by its close button or
 // any other way, it finishes the list, and a move in progress gives its rows back to the
 // list; then it writes its totals into the parent row. The list's logic is LineItemList's;
-// the screen shows it, takes the keys and opens the dialogs.
-class TSlstFm : public QDialog {
+// the screen shows it, takes the keys and opens the dialogs. From its creation until it
+// closes it names itself in SlstFmHook, so that the item dialog's bulk adjustment works on
+// its rows and the grid's selection.
+class TSlstFm : public QDialog, public ListScreenHook {
     Q_OBJECT
 public:
     // The grid's columns, by index.
@@ -81,6 +84,11 @@ public:
     void AppDt0Click();
     void DelDt0Click();
     void SlCalcClick();
+    // The item dialog's bulk adjustment over the grid's selected rows, or the whole list
+    // when at most one row is selected.
+    void rSCostClick();
+    // The item dialog's sum menu: a subtotal row into the list.
+    void SmBtn0Click();
     // The list as its own workbook, named and titled by LsNo and LjName.
     void slExclClick();
     void CpyPstClick();
@@ -98,6 +106,9 @@ public:
     // Whether a key typed into column of the current row is taken: what the typing guard
     // and the cell editor agree on.
     bool CellTakesKeys(int column) const;
+
+    Dataset &ShownRows() override;
+    QList<Bookmark> SelectedRows() const override;
 
 public slots:
     void done(int result) override;

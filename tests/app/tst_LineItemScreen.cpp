@@ -1,5 +1,7 @@
 #include "app/LineItemScreen.h"
 
+#include "app/BulkAdjustment.h"
+#include "app/ItemDialog.h"
 #include "app/MainWindow.h"
 #include "app/TotalBar.h"
 #include "app/WorkItemList.h"
@@ -22,6 +24,7 @@
 #include "tests/support/TestRegistry.h"
 #include "tests/support/WorkbookReader.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -29,6 +32,8 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QButtonGroup>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -40,6 +45,17 @@ namespace {
 
 const QString CloseQuestion = QStringLiteral(" 현재의 작업을 끝마치겠습니까 ?");
 const QString DeleteQuestion = QStringLiteral(" 정말로 삭제하시겠습니까??");
+
+// Runs step against the item dialog once its modal run has started; the step closes it.
+void WhileDialogShown(const std::function<void(TInPutf &)> &step)
+{
+    QTimer::singleShot(0, [step] {
+        QVERIFY(InPutf);
+        step(*InPutf);
+        if (InPutf)
+            InPutf->mExit0Click();
+    });
+}
 
 void Commit(QWidget *target, const QString &text)
 {
@@ -520,6 +536,90 @@ private slots:
         EntryPoints().BreakdownScreen = nullptr;
         QCOMPARE(places.size(), 1);
         QCOMPARE(node->column("unit", "MVE").toString().trimmed(), QStringLiteral("T"));
+    }
+
+    // 증감 opens the item dialog's bulk adjustment over this list: the rows selected in the
+    // grid, or the whole list when at most one row is selected; the footer follows.
+    void bulkAdjustmentThroughTheItemDialog_data()
+    {
+        QTest::addColumn<QStringList>("selected");
+        QTest::addColumn<QList<double>>("material");
+        QTest::newRow("none") << QStringList() << QList<double>{1100, 2200, 3300};
+        QTest::newRow("the cursor's row alone") << QStringList{"b"} << QList<double>{1100, 2200, 3300};
+        QTest::newRow("two rows") << QStringList{"a", "c"} << QList<double>{1100, 2000, 3300};
+    }
+    void bulkAdjustmentThroughTheItemDialog()
+    {
+        QFETCH(QStringList, selected);
+        QFETCH(QList<double>, material);
+        node->add("a", "N", 1, {{"INO", 1}, {"PCST11", 1000}, {"PCST12", 1000}, {"CSTTAL", 1000}});
+        node->add("b", "N", 2, {{"INO", 1}, {"PCST11", 2000}, {"PCST12", 2000}, {"CSTTAL", 2000}});
+        node->add("c", "N", 3, {{"INO", 1}, {"PCST11", 3000}, {"PCST12", 3000}, {"CSTTAL", 3000}});
+        ConnectItemDialog();
+        open();
+        QCOMPARE(SlstFmHook, static_cast<ListScreenHook *>(screen.get()));
+        for (const QString &name : selected) {
+            gotoName(name);
+            QTest::mouseClick(grid()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                              grid()->visualRect(grid()->currentIndex()).center());
+        }
+        QCOMPARE(grid()->SelectedCount(), selected.size());
+        bool shown = false;
+        WhileDialogShown([&shown](TInPutf &dialog) {
+            shown = true;
+            QCOMPARE(dialog.Page(), 1);
+            QCOMPARE(InputKind, 1);
+            dialog.BulGrupItems->button(int(BulkTarget::Material))->click();
+            dialog.EdtBiul->SetValue(10);
+            dialog.mOk1Click();
+        });
+        screen->rSCost->DoClick();
+        EntryPoints().ItemDialog = nullptr;
+        QVERIFY(shown);
+        double sum = 0;
+        for (int i = 0; i < 3; ++i) {
+            const QString name = QStringList{"a", "b", "c"}.at(i);
+            QCOMPARE(node->column(name, "PCST11").toDouble(), material.at(i));
+            QCOMPARE(node->column(name, "CSTTAL").toDouble(), material.at(i));
+            sum += material.at(i);
+        }
+        QCOMPARE(screen->FootPnl->LPCST11->Value(), sum);
+        QCOMPARE(screen->FootPnl->LCSTTAL->Value(), sum);
+        screen.reset();
+        QCOMPARE(SlstFmHook, nullptr);
+    }
+
+    // 합계 and F10 open the sum menu; its subtotal row joins the list and is summed at
+    // once. On an empty list neither 증감 nor the sum menu opens the dialog.
+    void sumMenuThroughTheItemDialog()
+    {
+        int opened = 0;
+        EntryPoints().ItemDialog = [&opened](const ItemDialogSetup &) { ++opened; };
+        open();
+        key(Qt::Key_F10);
+        screen->SmBtn0->DoClick();
+        screen->rSCost->DoClick();
+        QCOMPARE(opened, 0);
+        screen.reset();
+
+        node->add("a", "N", 1, {{"INO", 2}, {"LCST11", 500}, {"LCST12", 1000}, {"CSTTAL", 1000}});
+        node->add("b", "N", 2, {{"INO", 1}, {"SCST11", 250.5}, {"SCST12", 250.5}, {"CSTTAL", 250.5}});
+        ConnectItemDialog();
+        open();
+        gotoName("b");
+        WhileDialogShown([](TInPutf &dialog) {
+            QCOMPARE(dialog.Page(), 2);
+            dialog.BtnbSum1->click();
+        });
+        key(Qt::Key_F10);
+        EntryPoints().ItemDialog = nullptr;
+        QCOMPARE(node->names().size(), 3);
+        const QString subtotal = node->names().at(2);
+        QCOMPARE(node->column(subtotal, "TAG").toString().trimmed(), QStringLiteral("T"));
+        QCOMPARE(node->column(subtotal, "LCST12").toDouble(), 1000.0);
+        QCOMPARE(node->column(subtotal, "SCST12").toDouble(), 250.5);
+        QCOMPARE(node->column(subtotal, "CSTTAL").toDouble(), 1250.5);
+        QCOMPARE(screen->FootPnl->LCSTTAL->Value(), 1250.0);
     }
 
     void closeIsAsked()
