@@ -11,6 +11,7 @@
 #include "components/ImeGrid.h"
 #include "components/ShadowLabel.h"
 #include "components/SpeedButton.h"
+#include "components/WindowDrag.h"
 #include "core/DataModule.h"
 #include "core/DatabaseError.h"
 #include "core/DocumentError.h"
@@ -190,6 +191,7 @@ void TSlstFm::MakeTitleBand()
     sClose->setGeometry(0, 2, 50, 24);
     SetControlHint(sClose, QStringLiteral("닫기|현재활성되어 있는 화면을 종료합니다."));
     connect(sClose, &TRxSpeedButton::Click, this, &TSlstFm::sCloseClick);
+    new WindowDrag(TopPnl);
 }
 
 TRxSpeedButton *TSlstFm::MakeToolButton(const QString &name, const QString &caption, const QString &hint,

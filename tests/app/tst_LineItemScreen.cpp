@@ -157,6 +157,20 @@ private slots:
         QCOMPARE(grid()->columnWidth(TSlstFm::ColRemark), 93);
     }
 
+    // The screen has no caption: its title band moves it, also from its labels.
+    void theTitleBandMovesTheScreen()
+    {
+        open();
+        const QPoint start = screen->pos();
+        QWidget *label = screen->LjName;
+        QTest::mousePress(label, Qt::LeftButton, {}, {10, 5});
+        QMouseEvent move(QEvent::MouseMove, QPointF(40, 25), label->mapToGlobal(QPointF(40, 25)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(label, &move);
+        QTest::mouseRelease(label, Qt::LeftButton, {}, {40, 25});
+        QCOMPARE(screen->pos(), start + QPoint(30, 20));
+    }
+
     // On an empty list F2 switches to append mode and adds row 1; the keys that need a row
     // do nothing.
     void anEmptyListTakesOnlyANewRow()

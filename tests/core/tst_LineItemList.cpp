@@ -428,14 +428,14 @@ private slots:
         QCOMPARE(amountsOf("row"), (QList<double>{2468, 200, 0, 2668}));
     }
 
-    // Rows 5 and then 2 are marked and cut; while they wait, the sum menu adds a row and
-    // changes InputKind; the paste before row 3 puts the block there in list order, also
-    // where the table holds the rows in another order.
+    // Rows 5 (with a quantity formula) and then 2 are marked and cut; while they wait, the
+    // sum menu adds a row and changes InputKind; the paste before row 3 puts the block
+    // there in list order, also where the table holds the rows in another order.
     void cutAndPasteKeepTheBlockInOrder()
     {
         start();
         for (int i = 6; i >= 1; --i)
-            node->add(QString::number(i), "N", i);
+            node->add(QString::number(i), "N", i, i == 5 ? QVariantHash{{"NOADD", "2.5 * 4 + 1.2"}} : QVariantHash{});
         list->Open();
         QCOMPARE(cutRows({"5", "2"}), 2);
         QCOMPARE(list->moveState(), LineItemList::CutWaiting);
@@ -453,6 +453,8 @@ private slots:
         QCOMPARE(node->names(), (QStringList{"1", "2", "5", "3", "4", "6", "소계"}));
         QCOMPARE(node->orders(), (QList<int>{1, 2, 3, 4, 5, 6, 7}));
         QCOMPARE(current(), QStringLiteral("5"));
+        // The quantity formula travels with its row.
+        QCOMPARE(rows().asString("NoCal"), QStringLiteral("11.2"));
         QCOMPARE(list->moveState(), LineItemList::NoMove);
         QCOMPARE(db->scalar("select count(*) from NDTAIL where MVE='T'").toInt(), 0);
         QVERIFY(DataChanged);
