@@ -390,6 +390,7 @@ private slots:
         QVERIFY(!screen->sClose->isVisibleTo(screen.get()));
         QVERIFY(screen->CpyPst->isVisibleTo(screen.get()));
         QVERIFY(!screen->AppDt0->isEnabled());
+        QVERIFY(!screen->DBNav0->button(TDBNavigator::nbLast)->isEnabled());
         for (const char *name : {"4", "2"})
             doubleClick(name);
         QCOMPARE(db->scalar("select count(*) from NDTAIL where MVE='T'").toInt(), 2);
