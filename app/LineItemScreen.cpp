@@ -581,7 +581,7 @@ void TSlstFm::MoveKey()
         break;
     case LineItemList::CutWaiting:
         // The cut rows wait in the move file only: the move ends with the paste.
-        QApplication::beep();
+        MessageBeep();
         break;
     }
 }
@@ -733,7 +733,7 @@ void TSlstFm::GrdSlstKeyDown(int &key, Qt::KeyboardModifiers shift)
     case Qt::Key_F3:
         take([this, empty, moving] {
             if (empty || moving)
-                QApplication::beep();
+                MessageBeep();
             else
                 ToggleSupplied();
         });
@@ -747,7 +747,7 @@ void TSlstFm::GrdSlstKeyDown(int &key, Qt::KeyboardModifiers shift)
     case Qt::Key_F11:
         take([this, empty, moving] {
             if (empty || moving)
-                QApplication::beep();
+                MessageBeep();
             else
                 InsertSpecialChar();
         });
@@ -769,7 +769,7 @@ void TSlstFm::GrdSlstKeyDown(int &key, Qt::KeyboardModifiers shift)
         take([this] {
             // A saved document would lack the rows that wait in the move file.
             if (List.moveState() == LineItemList::CutWaiting)
-                QApplication::beep();
+                MessageBeep();
             else
                 OpenOrFinishList(2);
         });
@@ -777,7 +777,7 @@ void TSlstFm::GrdSlstKeyDown(int &key, Qt::KeyboardModifiers shift)
     case Qt::Key_Z:
         take([this, empty, moving] {
             if (empty || moving)
-                QApplication::beep();
+                MessageBeep();
             else
                 CopyRow();
         });

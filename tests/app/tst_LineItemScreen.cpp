@@ -182,6 +182,8 @@ private slots:
         type("a");
         QCOMPARE(count(), 0);
         QVERIFY(answers->requests().isEmpty());
+        // F3, F11 and Alt+Z beep; Delete and F9 stay silent.
+        QCOMPARE(answers->beeps(), 3);
         QVERIFY(!screen->TagLabel->isVisibleTo(screen.get()));
 
         InsertMode = true;
@@ -402,8 +404,10 @@ private slots:
         screen->CpyPstClick();
         QCOMPARE(node->names(), (QStringList{"1", "3", "5"}));
         QVERIFY(!screen->CpyPst->Flat());
+        const int beeps = answers->beeps();
         key(Qt::Key_F9);
         key(Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(answers->beeps(), beeps + 2);
         QVERIFY(!QFile::exists(CurrentFileName));
         QCOMPARE(screen->List.moveState(), LineItemList::CutWaiting);
 
