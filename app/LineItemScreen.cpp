@@ -703,6 +703,15 @@ void TSlstFm::GrdSlstKeyDown(int &key, Qt::KeyboardModifiers shift)
         key = 0;
         action();
     };
+    // F3, F11 and Alt+Z work on the current row: a beep on an empty list or in move mode.
+    const auto onRow = [&take, this, empty, moving](void (TSlstFm::*action)()) {
+        take([this, empty, moving, action] {
+            if (empty || moving)
+                MessageBeep();
+            else
+                (this->*action)();
+        });
+    };
     switch (key) {
     case Qt::Key_Escape:
         if (!editing)
@@ -731,12 +740,7 @@ void TSlstFm::GrdSlstKeyDown(int &key, Qt::KeyboardModifiers shift)
         });
         return;
     case Qt::Key_F3:
-        take([this, empty, moving] {
-            if (empty || moving)
-                MessageBeep();
-            else
-                ToggleSupplied();
-        });
+        onRow(&TSlstFm::ToggleSupplied);
         return;
     case Qt::Key_F9:
         take([this] { MoveKey(); });
@@ -745,12 +749,7 @@ void TSlstFm::GrdSlstKeyDown(int &key, Qt::KeyboardModifiers shift)
         take([this] { SmBtn0Click(); });
         return;
     case Qt::Key_F11:
-        take([this, empty, moving] {
-            if (empty || moving)
-                MessageBeep();
-            else
-                InsertSpecialChar();
-        });
+        onRow(&TSlstFm::InsertSpecialChar);
         return;
     default:
         break;
@@ -775,12 +774,7 @@ void TSlstFm::GrdSlstKeyDown(int &key, Qt::KeyboardModifiers shift)
         });
         return;
     case Qt::Key_Z:
-        take([this, empty, moving] {
-            if (empty || moving)
-                MessageBeep();
-            else
-                CopyRow();
-        });
+        onRow(&TSlstFm::CopyRow);
         return;
     default:
         return;

@@ -84,22 +84,6 @@ void LineItemList::PostPending() const
         ds.post();
 }
 
-bool LineItemList::RunCommand(const std::function<void()> &work)
-{
-    bool committed = false;
-    try {
-        WorkTransaction command(dMf->SQLConect);
-        work();
-        committed = command.commit();
-    } catch (...) {
-        rows().refresh();
-        throw;
-    }
-    if (!committed)
-        rows().refresh();
-    return committed;
-}
-
 void LineItemList::Open()
 {
     const NodeFilter node = OpenNodeFilter();
@@ -145,7 +129,7 @@ RollupSums LineItemList::RecalcList()
     walk.reserve(size_t(ds.recordCount()));
     RollupSums footer;
     QuietWalk quiet(ds);
-    RunCommand([&] {
+    RunCommandOnRows(rows(), [&] {
         for (ds.first(); !ds.eof(); ds.next()) {
             const QString tag = ds.asString("TAG");
             if (tag == UnitPriceTag)
@@ -236,7 +220,7 @@ void LineItemList::InsertNewRow(const QString &name, const QString &spec, const 
 {
     PostPending();
     int order = 0;
-    if (!RunCommand([&] {
+    if (!RunCommandOnRows(rows(), [&] {
             order = NewRowOrder();
             InsertItemRow(name, spec, unit, QStringLiteral("N"), order);
         }))
@@ -284,7 +268,7 @@ void LineItemList::DeleteRow()
     const NodeFilter node = OpenNodeFilter();
     const QString tag = ds.asString("TAG");
     const int order = Order(ds);
-    if (!RunCommand([&] {
+    if (!RunCommandOnRows(rows(), [&] {
             if (tag == QLatin1String("L")) {
                 RunTempSql(true,
                            QStringLiteral("Delete from  NDTAIL where ABFS='S' and TAG='M'") + node.clauses
@@ -324,7 +308,7 @@ void LineItemList::RenumberOrder()
     const int key = ds.fieldIndex("RID");
     // Only the numbers and marks change: the rows are not posted, so their amounts stay
     // as the table holds them.
-    if (!RunCommand([&] {
+    if (!RunCommandOnRows(rows(), [&] {
             for (int row = 0; row < ds.recordCount(); ++row) {
                 if (ds.valueOf(row, odrf).toInt() == row + 1 && ds.valueOf(row, mark).toString() == QLatin1String("F"))
                     continue;
@@ -393,7 +377,7 @@ void LineItemList::EndMoveWithoutMoving()
 {
     PostPending();
     const NodeFilter node = OpenNodeFilter();
-    RunCommand([&] {
+    RunCommandOnRows(rows(), [&] {
         RunTempSql(true, QStringLiteral("UpDate NDTAIL Set MVE='F' where ABFS='S'") + node.clauses, node.keys);
         CommitWork();
     });
@@ -416,7 +400,7 @@ int LineItemList::Cut()
     marked.close();
     // The file is complete before any row goes: when it cannot be written nothing is cut.
     WriteMoveFile(block);
-    if (!RunCommand([&] {
+    if (!RunCommandOnRows(rows(), [&] {
             RunTempSql(true, QStringLiteral("Delete from NDTAIL where MVE='T' and ABFS='S'") + node.clauses, node.keys);
             CommitWork();
             rows().refresh();
@@ -457,7 +441,7 @@ int LineItemList::PasteBlock(const QList<QVariantList> &block, int after)
     const NodeFilter node = OpenNodeFilter();
     const int count = int(block.size());
     const int odrf = int(EstimateColumns().indexOf("ODRF"));
-    if (!RunCommand([&] {
+    if (!RunCommandOnRows(rows(), [&] {
             if (count > 0) {
                 RunTempSql(true,
                            QStringLiteral("UpDate NDTAIL Set ODRF=ODRF+? where ODRF>? and ABFS='S' and TAG<>'M'")

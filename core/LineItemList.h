@@ -104,8 +104,6 @@ public:
 
 private:
     void PostPending() const;
-    // Runs work as one transaction; on failure or a refused commit reads the list again.
-    bool RunCommand(const std::function<void()> &work);
     // The ODRF of a new row: in insert mode the current row's, after the rows from there
     // on moved one place down; otherwise the last row's + 1 (1 on an empty list).
     int NewRowOrder();
