@@ -156,7 +156,7 @@ RollupSums LineItemList::RecalcList()
         }
     });
     footer_ = {WholeUnits(footer.material), WholeUnits(footer.labour), WholeUnits(footer.expense), {}};
-    footer_.total = footer_.material + footer_.labour + footer_.expense;
+    footer_.total = SumOfParts(footer_);
     return footer_;
 }
 

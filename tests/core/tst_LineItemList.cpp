@@ -208,6 +208,22 @@ private slots:
         QCOMPARE(amountsOf("sub"), (QList<double>{312, 0, 0, 312}));
     }
 
+    // Material and labour that each fit, with a total that does not: the recalculation
+    // and the close refuse it, and the parent keeps its figures rather than a wrapped sum.
+    void aFooterPastTheRangeIsRefused()
+    {
+        start();
+        const double half = 500000000000000;
+        node->add("material", "N", 1, Stored(half, 0, 0, half));
+        node->add("labour", "N", 2, Stored(0, half, 0, half));
+        const QList<double> parent = parentFigures();
+        list->Open();
+        QVERIFY_THROWS_EXCEPTION(NumberError, list->RecalcList());
+        QVERIFY_THROWS_EXCEPTION(NumberError, list->CloseList());
+        QCOMPARE(parentFigures(), parent);
+        QCOMPARE(amountsOf("labour"), (QList<double>{0, half, 0, half}));
+    }
+
     // A rate row covers the rows of its own node whose slot carries the same three rates;
     // a rate row without a slot 1-4 stays as it is.
     void rateRowsCoverTheirSlotInTheirNode()
