@@ -10,7 +10,9 @@
 #include "ExportBench.h"
 #include "RawStatements.h"
 
+#include "core/DataModule.h"
 #include "core/ProgramState.h"
+#include "core/WorkConnection.h"
 #include "export/BreakdownOverviewWorkbook.h"
 #include "export/ExcelRun.h"
 
@@ -74,11 +76,15 @@ int main(int argc, char **argv)
                         "and ABFS='S' Group by NAME,STAN,UNIT,ETC, PCST11,LCST11,SCST11,ICD1,ICD2,ICD3 "
                         "Order by ICD1,ICD2,ICD3");
     list.open();
+    // The overview's own set over SDTAIL, on its own connection, as the screen holds it.
+    WorkConnection connection(QStringLiteral("TreVewTdtail"));
+    Dataset rows(QStringLiteral("Tdtail"), &connection);
+    SetUpOverviewRows(rows);
 
     std::vector<RawSheet> sheets;
     int emptySheets = 0;
     SetExcelApplicationFactory([&] { return std::make_unique<KeptApplication>(sheets, emptySheets); });
-    Check(!ExportBreakdownOverview(list, project, UntitledFileName).isEmpty(), "the overview export");
+    Check(!ExportBreakdownOverview(list, rows, project, UntitledFileName).isEmpty(), "the overview export");
     SetExcelApplicationFactory({});
     bench.removeSavedWorkbooks();
     for (const RawSheet &sheet : sheets)
@@ -92,7 +98,7 @@ int main(int argc, char **argv)
 
     const QString rawPath = QDir(bench.workFolder()).filePath("raw.xlsx");
     const auto export_ = [&] {
-        ExportBreakdownOverview(list, project, UntitledFileName);
+        ExportBreakdownOverview(list, rows, project, UntitledFileName);
         bench.removeSavedWorkbooks();
     };
     ReportTimes("breakdown overview, raw writing", "export",

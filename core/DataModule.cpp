@@ -144,24 +144,6 @@ void DetailCalcFields(Dataset &ds)
     DetailAmountFields(ds);
 }
 
-// The breakdown overview's rows: total rows show their stored amounts.
-void OverviewDetailCalcFields(Dataset &ds)
-{
-    if (ds.asString("TAG") != "T") {
-        DetailAmountFields(ds);
-        return;
-    }
-    const QString material = MoneyText(ds.asDouble("PCST12"));
-    const double labour = ds.asDouble("LCST12");
-    const double expense = ds.asDouble("SCST12");
-    ds.setValue("PCST22", material);
-    ds.setValue("LCST22", labour);
-    ds.setValue("SCST22", expense);
-    ds.setValue("TCST31", UnitPriceTotal(ds));
-    ds.setValue("TCST32", HasSuppliedMaterial(ds) ? labour + expense
-                                                  : FixedPointTotal(labour, expense, ParseAmount(material).toDouble()));
-}
-
 // Before a post the shown amounts become the stored ones; subtotal rows post unchanged.
 // The amounts come from the numbers by the steps of the display rule, never read back
 // from a display text. An amount beyond the fixed-point range refuses the post, and the
@@ -184,10 +166,31 @@ void StoreShownAmounts(Dataset &ds, const AmountRule &rule)
 
 } // namespace
 
-void AddOverviewDetailFields(Dataset &ds)
+void OverviewDetailCalcFields(Dataset &ds)
 {
+    if (ds.asString("TAG") != "T") {
+        DetailAmountFields(ds);
+        return;
+    }
+    const QString material = MoneyText(ds.asDouble("PCST12"));
+    const double labour = ds.asDouble("LCST12");
+    const double expense = ds.asDouble("SCST12");
+    ds.setValue("PCST22", material);
+    ds.setValue("LCST22", labour);
+    ds.setValue("SCST22", expense);
+    ds.setValue("TCST31", UnitPriceTotal(ds));
+    ds.setValue("TCST32", HasSuppliedMaterial(ds) ? labour + expense
+                                                  : FixedPointTotal(labour, expense, ParseAmount(material).toDouble()));
+}
+
+void SetUpOverviewRows(Dataset &ds)
+{
+    ds.setCommandText(QStringLiteral("select * from SDTAIL Order by ODRF"));
+    ds.setUpdateTable(QStringLiteral("SDTAIL"), QStringLiteral("RID"));
     AddAmountFields(ds);
     ds.onCalcFields = OverviewDetailCalcFields;
+    SetDisplayFormats(ds, {"PCST11", "LCST11", "SCST11"}, MoneyFormat);
+    SetDisplayFormats(ds, {"LCST22", "SCST22", "TCST31", "TCST32"}, "##,###,###,###.#");
 }
 
 void StoreLineItemAmounts(Dataset &ds)

@@ -66,11 +66,14 @@ private:
 void StoreLineItemAmounts(Dataset &ds);
 void StoreBreakdownAmounts(Dataset &ds);
 
-// The display fields of the breakdown overview's rows (its own set over SDTAIL): PCST22,
-// LCST22, SCST22, TCST31 and TCST32 as on the data module's Tdtail, except that a total row
-// (TAG 'T') shows its stored amounts, the material as whole-unit money text. Adds the
-// fields to ds and makes the rule its calculated-fields hook.
-void AddOverviewDetailFields(Dataset &ds);
+// The calculated fields of the breakdown overview's rows (its own set Tdtail over SDTAIL):
+// PCST22, LCST22, SCST22, TCST31 and TCST32 as on the data module's Tdtail, except that a
+// total row (TAG 'T') shows its stored amounts, the material as whole-unit money text, and
+// TCST32 from the material as shown.
+void OverviewDetailCalcFields(Dataset &ds);
+// Sets ds up as the overview's rows: "select * from SDTAIL Order by ODRF", posts to SDTAIL
+// by its row key RID, those calculated fields with their display formats.
+void SetUpOverviewRows(Dataset &ds);
 
 // The one data module of the program.
 extern TdMf *dMf;

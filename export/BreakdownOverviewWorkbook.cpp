@@ -5,6 +5,7 @@
 #include "core/Recalc.h"
 #include "core/SqlRoutines.h"
 #include "core/TextUtils.h"
+#include "core/WorkConnection.h"
 #include "core/WorkDatabase.h"
 #include "export/CellRules.h"
 #include "export/ExcelRun.h"
@@ -59,12 +60,20 @@ const QStringList ItemFields = {"NAME", "STAN", "UNIT", "PCST11", "LCST11", "SCS
 
 } // namespace
 
-BreakdownOverviewWorkbook::BreakdownOverviewWorkbook(ExcelApplication &app, Dataset &qDList)
-    : app_(app), qDList_(qDList)
+BreakdownOverviewWorkbook::BreakdownOverviewWorkbook(ExcelApplication &app, Dataset &qDList, Dataset &Tdtail)
+    : app_(app), qDList_(qDList), Tdtail_(Tdtail), cachedUpdates_(Tdtail.cachedUpdates())
 {
-    Tdtail_.setUpdateTable(QStringLiteral("SDTAIL"), QStringLiteral("RID"));
+    // The repriced rate rows are written together, not one commit each.
     Tdtail_.setCachedUpdates(true);
-    AddOverviewDetailFields(Tdtail_);
+}
+
+BreakdownOverviewWorkbook::~BreakdownOverviewWorkbook()
+{
+    Tdtail_.close();
+    Tdtail_.setFiltered(false);
+    Tdtail_.setCachedUpdates(cachedUpdates_);
+    if (attached_)
+        Tdtail_.connection()->close();
 }
 
 BreakdownOverviewWorkbook::Key BreakdownOverviewWorkbook::CurrentKey() const
@@ -108,13 +117,15 @@ void BreakdownOverviewWorkbook::ShowBreakdown(const Key &key)
 
 void BreakdownOverviewWorkbook::AddTotalRows()
 {
-    connection_.open(WorkDatabasePath());
-    Tdtail_.setCommandText(QStringLiteral("select RID,%1 from SDTAIL Order by ODRF").arg(ScratchColumns.join(u',')));
+    WorkConnection &connection = *Tdtail_.connection();
+    if (!connection.isOpen()) {
+        connection.open(WorkDatabasePath());
+        attached_ = true;
+    }
     Tdtail_.open();
     ReadRowKeys();
     totalOdrf_.clear();
-    // The repriced rate rows are written together at the end, the total rows in one
-    // command: a run is not a commit per breakdown.
+    // The total rows in one command: a run is not a commit per breakdown.
     {
         WorkTransaction command(dMf->SQLConect);
         for (qDList_.first(); !qDList_.eof(); qDList_.next()) {
@@ -214,12 +225,13 @@ int BreakdownOverviewWorkbook::WriteBreakdownBlock(int k, const QString &remark,
     return k + rowCount + 3;
 }
 
-QString ExportBreakdownOverview(Dataset &qDList, const QString &projectName, const QString &documentName)
+QString ExportBreakdownOverview(Dataset &qDList, Dataset &Tdtail, const QString &projectName,
+                                const QString &documentName)
 {
     return ExcelRun::Execute(
         qDList, [](ExcelApplication &app) { app.WorkBooks(1).WorkSheets(1).setName(ItemSheetName); },
         [&](ExcelRun &run) {
-            BreakdownOverviewWorkbook workbook(run.app(), qDList);
+            BreakdownOverviewWorkbook workbook(run.app(), qDList, Tdtail);
             workbook.WriteItemSheet(run, projectName);
             workbook.RebuildScratch();
             workbook.AddTotalRows();

@@ -2,7 +2,6 @@
 
 #include "core/Dataset.h"
 #include "core/ProgramState.h"
-#include "core/WorkConnection.h"
 #include "export/BreakdownSheet.h"
 
 #include <QString>
@@ -17,20 +16,27 @@ class ExcelApplication;
 class ExcelRun;
 
 // The breakdown overview's export (TTreVewf.slExl0Click): a workbook of two sheets from
-// the overview list qDList (open, as the screen shows it). Sheet 1 " 일위대가일람표" lists
+// the overview list qDList (open, as the screen shows it), with the overview's own set
+// Tdtail over SDTAIL (as SetUpOverviewRows makes it, on a connection of its own to the
+// working database: attached for the run when it is not, and released after). Sheet 1 " 일위대가일람표" lists
 // every unit-price item under the title "공사명 : " + projectName. Then every breakdown
 // row of the estimate is copied into the scratch table SDTAIL, its rate rows are repriced
 // there and one total row is added per breakdown; sheet 2 "단위일위대가표" shows one block
 // per item of the list: a title row, a header row, the breakdown's rows with its total row,
 // and an empty row. The estimate itself (NDTAIL) is not changed. Returns the saved
 // workbook's path, or an empty text (an empty list writes nothing).
-QString ExportBreakdownOverview(Dataset &qDList, const QString &projectName,
+QString ExportBreakdownOverview(Dataset &qDList, Dataset &Tdtail, const QString &projectName,
                                 const QString &documentName = CurrentFileName);
 
 // The work of one run of that export, on the run's application.
 class BreakdownOverviewWorkbook {
 public:
-    BreakdownOverviewWorkbook(ExcelApplication &app, Dataset &qDList);
+    BreakdownOverviewWorkbook(ExcelApplication &app, Dataset &qDList, Dataset &Tdtail);
+    // Tdtail closed, without filter, as it caches its changes again, and its connection
+    // released when this attached it.
+    ~BreakdownOverviewWorkbook();
+    BreakdownOverviewWorkbook(const BreakdownOverviewWorkbook &) = delete;
+    BreakdownOverviewWorkbook &operator=(const BreakdownOverviewWorkbook &) = delete;
 
     // Sheet 1: the frame (with page set-up through run) and one row per item of qDList.
     void WriteItemSheet(ExcelRun &run, const QString &projectName);
@@ -49,8 +55,6 @@ public:
     int WriteBreakdownBlock(int k, const QString &remark, const QString &name, const QString &unit,
                             const QString &specification);
 
-    Dataset &Tdtail() { return Tdtail_; }
-
 private:
     using Key = std::tuple<int, int, int>;
     Key CurrentKey() const;
@@ -62,11 +66,11 @@ private:
 
     ExcelApplication &app_;
     Dataset &qDList_;
-    // Tdtail: the overview's own set over SDTAIL (its 31 columns and its row key), read over
-    // an attachment of its own, which sees whatever the data module's connection committed
-    // before each read.
-    WorkConnection connection_{QStringLiteral("TTreVewf")};
-    Dataset Tdtail_{QStringLiteral("Tdtail"), &connection_};
+    // Read over its own attachment, which sees whatever the data module's connection
+    // committed before each read.
+    Dataset &Tdtail_;
+    bool attached_ = false;
+    bool cachedUpdates_;
     std::vector<Key> rowKeys_;
     // The ODRF of each breakdown's total row, by key.
     std::map<Key, int> totalOdrf_;

@@ -80,4 +80,9 @@ BreakdownItem CurrentItem(const Dataset &qDList)
     return {qDList.asString("NAME"), qDList.asString("STAN"), qDList.asString("UNIT"), qDList.asString("ETC")};
 }
 
+OverviewRows::OverviewRows()
+{
+    SetUpOverviewRows(Tdtail);
+}
+
 } // namespace vek::BreakdownFixture

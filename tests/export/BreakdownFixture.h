@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/Dataset.h"
 #include "core/SubtotalWalk.h"
+#include "core/WorkConnection.h"
 #include "export/BreakdownSheet.h"
 
 #include <QVariantHash>
@@ -33,6 +35,14 @@ Dataset &OpenOverviewList(TdMf &module);
 RollupSums OpenPageOne(TdMf &module);
 // The texts of the current overview item.
 BreakdownItem CurrentItem(const Dataset &qDList);
+
+// The overview's own set over SDTAIL as the overview screen holds it, on a connection of
+// its own that is not attached yet.
+struct OverviewRows {
+    OverviewRows();
+    WorkConnection connection{QStringLiteral("TreVewTdtail")};
+    Dataset Tdtail{QStringLiteral("Tdtail"), &connection};
+};
 
 } // namespace BreakdownFixture
 } // namespace vek

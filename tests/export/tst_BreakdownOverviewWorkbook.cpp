@@ -40,13 +40,14 @@ class TestBreakdownOverviewWorkbook : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ExportTestRun> run;
+    std::unique_ptr<OverviewRows> rows;
 
     TdMf &m() { return run->module(); }
 
     WorkbookReader exported()
     {
         MessageAnswerer answers;
-        const QString path = ExportBreakdownOverview(m().qDList, QStringLiteral("강남 오피스텔 신축공사"));
+        const QString path = ExportBreakdownOverview(m().qDList, rows->Tdtail, QStringLiteral("강남 오피스텔 신축공사"));
         return SavedWorkbook(path, answers);
     }
 
@@ -90,8 +91,13 @@ private slots:
     void init()
     {
         run = std::make_unique<ExportTestRun>();
+        rows = std::make_unique<OverviewRows>();
     }
-    void cleanup() { run.reset(); }
+    void cleanup()
+    {
+        rows.reset();
+        run.reset();
+    }
 
     void itemSheet()
     {
@@ -233,7 +239,7 @@ private slots:
     {
         OpenOverviewList(m());
         MessageAnswerer answers;
-        QCOMPARE(ExportBreakdownOverview(m().qDList, "공사"), QString());
+        QCOMPARE(ExportBreakdownOverview(m().qDList, rows->Tdtail, "공사"), QString());
         QVERIFY(answers.texts().isEmpty());
         QVERIFY(!QDir(run->workFolder()).exists());
     }
@@ -250,7 +256,7 @@ private slots:
             return std::make_unique<FailingApplication>("interior", 4, [&] { atFailure = run->db.scalar(attachments).toInt(); });
         });
         MessageAnswerer answers;
-        ExportBreakdownOverview(m().qDList, "공사");
+        ExportBreakdownOverview(m().qDList, rows->Tdtail, "공사");
         QCOMPARE(atFailure, 2);
         QCOMPARE(answers.texts().size(), 1);
         QVERIFY(answers.texts().first().startsWith("엑셀 전송 중 오류가 발생했습니다.\nthe spreadsheet stopped answering"));
@@ -258,6 +264,8 @@ private slots:
         QCOMPARE(m().qDList.recNo(), 2);
         QVERIFY(!m().qDList.controlsDisabled());
         QCOMPARE(run->db.scalar(attachments).toInt(), 1);
+        QVERIFY(!rows->Tdtail.isActive());
+        QVERIFY(!rows->Tdtail.cachedUpdates());
     }
 
     // The spreadsheet cannot be started: the message alone; SDTAIL as it was.
@@ -268,7 +276,7 @@ private slots:
         m().SQLConect.commit();
         SetExcelApplicationFactory([] { return std::make_unique<FailingApplication>("name", 1); });
         MessageAnswerer answers;
-        QCOMPARE(ExportBreakdownOverview(m().qDList, "공사"), QString());
+        QCOMPARE(ExportBreakdownOverview(m().qDList, rows->Tdtail, "공사"), QString());
         QCOMPARE(answers.texts(), QStringList{"Excel 프로그램을 실행할 수 없습니다."});
         QVERIFY(SprSfm.isNull());
         QCOMPARE(run->db.scalar("select count(*) from SDTAIL").toInt(), 1);
