@@ -194,8 +194,8 @@ void BreakdownOverviewWorkbook::WriteBlockSheet()
     int k = 0;
     for (qDList_.first(); !qDList_.eof(); qDList_.next()) {
         ShowBreakdown(CurrentKey());
-        k = WriteBreakdownBlock(k, WithoutPadding(qDList_.asString("ETC")), qDList_.asString("NAME"),
-                                qDList_.asString("UNIT"), qDList_.asString("STAN"));
+        const BreakdownItem item = BreakdownItemOf(qDList_);
+        k = WriteBreakdownBlock(k, item.remark, item.name, item.unit, item.specification);
         ++k;
     }
     app_.WorkBooks(1).WorkSheets(1).Select();

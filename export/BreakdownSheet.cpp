@@ -46,6 +46,11 @@ void PutMaterialText(ExcelRange cell, const QString &text)
 
 } // namespace
 
+BreakdownItem BreakdownItemOf(const Dataset &items)
+{
+    return {items.asString("NAME"), items.asString("STAN"), items.asString("UNIT"), WithoutPadding(items.asString("ETC"))};
+}
+
 QString BreakdownSheetTitle(const BreakdownItem &item)
 {
     return QStringLiteral("대가명: ") + PadRightChar(u' ', item.name, 35) + QStringLiteral("규격: ")

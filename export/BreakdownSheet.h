@@ -20,6 +20,9 @@ struct BreakdownItem {
     QString remark;
 };
 
+// The item at the current row of items (the overview list qDList).
+BreakdownItem BreakdownItemOf(const Dataset &items);
+
 // "대가명: " + name padded with blanks to 35 bytes + "규격: " + specification padded to 21 +
 // "단위: " + unit + " 당".
 QString BreakdownSheetTitle(const BreakdownItem &item);

@@ -75,11 +75,6 @@ RollupSums OpenPageOne(TdMf &module)
     return footer.Values();
 }
 
-BreakdownItem CurrentItem(const Dataset &qDList)
-{
-    return {qDList.asString("NAME"), qDList.asString("STAN"), qDList.asString("UNIT"), qDList.asString("ETC")};
-}
-
 OverviewRows::OverviewRows()
 {
     SetUpOverviewRows(Tdtail);

@@ -33,8 +33,6 @@ Dataset &OpenOverviewList(TdMf &module);
 // breakdown screen holds it: its rate rows repriced in the cache only, and the footer's
 // values of its totals.
 RollupSums OpenPageOne(TdMf &module);
-// The texts of the current overview item.
-BreakdownItem CurrentItem(const Dataset &qDList);
 
 // The overview's own set over SDTAIL as the overview screen holds it, on a connection of
 // its own that is not attached yet.

@@ -45,7 +45,7 @@ class TestBreakdownSheet : public QObject {
     {
         const RollupSums footer = OpenPageOne(m());
         MessageAnswerer answers;
-        const QString path = ExportBreakdownSheet(m().Tdtail, CurrentItem(m().qDList), footer);
+        const QString path = ExportBreakdownSheet(m().Tdtail, BreakdownItemOf(m().qDList), footer);
         if (path != QDir(run->workFolder()).filePath("이름없음 단위일위대가표.xlsx"))
             throw std::runtime_error("saved as " + path.toStdString());
         return SavedWorkbook(path, answers);
@@ -82,7 +82,7 @@ private slots:
         m().Tdtail.setRecNo(2);
 
         MessageAnswerer answers;
-        const WorkbookReader book(ExportBreakdownSheet(m().Tdtail, CurrentItem(list), footer));
+        const WorkbookReader book(ExportBreakdownSheet(m().Tdtail, BreakdownItemOf(list), footer));
         QVERIFY(answers.texts().isEmpty());
 
         const QJsonArray expected[] = {
@@ -221,7 +221,7 @@ private slots:
         plainBreakdown(0);
         OpenPageOne(m());
         MessageAnswerer answers;
-        QCOMPARE(ExportBreakdownSheet(m().Tdtail, CurrentItem(m().qDList), {}), QString());
+        QCOMPARE(ExportBreakdownSheet(m().Tdtail, BreakdownItemOf(m().qDList), {}), QString());
         QVERIFY(answers.texts().isEmpty());
         QVERIFY(!QDir(run->workFolder()).exists());
     }
@@ -234,7 +234,7 @@ private slots:
         m().Tdtail.setRecNo(1);
         SetExcelApplicationFactory([] { return std::make_unique<FailingApplication>("add", 1); });
         MessageAnswerer answers;
-        QCOMPARE(ExportBreakdownSheet(m().Tdtail, CurrentItem(m().qDList), footer), QString());
+        QCOMPARE(ExportBreakdownSheet(m().Tdtail, BreakdownItemOf(m().qDList), footer), QString());
         QCOMPARE(answers.texts(), QStringList{"Excel 프로그램을 실행할 수 없습니다."});
         QVERIFY(SprSfm.isNull());
         QCOMPARE(m().Tdtail.recNo(), 1);
