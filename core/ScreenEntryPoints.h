@@ -123,6 +123,8 @@ struct MainWindowLink {
     std::function<RollupSums()> Totals;
     // The main window's place and size, from which the screens place themselves.
     std::function<QRect()> Geometry;
+    // The text of a panel of the status bar Msgbar.
+    std::function<void(int panel, const QString &text)> SetStatusText;
 };
 
 MainWindowLink &MainWindowLinks();
