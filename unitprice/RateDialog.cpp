@@ -91,17 +91,6 @@ TRxSpeedButton *MakeButton(QWidget *parent, const QString &caption)
     return button;
 }
 
-DatasetColumn GridColumn(const QString &field, const QString &title, int width, Qt::Alignment alignment = {})
-{
-    DatasetColumn column;
-    column.field = field;
-    column.title = title;
-    column.width = width;
-    column.alignment = alignment;
-    column.readOnly = true;
-    return column;
-}
-
 // The candidate rows of the place: its rows but rate, subtotal and labour rows.
 QString CandidateSql(const RatePlace &place)
 {
@@ -278,10 +267,13 @@ void TInBsDtf::MakeGrid()
     detaileR->SetAlwaysShowSelection(true);
     detaileR->SetReadOnly(true);
     detaileR->setDataset(&iTRate);
-    detaileR->setColumns({GridColumn(QStringLiteral("rOdr"), QStringLiteral("No"), 30, Qt::AlignRight | Qt::AlignVCenter),
-                          GridColumn(QStringLiteral("NAME"), QStringLiteral("자     료     명"), 180),
-                          GridColumn(QStringLiteral("STAN"), QStringLiteral("규   격   용"), 120),
-                          GridColumn(QStringLiteral("UNIT"), QStringLiteral("단위"), 32)});
+    const auto column = [](const char *field, const QString &title, int width, Qt::Alignment alignment = {}) {
+        return DatasetColumn{.field = QString::fromLatin1(field), .title = title, .width = width, .alignment = alignment,
+                             .readOnly = true};
+    };
+    detaileR->setColumns({column("rOdr", QStringLiteral("No"), 30, Qt::AlignRight | Qt::AlignVCenter),
+                          column("NAME", QStringLiteral("자     료     명"), 180),
+                          column("STAN", QStringLiteral("규   격   용"), 120), column("UNIT", QStringLiteral("단위"), 32)});
     connect(detaileR, &QAbstractItemView::doubleClicked, this, &TInBsDtf::detaileRDblClick);
     setTabOrder(EtRate, detaileR);
 }
@@ -352,21 +344,6 @@ void TInBsDtf::iTRateCalcFields(Dataset &rows)
     rows.setValue(QStringLiteral("rOdr"), rows.asString(QStringLiteral("MVE")) == Marked
                                               ? QStringLiteral("▶")
                                               : rows.value(QStringLiteral("ODRF")).toString());
-}
-
-void TInBsDtf::keyPressEvent(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Escape:
-        mVode0Click();
-        break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // The boxes move on with Enter; there is no default button to press.
-        break;
-    default:
-        QDialog::keyPressEvent(event);
-    }
 }
 
 bool TInBsDtf::eventFilter(QObject *watched, QEvent *event)

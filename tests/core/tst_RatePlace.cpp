@@ -1,6 +1,7 @@
 #include "core/DataModule.h"
 #include "core/ProgramState.h"
 #include "core/RatePlace.h"
+#include "tests/support/StandInScreen.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
 
@@ -13,17 +14,6 @@ using namespace vek;
 Q_DECLARE_METATYPE(vek::RatePlace)
 
 namespace {
-
-// Stands for the breakdown screen: only its existence counts here.
-class StandInBreakdown : public ListScreenHook {
-public:
-    explicit StandInBreakdown(Dataset &rows) : rows_(rows) {}
-    Dataset &ShownRows() override { return rows_; }
-    QList<Bookmark> SelectedRows() const override { return {}; }
-
-private:
-    Dataset &rows_;
-};
 
 const RatePlace Items = RatePlace::Node(1, 2, 0);
 const RatePlace Breakdown = RatePlace::Breakdown(7, 8, 9);
@@ -98,7 +88,7 @@ private slots:
         QCOMPARE(place.Keys(), (QVariantList{1, 2, 0}));
         QCOMPARE(&place.Rows(), &m.TSlst);
 
-        StandInBreakdown screen(m.Tdtail);
+        StandInScreen screen(m.Tdtail);
         Sudetaif = &screen;
         place = CurrentRatePlace();
         QCOMPARE(place.kind, RatePlace::BreakdownRows);

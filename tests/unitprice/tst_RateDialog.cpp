@@ -8,6 +8,7 @@
 #include "core/Recalc.h"
 #include "core/ScreenEntryPoints.h"
 #include "tests/support/MessageAnswerer.h"
+#include "tests/support/StandInScreen.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
 #include "unitprice/RateDialog.h"
@@ -27,17 +28,6 @@
 using namespace vek;
 
 namespace {
-
-// Stands for the breakdown screen: only its existence counts for the dialog.
-class StandInBreakdown : public ListScreenHook {
-public:
-    explicit StandInBreakdown(Dataset &rows) : rows_(rows) {}
-    Dataset &ShownRows() override { return rows_; }
-    QList<Bookmark> SelectedRows() const override { return {}; }
-
-private:
-    Dataset &rows_;
-};
 
 // The places the tests build: line items of a work item, a middle group and a small group,
 // and the breakdown rows of a unit-price item.
@@ -82,7 +72,7 @@ class TestRateDialog : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TempDatabase> db;
-    std::unique_ptr<StandInBreakdown> breakdownScreen;
+    std::unique_ptr<StandInScreen> breakdownScreen;
     std::unique_ptr<QWidget> opener;
 
     TdMf &m() { return db->module(); }
@@ -150,7 +140,7 @@ class TestRateDialog : public QObject {
             m().Tdtail.setCommandText("select * from NDTAIL where ABFS='X' and ICD1=? and ICD2=? and ICD3=? Order by ODRF",
                                       place.Keys());
             m().Tdtail.open();
-            breakdownScreen = std::make_unique<StandInBreakdown>(m().Tdtail);
+            breakdownScreen = std::make_unique<StandInScreen>(m().Tdtail);
             Sudetaif = breakdownScreen.get();
         }
         return place;
