@@ -326,4 +326,20 @@ void TdMf::TSlstBeforeDelete(Dataset &ds)
     CommitWork();
 }
 
+bool RunCommandOnRows(Dataset &rows, const std::function<void()> &work)
+{
+    bool committed = false;
+    try {
+        WorkTransaction command(dMf->SQLConect);
+        work();
+        committed = command.commit();
+    } catch (...) {
+        rows.refresh();
+        throw;
+    }
+    if (!committed)
+        rows.refresh();
+    return committed;
+}
+
 } // namespace vek

@@ -65,17 +65,7 @@ QString GroupList::ownKeyClauses(const QString &separator) const
 template <typename Work>
 void GroupList::RunCommand(Work work)
 {
-    bool committed = false;
-    try {
-        WorkTransaction command(dMf->SQLConect);
-        work();
-        committed = command.commit();
-    } catch (...) {
-        rows().refresh();
-        throw;
-    }
-    if (!committed)
-        rows().refresh();
+    RunCommandOnRows(rows(), work);
 }
 
 bool GroupList::HasLowerRows() const
