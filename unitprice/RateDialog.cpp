@@ -584,4 +584,11 @@ bool ShowRateDialog(QWidget *opener, const RatePlace &place, int inputKind)
     return DataChanged;
 }
 
+void ConnectRateDialog()
+{
+    EntryPoints().RateDialog = [](const RateDialogSetup &setup) {
+        ShowRateDialog(setup.owner, setup.place, setup.inputKind);
+    };
+}
+
 } // namespace vek

@@ -120,5 +120,7 @@ extern TInBsDtf *InBsDtf;
 // (top + 5, height − 3, left + width − 405, width 400) and is freed; the place's dataset
 // is read again. Returns DataChanged: the opener then recalculates its rows.
 bool ShowRateDialog(QWidget *opener, const RatePlace &place, int inputKind);
+// Connects ShowRateDialog as the entry point EntryPoints().RateDialog.
+void ConnectRateDialog();
 
 } // namespace vek

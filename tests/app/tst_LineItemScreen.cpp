@@ -18,6 +18,7 @@
 #include "core/ScreenEntryPoints.h"
 #include "core/WorkDatabase.h"
 #include "export/ExcelRun.h"
+#include "tests/support/GridClicks.h"
 #include "tests/support/LineItemNode.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
@@ -109,14 +110,10 @@ class TestLineItemScreen : public QObject {
         for (QChar ch : text)
             QTest::keyClick(editor() ? editor() : static_cast<QWidget *>(grid()), ch.toLatin1());
     }
-    // A double click as the mouse makes it: press, release, double click, release.
     void doubleClick(const QString &name)
     {
         gotoName(name);
-        const QPoint at = grid()->visualRect(grid()->currentIndex()).center();
-        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, at);
+        DoubleClickCell(grid(), grid()->currentIndex());
     }
     int count() { return db->scalar("select count(*) from NDTAIL where ABFS='S' and TAG<>'M'").toInt(); }
 

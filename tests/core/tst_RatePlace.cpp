@@ -1,6 +1,7 @@
 #include "core/DataModule.h"
 #include "core/ProgramState.h"
 #include "core/RatePlace.h"
+#include "tests/support/PlaceRows.h"
 #include "tests/support/StandInScreen.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
@@ -25,19 +26,7 @@ class TestRatePlace : public QObject {
 
     std::unique_ptr<TempDatabase> db;
 
-    // One row of place: the place's keys, the values given.
-    void addRow(const RatePlace &place, QVariantHash values)
-    {
-        const bool breakdown = place.kind == RatePlace::BreakdownRows;
-        values.insert("ABFS", breakdown ? "X" : "S");
-        const QStringList keys = breakdown ? QStringList{"ICD1", "ICD2", "ICD3"} : QStringList{"ACODE", "BCODE", "SCODE"};
-        const QVariantList placeKeys = place.Keys();
-        for (int i = 0; i < 3; ++i)
-            values.insert(keys.at(i), placeKeys.at(i));
-        if (!values.contains("TAG"))
-            values.insert("TAG", "N");
-        db->insertRow(values);
-    }
+    void addRow(const RatePlace &place, const QVariantHash &values) { AddPlaceRow(*db, place, values); }
 
     // A rate row of slot n holding rate in its material column.
     void addRateRow(const RatePlace &place, int n, double rate, QVariantHash more = {})

@@ -7,7 +7,10 @@
 #include "core/ProgramState.h"
 #include "core/Recalc.h"
 #include "core/ScreenEntryPoints.h"
+#include "tests/support/GridClicks.h"
+#include "tests/support/LineItemNode.h"
 #include "tests/support/MessageAnswerer.h"
+#include "tests/support/PlaceRows.h"
 #include "tests/support/StandInScreen.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
@@ -43,15 +46,10 @@ void TypeText(QWidget *widget, const QString &text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-// Double-clicks the grid row of the dialog, as the mouse makes it (press, release, double
-// click, release), as the user marks a row.
+// Double-clicks the grid row of the dialog, as the user marks a row.
 void DoubleClickRow(TInBsDtf &dialog, int row)
 {
-    QWidget *cells = dialog.detaileR->viewport();
-    const QPoint at = dialog.detaileR->visualRect(dialog.detaileR->model()->index(row, 1)).center();
-    QTest::mouseClick(cells, Qt::LeftButton, {}, at);
-    QTest::mouseDClick(cells, Qt::LeftButton, {}, at);
-    QTest::mouseRelease(cells, Qt::LeftButton, {}, at);
+    DoubleClickCell(dialog.detaileR, dialog.detaileR->model()->index(row, 1));
 }
 
 // Runs act on the dialog once its modal run has started; closes it if act left it open.
@@ -72,6 +70,7 @@ class TestRateDialog : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TempDatabase> db;
+    std::unique_ptr<LineItemNode> node;
     std::unique_ptr<StandInScreen> breakdownScreen;
     std::unique_ptr<QWidget> opener;
 
@@ -103,25 +102,12 @@ class TestRateDialog : public QObject {
     // expense 100 × 2), opens the lists a screen of it would have open and returns it.
     RatePlace buildPlace(Where where)
     {
-        db->insertRow({{"ACODE", 1}, {"ABFS", "A"}, {"TAG", "A"}, {"ODRF", 1}});
-        m().TAlst.setCommandText("select * from NDTAIL where ABFS='A' Order by ODRF");
-        m().TAlst.open();
-        RatePlace place = RatePlace::Node(1, 0, 0);
-        if (where == Where::MiddleGroup || where == Where::SmallGroup) {
-            db->insertRow({{"ACODE", 1}, {"BCODE", 2}, {"ABFS", "B"}, {"TAG", "B"}, {"ODRF", 1}});
-            m().TBlst.setCommandText("select * from NDTAIL where ABFS='B' Order by ODRF");
-            m().TBlst.open();
-            place = RatePlace::Node(1, 2, 0);
-        }
-        if (where == Where::SmallGroup) {
-            db->insertRow({{"ACODE", 1}, {"BCODE", 2}, {"SCODE", 3}, {"ABFS", "F"}, {"TAG", "F"}, {"ODRF", 1}});
-            m().TFlst.setCommandText("select * from NDTAIL where ABFS='F' Order by ODRF");
-            m().TFlst.open();
-            place = RatePlace::Node(1, 2, 3);
-        }
+        const int level = where == Where::MiddleGroup ? 1 : where == Where::SmallGroup ? 2 : 0;
+        node = std::make_unique<LineItemNode>(*db, level);
+        const QVariantList keys = node->keys();
+        RatePlace place = RatePlace::Node(keys.at(0).toInt(), keys.at(1).toInt(), keys.at(2).toInt());
         if (where == Where::Breakdown) {
-            db->insertRow({{"ACODE", 1}, {"NAME", "일위대가"}, {"ABFS", "S"}, {"TAG", "D"}, {"INO", 1},
-                           {"ICD1", 7}, {"ICD2", 8}, {"ICD3", 9}, {"ODRF", 1}});
+            node->add("일위대가", "D", 1, {{"INO", 1}, {"ICD1", 7}, {"ICD2", 8}, {"ICD3", 9}});
             place = RatePlace::Breakdown(7, 8, 9);
         }
         const QList<QVariantHash> prices{{{"INO", 1}, {"PCST11", 1000}, {"PCST12", 1000}},
@@ -134,7 +120,7 @@ class TestRateDialog : public QObject {
         addRow(RatePlace::Breakdown(7, 8, 1), 1, "다른 일위대가", {});
 
         m().TSlst.setCommandText("select * from NDTAIL where ABFS='S' and TAG<>'M' and ACODE=? and BCODE=? and SCODE=? Order by ODRF",
-                                 where == Where::Breakdown ? QVariantList{1, 0, 0} : place.Keys());
+                                 keys);
         m().TSlst.open();
         if (where == Where::Breakdown) {
             m().Tdtail.setCommandText("select * from NDTAIL where ABFS='X' and ICD1=? and ICD2=? and ICD3=? Order by ODRF",
@@ -148,16 +134,9 @@ class TestRateDialog : public QObject {
 
     void addRow(const RatePlace &place, int order, const QString &name, QVariantHash values)
     {
-        const bool breakdown = place.kind == RatePlace::BreakdownRows;
-        const QStringList keys = breakdown ? QStringList{"ICD1", "ICD2", "ICD3"} : QStringList{"ACODE", "BCODE", "SCODE"};
-        for (int i = 0; i < 3; ++i)
-            values.insert(keys.at(i), place.Keys().at(i));
-        values.insert("ABFS", breakdown ? "X" : "S");
-        if (!values.contains("TAG"))
-            values.insert("TAG", "N");
         values.insert("NAME", name);
         values.insert("ODRF", order);
-        db->insertRow(values);
+        AddPlaceRow(*db, place, values);
     }
 
     // A new rate row on place through the opening routine: the rows at marks double-clicked,
@@ -192,6 +171,7 @@ private slots:
         breakdownScreen.reset();
         MainWindowLinks() = MainWindowLink();
         opener.reset();
+        node.reset();
         db.reset();
     }
 
@@ -371,8 +351,7 @@ private slots:
     void aChangeRewritesTheSlotFromTheMarksOfNow()
     {
         const RatePlace place = buildPlace(Where::MiddleGroup);
-        db->insertRow({{"ACODE", 1}, {"BCODE", 2}, {"ABFS", "S"}, {"TAG", "R"}, {"NAME", "잡  자  재  비"},
-                       {"STAN", "재료비의 %"}, {"UNIT", "식"}, {"INO", 1}, {"NORT", 2}, {"PRT2", 0.03}, {"ODRF", 4}});
+        node->add("잡  자  재  비", "R", 4, {{"STAN", "재료비의 %"}, {"UNIT", "식"}, {"INO", 1}, {"NORT", 2}, {"PRT2", 0.03}});
         db->module().SQLConect.execute("update NDTAIL set PRT2=? where NAME in (?, ?)", {0.03, RowNames.at(0), RowNames.at(1)});
         QVERIFY(db->module().SQLConect.commit());
         Dataset &rows = place.Rows();
