@@ -24,6 +24,7 @@
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
+#include "tests/support/WhileModalShown.h"
 #include "tests/support/WorkbookReader.h"
 #include "unitprice/RateDialog.h"
 
@@ -61,16 +62,9 @@ void WhileDialogShown(const std::function<void(TInPutf &)> &step)
     });
 }
 
-// Runs step against the rate-row dialog once its modal run has started; closes it when the
-// step left it open.
 void WhileRateDialogShown(const std::function<void(TInBsDtf &)> &step)
 {
-    QTimer::singleShot(0, [step] {
-        QVERIFY(InBsDtf);
-        step(*InBsDtf);
-        if (InBsDtf && InBsDtf->isVisible())
-            InBsDtf->mVode0Click();
-    });
+    WhileModalShown(InBsDtf, step);
 }
 
 // In the rate-row dialog: the rows at marks marked by double click, the name, the group

@@ -14,6 +14,7 @@
 #include "tests/support/StandInScreen.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
+#include "tests/support/WhileModalShown.h"
 #include "unitprice/RateDialog.h"
 
 #include <QAbstractButton>
@@ -52,16 +53,9 @@ void DoubleClickRow(TInBsDtf &dialog, int row)
     DoubleClickCell(dialog.detaileR, dialog.detaileR->model()->index(row, 1));
 }
 
-// Runs act on the dialog once its modal run has started; closes it if act left it open.
 void WhileShown(const std::function<void(TInBsDtf &)> &act)
 {
-    QTimer::singleShot(0, [act] {
-        if (!InBsDtf)
-            return;
-        act(*InBsDtf);
-        if (InBsDtf && InBsDtf->isVisible())
-            InBsDtf->mVode0Click();
-    });
+    WhileModalShown(InBsDtf, act);
 }
 
 } // namespace
