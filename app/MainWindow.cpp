@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
 
-#include "app/Cp949ByteValidator.h"
+#include "components/Cp949ByteValidator.h"
 #include "app/FileDialogs.h"
 #include "app/HintHandler.h"
 #include "app/Program.h"

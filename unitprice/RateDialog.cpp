@@ -1,6 +1,7 @@
 #include "unitprice/RateDialog.h"
 
 #include "components/ControlHint.h"
+#include "components/Cp949ByteValidator.h"
 #include "components/CurrencyEdit.h"
 #include "components/DataGrid.h"
 #include "components/SpeedButton.h"
@@ -9,6 +10,7 @@
 #include "core/Currency.h"
 #include "core/DataModule.h"
 #include "core/DatabaseError.h"
+#include "core/EstimateColumns.h"
 #include "core/MessageBoxes.h"
 #include "core/ProgramState.h"
 #include "core/ScreenEntryPoints.h"
@@ -247,6 +249,9 @@ void TInBsDtf::MakeInputBand()
     EtRate->OnKeyPress = [this](TCurrencyEdit &self, QChar &key) { EtRnameKeyPress(&self, key); };
     for (QComboBox *box : {EtRname, EtRstan})
         box->installEventFilter(this);
+    // The boxes take no more than the rate row's columns hold, so nothing typed is cut unseen.
+    EtRname->setValidator(new Cp949ByteValidator(TextCapacity(QStringLiteral("NAME")), EtRname));
+    EtRstan->setValidator(new Cp949ByteValidator(TextCapacity(QStringLiteral("STAN")), EtRstan));
 
     mOk0 = MakeButton(this, QStringLiteral("적용"));
     mOk0->setObjectName(QStringLiteral("mOk0"));

@@ -2,6 +2,7 @@
 #include "components/DataGrid.h"
 #include "components/SpeedButton.h"
 #include "components/ToolButton.h"
+#include "core/Cp949Text.h"
 #include "core/Currency.h"
 #include "core/DataModule.h"
 #include "core/ProgramState.h"
@@ -455,6 +456,21 @@ private slots:
             QVERIFY(next->hasFocus());
         }
         QVERIFY(dialog.isVisible());
+    }
+
+    // The rate row's NAME holds 30 bytes and STAN 20: typing stops there rather than being
+    // cut unseen when the row is written.
+    void theNameBoxesStopAtTheColumnsCapacity()
+    {
+        const RatePlace place = buildPlace(Where::WorkItem);
+        InputKind = 1;
+        TInBsDtf dialog(place);
+        dialog.EtRname->setEditText(QString());
+        dialog.EtRstan->setEditText(QString());
+        TypeText(dialog.EtRname->lineEdit(), QString(16, QChar(0xAC00)));
+        TypeText(dialog.EtRstan->lineEdit(), QStringLiteral("인건비의 %") + QString(8, QChar(0xAC00)));
+        QCOMPARE(dialog.EtRname->currentText(), QString(15, QChar(0xAC00)));
+        QCOMPARE(Cp949Width(dialog.EtRstan->currentText()), 20);
     }
 };
 
