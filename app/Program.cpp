@@ -15,6 +15,7 @@
 #include "export/WholeEstimateExport.h"
 #include "unitprice/CostSheetPage.h"
 #include "unitprice/CostStatementWindow.h"
+#include "unitprice/RateDialog.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -47,6 +48,7 @@ int RunProgram()
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vekwfree.png")));
     ConnectExports();
     ConnectCostStatementScreen();
+    ConnectRateDialog();
 
     Tmainf window;
     TdMf dataModule;
