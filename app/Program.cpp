@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "app/GroupListScreen.h"
 #include "app/MainWindow.h"
 #include "app/ProgramBlock.h"
 #include "app/TerminationSignals.h"
@@ -7,6 +8,7 @@
 #include "components/InputComposition.h"
 #include "core/DataModule.h"
 #include "core/MessageBoxes.h"
+#include "core/ScreenEntryPoints.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -38,6 +40,7 @@ int RunProgram()
     InputComposition::Watch();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vekwfree.png")));
 
+    EntryPoints().MiddleGroupScreen = ShowMiddleGroupScreen;
     Tmainf window;
     TdMf dataModule;
     dMf = &dataModule;

@@ -1,6 +1,7 @@
 #include "app/WorkItemList.h"
 
 #include "app/HintHandler.h"
+#include "app/ListControls.h"
 #include "app/MainWindow.h"
 #include "app/ScreenOpening.h"
 #include "app/ShellGlyphs.h"
@@ -18,61 +19,10 @@
 #include "core/SqlRoutines.h"
 #include "core/TextUtils.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace vek {
-
-namespace {
-
-const QString ScreenFont = QStringLiteral("굴림");
-
-// The hourglass while a command works, the normal cursor however it ends.
-class HourGlass {
-public:
-    HourGlass() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-    ~HourGlass() { QApplication::restoreOverrideCursor(); }
-    HourGlass(const HourGlass &) = delete;
-    HourGlass &operator=(const HourGlass &) = delete;
-};
-
-DatasetColumn GridColumn(const QString &field, const QString &title, int width, Qt::Alignment alignment = {})
-{
-    DatasetColumn column;
-    column.field = field;
-    column.title = title;
-    column.width = width;
-    column.alignment = alignment;
-    column.readOnly = true;
-    return column;
-}
-
-// What the edit dialog's total box starts with: the sum of the unit prices; for a lump
-// row (prices 0) the total per unit, which the dialog multiplies by the quantity again,
-// so that an unchanged edit keeps the row's total.
-double EditTotal(const Dataset &row)
-{
-    const double prices = row.asDouble("PCST11") + row.asDouble("LCST11") + row.asDouble("SCST11");
-    if (prices != 0)
-        return prices;
-    const double quantity = row.asDouble("INO");
-    if (quantity == 0)
-        return row.asDouble("CSTTAL");
-    return Currency::fromDouble(row.asDouble("CSTTAL") / quantity).toDouble();
-}
-
-// The kind group's choice for a row kind: rate row 1, left-out row 2, else 0.
-int KindOfTag(const QString &tag)
-{
-    if (tag == QLatin1String("R"))
-        return 1;
-    if (tag == QLatin1String("E"))
-        return 2;
-    return 0;
-}
-
-} // namespace
 
 TWorkItemList::TWorkItemList(Tmainf *main) : QWidget(main), main_(main)
 {
@@ -115,16 +65,7 @@ TWorkItemList::TWorkItemList(Tmainf *main) : QWidget(main), main_(main)
         glyphOnly->SetGrayedInactive(false);
     CalcBtn0->hide();
 
-    TagLabel = new TLabelE(band);
-    TagLabel->setObjectName(QStringLiteral("TagLabel"));
-    TagLabel->SetCaption(QStringLiteral("자료이동"));
-    QFont italic(ScreenFont, 10);
-    italic.setItalic(true);
-    TagLabel->setFont(italic);
-    TagLabel->SetFontColor(Qt::red);
-    TagLabel->SetTransparent(true);
-    TagLabel->setFixedSize(70, 22);
-    TagLabel->hide();
+    TagLabel = MakeMoveLabel(band);
 
     DBNav0 = new TDBNavigator(band);
     DBNav0->setObjectName(QStringLiteral("DBNav0"));
@@ -134,15 +75,15 @@ TWorkItemList::TWorkItemList(Tmainf *main) : QWidget(main), main_(main)
     GrdAlst->SetRowSelect(true);
     GrdAlst->SetAlwaysShowSelection(true);
     GrdAlst->SetReadOnly(true);
-    GrdAlst->setColumns({GridColumn("rTg", QStringLiteral("No"), 30, Qt::AlignRight | Qt::AlignVCenter),
-                         GridColumn("NOADD", QStringLiteral("공             종            명"), 270),
-                         GridColumn("INO", QStringLiteral("수  량"), 50),
-                         GridColumn("UNIT", QStringLiteral("단위"), 45, Qt::AlignCenter),
-                         GridColumn("PCST12", QStringLiteral("자    재    비"), 100),
-                         GridColumn("LCST12", QStringLiteral("노    무    비"), 100),
-                         GridColumn("SCST12", QStringLiteral("경        비"), 100),
-                         GridColumn("CSTTAL", QStringLiteral("계"), 110),
-                         GridColumn("ETC", QStringLiteral("비        고"), 145)});
+    GrdAlst->setColumns({ListColumn("rTg", QStringLiteral("No"), 30, Qt::AlignRight | Qt::AlignVCenter),
+                         ListColumn("NOADD", QStringLiteral("공             종            명"), 270),
+                         ListColumn("INO", QStringLiteral("수  량"), 50),
+                         ListColumn("UNIT", QStringLiteral("단위"), 45, Qt::AlignCenter),
+                         ListColumn("PCST12", QStringLiteral("자    재    비"), 100),
+                         ListColumn("LCST12", QStringLiteral("노    무    비"), 100),
+                         ListColumn("SCST12", QStringLiteral("경        비"), 100),
+                         ListColumn("CSTTAL", QStringLiteral("계"), 110),
+                         ListColumn("ETC", QStringLiteral("비        고"), 145)});
     SetControlHint(GrdAlst,
                    QStringLiteral("선택Enter /등록F2 /수정F3 /삭제Delete /이동F9 /집계F10 /정렬 Alt+R /Help F1"));
     GrdAlst->OnKeyDown = [this](int &key, Qt::KeyboardModifiers shift) { GrdAlstKeyDown(key, shift); };
@@ -178,12 +119,9 @@ bool TWorkItemList::HasRows() const
 
 void TWorkItemList::OpenList()
 {
-    Dataset &items = dMf->TAlst;
-    items.close();
-    items.setCommandText(QStringLiteral("select * from NDTAIL where ABFS='A' Order by ODRF"));
-    items.open();
-    GrdAlst->setDataset(&items);
-    DBNav0->setDataset(&items);
+    list_.OpenList();
+    GrdAlst->setDataset(&dMf->TAlst);
+    DBNav0->setDataset(&dMf->TAlst);
 }
 
 void TWorkItemList::RefreshTotals()
@@ -206,29 +144,7 @@ void TWorkItemList::ClearTotals()
 
 void TWorkItemList::OpenItemRowDialog(int inputKind)
 {
-    ItemDialogSetup setup;
-    setup.owner = main_;
-    setup.page = 0;
-    setup.geometry = ItemRowDialogPlacement(ScreenSize(), main_->geometry());
-    InputKind = inputKind;
-    if (inputKind == 1) {
-        setup.title = CenterText(QStringLiteral("내  역  서  공  종  명  등  록"), 80);
-    } else {
-        const Dataset &row = dMf->TAlst;
-        const QString tag = row.asString("TAG");
-        setup.title = CenterText(QStringLiteral("내  역  서  공  종  명  수  정"), 80);
-        setup.kind = KindOfTag(tag);
-        setup.subLevelEnabled = tag != list_.letter() || !list_.HasLowerRows();
-        setup.subLevelTicked = row.asInteger("SUB") == 1;
-        setup.name = TrimRightText(row.asString("NOADD"));
-        setup.quantity = row.asDouble("INO");
-        setup.material = row.asDouble("PCST11");
-        setup.labour = row.asDouble("LCST11");
-        setup.expense = row.asDouble("SCST11");
-        setup.total = EditTotal(row);
-        setup.remark = TrimRightText(row.asString("ETC"));
-    }
-    OpenScreen(EntryPoints().ItemDialog, setup);
+    vek::OpenItemRowDialog(main_, main_->geometry(), list_, inputKind);
     if (DataChanged)
         RefreshTotals();
 }
@@ -328,13 +244,7 @@ void TWorkItemList::SumBtn0Click()
     if (!HasRows())
         return;
     const int rowsBefore = dMf->TAlst.recordCount();
-    ItemDialogSetup setup;
-    setup.owner = main_;
-    setup.page = 2;
-    setup.geometry = RememberedDialogPlacement(QStringLiteral("합계Top"), QStringLiteral("합계Lft"), QSize(118, 140));
-    setup.title = CenterText(QStringLiteral("집계메뉴"), 24);
-    InputKind = 1;
-    OpenScreen(EntryPoints().ItemDialog, setup);
+    OpenSumMenuDialog(main_);
     if (dMf->TAlst.recordCount() != rowsBefore)
         RefreshTotals();
 }
