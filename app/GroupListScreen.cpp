@@ -330,7 +330,7 @@ void TGroupListFm::AppBtn0Click()
         return;
     if (List.rows().isEmpty())
         SetInputMode(QStringLiteral("추가"));
-    OpenItemRowDialog(this, MainGeometry(), List, 1);
+    OpenItemRowDialog(this, MainGeometry(), 1);
     if (DataChanged)
         ShowTotals();
 }
@@ -339,7 +339,7 @@ void TGroupListFm::EdtBtn0Click()
 {
     if (!HasRows() || List.rows().asString("TAG") == SubtotalTag)
         return;
-    OpenItemRowDialog(this, MainGeometry(), List, 2);
+    OpenItemRowDialog(this, MainGeometry(), 2);
     if (DataChanged)
         ShowTotals();
 }

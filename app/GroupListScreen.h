@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/GroupList.h"
-#include "core/SubtotalWalk.h"
 
 #include <QColor>
 #include <QDialog>

@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "app/GroupListScreen.h"
+#include "app/ItemDialog.h"
 #include "app/MainWindow.h"
 #include "app/ProgramBlock.h"
 #include "app/TerminationSignals.h"
@@ -44,6 +45,7 @@ int RunProgram()
     Tmainf window;
     TdMf dataModule;
     dMf = &dataModule;
+    ConnectItemDialog();
     QObject::connect(&block, &ProgramBlock::activationRequested, &window, &Tmainf::RestoreOrRaise);
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &window, &QWidget::close);

@@ -144,7 +144,7 @@ void TWorkItemList::ClearTotals()
 
 void TWorkItemList::OpenItemRowDialog(int inputKind)
 {
-    vek::OpenItemRowDialog(main_, main_->geometry(), list_, inputKind);
+    vek::OpenItemRowDialog(main_, main_->geometry(), inputKind);
     if (DataChanged)
         RefreshTotals();
 }
@@ -253,14 +253,8 @@ void TWorkItemList::rSCostClick()
 {
     if (!HasRows())
         return;
-    ItemDialogSetup setup;
-    setup.owner = main_;
-    setup.page = 1;
-    setup.geometry = RememberedDialogPlacement(QStringLiteral("조정Top"), QStringLiteral("조정Lft"), QSize(195, 180));
-    setup.title = CenterText(QStringLiteral("금 액 일 괄 조 정"), 40);
-    setup.percentage = 0;
     InputKind = 2;
-    OpenScreen(EntryPoints().ItemDialog, setup);
+    OpenScreen(EntryPoints().ItemDialog, BulkAdjustmentDialogSetup(main_));
     if (DataChanged)
         CalcBtn0Click();
 }

@@ -87,17 +87,7 @@ int main(int argc, char **argv)
     TdMf &module = estimate.module;
     QSqlDatabase db = estimate.database();
 
-    // The open lists of the node (1, 1, 1), as the line-item screen has them.
-    module.TAlst.setCommandText("select * from NDTAIL where ABFS='A' and ACODE=?", {1});
-    module.TBlst.setCommandText("select * from NDTAIL where ABFS='B' and ACODE=? and BCODE=?", {1, 1});
-    module.TFlst.setCommandText("select * from NDTAIL where ABFS='F' and ACODE=? and BCODE=? and SCODE=?", Node);
-    for (Dataset *ds : {&module.TAlst, &module.TBlst, &module.TFlst})
-        ds->open();
-    Dataset &items = module.TSlst;
-    items.setCommandText(NodeItems, Node);
-
-    items.open();
-    std::printf("line-item list: %d rows\n", items.recordCount());
+    Dataset &items = estimate.OpenBigList();
     std::vector<QVariant> keys;
     for (items.first(); !items.eof(); items.next())
         keys.push_back(items.value("RID"));

@@ -123,4 +123,19 @@ GeneratedEstimate::GeneratedEstimate()
     std::printf("generated %d rows in %.1f s\n", rows, double(timer.elapsed()) / 1000);
 }
 
+Dataset &GeneratedEstimate::OpenBigList()
+{
+    module.TAlst.setCommandText("select * from NDTAIL where ABFS='A' and ACODE=?", {1});
+    module.TBlst.setCommandText("select * from NDTAIL where ABFS='B' and ACODE=? and BCODE=?", {1, 1});
+    module.TFlst.setCommandText("select * from NDTAIL where ABFS='F' and ACODE=? and BCODE=? and SCODE=?", {1, 1, 1});
+    for (Dataset *ds : {&module.TAlst, &module.TBlst, &module.TFlst})
+        ds->open();
+    Dataset &items = module.TSlst;
+    items.setCommandText(
+        "select * from NDTAIL where ABFS='S' and TAG<>'M' and ACODE=? and BCODE=? and SCODE=? Order by ODRF", {1, 1, 1});
+    items.open();
+    std::printf("line-item list: %d rows\n", items.recordCount());
+    return items;
+}
+
 } // namespace vek

@@ -33,6 +33,9 @@ public:
     GeneratedEstimate();
 
     QSqlDatabase database() const { return module.SQLConect.database(); }
+    // The line-item list of small group (1, 1, 1), the big list, open in TSlst as the
+    // line-item screen has it: TAlst, TBlst and TFlst opened on its path. Prints its size.
+    Dataset &OpenBigList();
     QString filePath(const QString &name) const { return home_.filePath(name); }
 
 private:

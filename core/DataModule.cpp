@@ -153,6 +153,16 @@ void StoreShownAmounts(Dataset &ds, const AmountRule &rule)
 
 } // namespace
 
+void StoreLineItemAmounts(Dataset &ds)
+{
+    StoreShownAmounts(ds, LineItemRule);
+}
+
+void StoreBreakdownAmounts(Dataset &ds)
+{
+    StoreShownAmounts(ds, DetailRule);
+}
+
 TdMf::TdMf(QObject *parent)
     : QObject(parent),
       SQLConect(QStringLiteral("SQLConect")),
@@ -196,7 +206,7 @@ TdMf::TdMf(QObject *parent)
     SetDisplayFormats(TSlst, {"PCST11", "LCST11", "SCST11", "LCST22", "SCST22", "TCST31", "TCST32"}, MoneyFormat);
     TSlst.beforeInsert = [this](Dataset &ds) { TSlstBeforeInsert(ds); };
     TSlst.onNewRecord = [this](Dataset &ds) { TSlstNewRecord(ds); };
-    TSlst.beforePost = [](Dataset &ds) { StoreShownAmounts(ds, LineItemRule); };
+    TSlst.beforePost = StoreLineItemAmounts;
     TSlst.beforeDelete = [this](Dataset &ds) { TSlstBeforeDelete(ds); };
 
     Tdtail.addCalcField("rOdr", QMetaType::QString);
@@ -207,7 +217,7 @@ TdMf::TdMf(QObject *parent)
     SetDisplayFormats(Tdtail, {"LCST22", "SCST22", "TCST31", "TCST32"}, "###,###,###.#");
     Tdtail.beforeInsert = [this](Dataset &ds) { TdtailBeforeInsert(ds); };
     Tdtail.onNewRecord = [this](Dataset &ds) { TdtailNewRecord(ds); };
-    Tdtail.beforePost = [](Dataset &ds) { StoreShownAmounts(ds, DetailRule); };
+    Tdtail.beforePost = StoreBreakdownAmounts;
 
     // Rule 11: as the line items, without the mark and the formula value.
     AddAmountFields(TpSlst);
@@ -245,7 +255,7 @@ void TdMf::Disconnect()
 // Rules 1 and 4: in insert mode the new row takes the current row's place and the rows
 // from there on move down; otherwise it comes after the last row. An empty list has no
 // current row and nothing to move: its first row is 1 either way.
-void TdMf::ChooseNextOdrf(Dataset &ds, void (*shift)(int))
+int TdMf::ChooseNextOdrf(Dataset &ds, void (*shift)(int))
 {
     if (InsertMode && !ds.isEmpty()) {
         NextOdrf = ds.asInteger("ODRF");
@@ -254,6 +264,7 @@ void TdMf::ChooseNextOdrf(Dataset &ds, void (*shift)(int))
         ds.last();
         NextOdrf = ds.asInteger("ODRF") + 1;
     }
+    return NextOdrf;
 }
 
 void TdMf::TSlstBeforeInsert(Dataset &ds)
@@ -264,10 +275,10 @@ void TdMf::TSlstBeforeInsert(Dataset &ds)
 // Rule 3.
 void TdMf::TSlstNewRecord(Dataset &ds)
 {
-    const int level = OpenListLevel();
-    ds.setValue("ACODE", TAlst.value("ACODE"));
-    ds.setValue("BCODE", level >= 1 ? TBlst.value("BCODE") : QVariant(0));
-    ds.setValue("SCODE", level == 2 ? TFlst.value("SCODE") : QVariant(0));
+    const QVariantList keys = OpenNodeKeys();
+    ds.setValue("ACODE", keys.at(0));
+    ds.setValue("BCODE", keys.at(1));
+    ds.setValue("SCODE", keys.at(2));
     SetZero(ds, {"INO", "NORT", "ICD1", "ICD2", "ICD3", "RECV", "SUB", "LRTE"});
     SetZero(ds, RateColumns);
     ds.setValue("ODRF", NextOdrf);

@@ -45,14 +45,24 @@ public:
     // The ODRF that a before-insert rule chose, for the new-record rule that follows it.
     int NextOdrf = 0;
 
+    // The ODRF of a new row of the list ds, kept in NextOdrf: in insert mode the current
+    // row's, after shift moved the rows from there on one place down; otherwise (and in an
+    // empty list) the last row's + 1, the last row then being current.
+    int ChooseNextOdrf(Dataset &ds, void (*shift)(int));
+
 private:
     void TSlstBeforeInsert(Dataset &ds);
     void TSlstNewRecord(Dataset &ds);
     void TdtailBeforeInsert(Dataset &ds);
     void TdtailNewRecord(Dataset &ds);
     void TSlstBeforeDelete(Dataset &ds);
-    void ChooseNextOdrf(Dataset &ds, void (*shift)(int));
 };
+
+// The post rule of the rows that show amounts (rule 6), on the row being edited in ds:
+// the amounts the row shows from its quantity and unit prices become its stored amounts,
+// line items in whole units, breakdown rows to one decimal; subtotal rows keep theirs.
+void StoreLineItemAmounts(Dataset &ds);
+void StoreBreakdownAmounts(Dataset &ds);
 
 // The one data module of the program.
 extern TdMf *dMf;

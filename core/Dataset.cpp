@@ -434,7 +434,7 @@ void Dataset::leaveEditing()
     buffer_ = Row();
 }
 
-void Dataset::writeRow(Row &row, bool inserting, const Row *original)
+void Dataset::writeRow(Row &row, bool inserting, const std::vector<QVariant> *original)
 {
     const int key = fieldIndex(keyField_);
     QStringList columns;
@@ -442,7 +442,7 @@ void Dataset::writeRow(Row &row, bool inserting, const Row *original)
     for (int i = 0; i < dataFieldCount_; ++i) {
         if (i == key)
             continue;
-        if (original && SameValue(original->values[size_t(i)], row.values[size_t(i)]))
+        if (original && SameValue((*original)[size_t(i)], row.values[size_t(i)]))
             continue;
         columns.append(fields_.at(i));
         values.append(row.values[size_t(i)]);
@@ -489,17 +489,19 @@ void Dataset::post()
     const bool inserting = state_ == DatasetState::Insert;
     Row row = buffer_;
     if (cachedUpdates_) {
-        if (inserting)
+        if (inserting) {
             row.change = Change::Inserted;
-        else if (row.change == Change::None)
+        } else if (row.change == Change::None) {
             row.change = Change::Modified;
+            row.original = currentRow()->values;
+        }
     } else {
         if (!connection_)
             throw DatabaseError(QStringLiteral("%1: 데이타베이스에 연결되어 있지 않습니다").arg(name()));
         std::unique_ptr<WorkTransaction> command = std::move(insertCommand_);
         if (!command)
             command = std::make_unique<WorkTransaction>(*connection_);
-        writeRow(row, inserting, inserting ? nullptr : currentRow());
+        writeRow(row, inserting, inserting ? nullptr : &currentRow()->values);
         if (!command->commit())
             throw DatabaseError(QStringLiteral("%1: 변경 내용을 저장하지 못했습니다").arg(name()));
     }
@@ -582,12 +584,14 @@ void Dataset::applyUpdates()
         writeDelete(key);
     for (Row &row : rows_)
         if (row.change != Change::None)
-            writeRow(row, row.change == Change::Inserted, nullptr);
+            writeRow(row, row.change == Change::Inserted, row.original.empty() ? nullptr : &row.original);
     if (!command.commit())
         throw DatabaseError(QStringLiteral("%1: 변경 내용을 저장하지 못했습니다").arg(name()));
     deletedKeys_.clear();
-    for (Row &row : rows_)
+    for (Row &row : rows_) {
         row.change = Change::None;
+        row.original.clear();
+    }
 }
 
 Bookmark Dataset::bookmark() const

@@ -158,6 +158,8 @@ private:
         std::vector<QVariant> values;
         quint64 id = 0;
         Change change = Change::None;
+        // A cached modification: the values as read, so that only what changed is written.
+        std::vector<QVariant> original;
         bool calculated = false;
     };
 
@@ -171,7 +173,8 @@ private:
     void rebuildVisible();
     void setCurrent(int recNo);
     void beginNewRow(bool atEnd);
-    void writeRow(Row &row, bool inserting, const Row *original);
+    // Writes row; an update writes only the columns that differ from original, when given.
+    void writeRow(Row &row, bool inserting, const std::vector<QVariant> *original);
     void writeDelete(const QVariant &key);
     void requireBrowse(const char *operation) const;
     void notifyReset();
@@ -216,5 +219,18 @@ private:
 // The dataset's row (its place among the rows that pass the filter) at which field holds
 // value, or -1.
 int LocateRow(const Dataset &dataset, const QString &field, const QVariant &value);
+
+// Keeps a dataset's grids still while it lives (a command walking the rows): they are
+// redrawn once at its end.
+class FrozenControls {
+public:
+    explicit FrozenControls(Dataset &rows) : rows_(rows) { rows_.disableControls(); }
+    ~FrozenControls() { rows_.enableControls(); }
+    FrozenControls(const FrozenControls &) = delete;
+    FrozenControls &operator=(const FrozenControls &) = delete;
+
+private:
+    Dataset &rows_;
+};
 
 } // namespace vek

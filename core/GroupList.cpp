@@ -22,18 +22,6 @@ QString KeyClauses(int count, const QString &separator)
     return clauses;
 }
 
-// Keeps a list's grid still while a command walks the list.
-class FrozenControls {
-public:
-    explicit FrozenControls(Dataset &list) : list_(list) { list_.disableControls(); }
-    ~FrozenControls() { list_.enableControls(); }
-    FrozenControls(const FrozenControls &) = delete;
-    FrozenControls &operator=(const FrozenControls &) = delete;
-
-private:
-    Dataset &list_;
-};
-
 void SetOrder(Dataset &list, int odrf)
 {
     list.edit();

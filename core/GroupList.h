@@ -1,13 +1,12 @@
 #pragma once
 
-#include "core/SubtotalWalk.h"
-
 #include <QString>
 #include <QVariantList>
 
 namespace vek {
 
 class Dataset;
+struct RollupSums;
 
 // The three lists of group rows: the work items, the middle groups of the current work
 // item, the small groups of the current middle group.
@@ -24,7 +23,6 @@ class GroupList {
 public:
     explicit GroupList(GroupLevel level);
 
-    GroupLevel level() const { return level_; }
     // The level's dataset.
     Dataset &rows() const;
     // The level letter: ABFS of the list's rows and TAG of its ordinary rows.

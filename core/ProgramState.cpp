@@ -14,4 +14,7 @@ bool IsNoDrillTag(const QString &tag)
     return tag.size() == 1 && NoDrillTags.contains(tag.at(0));
 }
 
+ListScreenHook *SlstFmHook = nullptr;
+ListScreenHook *Sudetaif = nullptr;
+
 } // namespace vek

@@ -23,6 +23,8 @@ namespace vek {
 
 // What the opener of the item dialog TInPutf sets before the modal run (with InputKind
 // in the program-wide variable: 1 add or the open list, 2 change or the whole estimate).
+// On page 0 the dialog fills its boxes itself: empty for a new row, else from the current
+// row of the open level's list.
 struct ItemDialogSetup {
     QWidget *owner = nullptr;
     // 0 item row, 1 bulk adjustment ("금 액 일 괄 조 정"), 2 sum menu ("집계메뉴").
@@ -31,27 +33,29 @@ struct ItemDialogSetup {
     QRect geometry;
     // TopTitle, already centred (CenterText).
     QString title;
-
-    // Page 0. dGbun: 0 공종명등록, 1 기타비율산, 2 비집계항목.
-    int kind = 0;
-    QString name;        // EdtName
-    double quantity = 1; // EdtNo
-    double material = 0; // EdtPCST12
-    double labour = 0;   // EdtLCST12
-    double expense = 0;  // EdtSCST12
-    double total = 0;    // EdtCSTTAL
-    QString remark;      // EdtEtc
-    // gJChek shown with the panel text "    하위공종"; when false (small groups) hidden
-    // and the panel text empty.
-    bool subLevelShown = true;
-    bool subLevelTicked = false; // gJChek
-    // gJPnel and the kind group dGbun enabled; a disabled panel shows its text grey
-    // (#808080): the row has lower rows.
-    bool subLevelEnabled = true;
-
     // Page 1: EdtBiul.
     double percentage = 0;
 };
+
+// Where pages 1 and 2 of the item dialog remember their last place: keys of section
+// "FormTopLft" of "VekFree.ini".
+struct DialogPlaceKeys {
+    QString top;
+    QString left;
+};
+extern const DialogPlaceKeys BulkAdjustmentPlace; // "조정Top", "조정Lft"
+extern const DialogPlaceKeys SumMenuPlace;        // "합계Top", "합계Lft"
+
+// A dialog page of size that remembers its place under keys (top 220, left 780 when none
+// is stored).
+QRect RememberedDialogPlacement(const DialogPlaceKeys &keys, QSize size);
+
+// The setups every opener gives the item dialog: page 0 at geometry, titled for adding
+// (inputKind 1) or changing (2) a row; page 1, 195 × 180, percentage 0; page 2, 118 × 140;
+// pages 1 and 2 where they were last closed.
+ItemDialogSetup ItemRowDialogSetup(QWidget *owner, int inputKind, const QRect &geometry);
+ItemDialogSetup BulkAdjustmentDialogSetup(QWidget *owner);
+ItemDialogSetup SumMenuDialogSetup(QWidget *owner);
 
 // What the opener of a list screen (TSlstFm, TBlstFm, TFlstFm) sets before the modal run;
 // append mode is already forced (SetInputMode("추가")).
@@ -80,7 +84,8 @@ struct WholeEstimateExportSetup {
 };
 
 struct ScreenEntryPoints {
-    // TInPutf, pages 0, 1 and 2.
+    // TInPutf, pages 0, 1 and 2: the main window and the list screens, and the breakdown
+    // screen of unitprice/ for its bulk adjustment.
     std::function<void(const ItemDialogSetup &)> ItemDialog;
     // TSlstFm, the line items of a work item, middle group or small group.
     std::function<void(const ListScreenSetup &)> LineItemScreen;

@@ -6,22 +6,17 @@ namespace vek {
 
 namespace {
 
-// The keys of the open node: ACODE of TAlst's current row, BCODE of TBlst's from open
-// level 1, SCODE of TFlst's at level 2; with the " and ..." clauses that select them.
-struct OpenNode {
-    int level;
-    QVariantList keys;
-    QString clauses;
-};
-
-OpenNode CurrentNode()
+// The rows under the node, whatever group below it they belong to: ACODE of TAlst's
+// current row, BCODE of TBlst's from open level 1, SCODE of TFlst's at level 2.
+NodeFilter NodeSubtree()
 {
-    OpenNode node{OpenListLevel(), {dMf->TAlst.value("ACODE")}, QStringLiteral(" and ACODE=?")};
-    if (node.level >= 1) {
+    const int level = OpenListLevel();
+    NodeFilter node{QStringLiteral(" and ACODE=?"), {dMf->TAlst.value("ACODE")}};
+    if (level >= 1) {
         node.keys.append(dMf->TBlst.value("BCODE"));
         node.clauses += QStringLiteral(" and BCODE=?");
     }
-    if (node.level == 2) {
+    if (level == 2) {
         node.keys.append(dMf->TFlst.value("SCODE"));
         node.clauses += QStringLiteral(" and SCODE=?");
     }
@@ -57,6 +52,20 @@ void CommitWork()
     CommitOrReport(connection);
 }
 
+QVariantList OpenNodeKeys()
+{
+    const int level = OpenListLevel();
+    return {dMf->TAlst.value("ACODE"), level >= 1 ? dMf->TBlst.value("BCODE") : QVariant(0),
+            level == 2 ? dMf->TFlst.value("SCODE") : QVariant(0)};
+}
+
+NodeFilter OpenNodeFilter()
+{
+    // The list of a work item or middle group holds only the line items directly under
+    // it, whose lower keys are 0; a small group's list is all of its keys.
+    return {QStringLiteral(" and ACODE=? and BCODE=? and SCODE=?"), OpenNodeKeys()};
+}
+
 int OpenListLevel()
 {
     if (!dMf->TBlst.isActive())
@@ -72,7 +81,7 @@ void DeleteDetailRows(int i1, int i2, int i3)
 
 void PurgeOrphanDetails()
 {
-    const OpenNode node = CurrentNode();
+    const NodeFilter node = NodeSubtree();
     WorkTransaction command(dMf->SQLConect);
     Dataset &triples = dMf->qDgdel;
     triples.close();
@@ -102,13 +111,8 @@ void PurgeOrphanDetails()
 
 void ShiftItemOrder(int n)
 {
-    const OpenNode node = CurrentNode();
-    // The list of a work item or middle group holds only the line items directly under it.
-    static const QString ownListOnly[] = {QStringLiteral(" and BCODE=0 and SCODE=0"), QStringLiteral(" and SCODE=0"),
-                                          QString()};
-    RunTempSql(true,
-               QStringLiteral("UpDate NDTAIL Set ODRF=ODRF+1 where ODRF>=? and ABFS='S' and TAG<>'M'") + node.clauses
-                   + ownListOnly[node.level],
+    const NodeFilter node = OpenNodeFilter();
+    RunTempSql(true, QStringLiteral("UpDate NDTAIL Set ODRF=ODRF+1 where ODRF>=? and ABFS='S' and TAG<>'M'") + node.clauses,
                QVariantList{n} + node.keys);
     CommitWork();
 }

@@ -29,6 +29,18 @@ void DeleteDetailRows(int i1, int i2, int i3);
 // unit-price items inside the node whose key no unit-price item outside the node uses.
 void PurgeOrphanDetails();
 
+// The open node: the work item, middle group or small group whose line items are listed,
+// by OpenListLevel. Its keys ACODE, BCODE, SCODE as a new line item of it takes them
+// (TAlst's ACODE; TBlst's BCODE from level 1, else 0; TFlst's SCODE at level 2, else 0).
+QVariantList OpenNodeKeys();
+// The clauses " and ACODE=?..." that select the line items of the open node's own list
+// (not those of groups below it), and their values in order.
+struct NodeFilter {
+    QString clauses;
+    QVariantList keys;
+};
+NodeFilter OpenNodeFilter();
+
 // Moves the line items of the open node's own list with ODRF >= n (labour rows aside)
 // one place down.
 void ShiftItemOrder(int n);

@@ -1,8 +1,10 @@
 #include "app/GroupListScreen.h"
+#include "app/ItemDialog.h"
 #include "app/MainWindow.h"
 #include "app/ScreenOpening.h"
 #include "app/StatusBar.h"
 #include "app/TotalBar.h"
+#include "components/BitCheckBox.h"
 #include "components/CurrencyEdit.h"
 #include "components/DataGrid.h"
 #include "components/EffectLabel.h"
@@ -17,6 +19,9 @@
 #include "tests/support/TestRegistry.h"
 
 #include <QApplication>
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QSqlQuery>
 #include <QTest>
@@ -49,8 +54,9 @@ struct Opening {
 TGroupListFm *Shown = nullptr;
 
 // Stand-ins on the item dialog's and the line-item screen's entry points, and a watch on
-// the small-group screen, which the middle groups open themselves: each records what it
-// was opened with, then runs work, what the screen is made to do to the estimate.
+// the modal dialogs the screens open themselves (the small-group screen, the real item
+// dialog where a test connects it): each records what it was opened with, then runs
+// work, what the screen is made to do to the estimate.
 class ScreenStandIns {
 public:
     explicit ScreenStandIns(Tmainf &window) : window_(window)
@@ -62,18 +68,20 @@ public:
         EntryPoints().LineItemScreen = [this](const ListScreenSetup &setup) {
             record("LineItemScreen", setup.geometry, setup.LsNo, setup.LjName);
         };
-        // A modal screen runs its own loop: the watch finds it there, records it, runs
+        // A modal dialog runs its own loop: the watch finds it there, records it, runs
         // onModal on it and closes it.
         QObject::connect(&watch_, &QTimer::timeout, [this] {
-            auto *screen = qobject_cast<TGroupListFm *>(QApplication::activeModalWidget());
-            if (!screen || busy_)
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || busy_)
                 return;
             busy_ = true;
-            record(screen->objectName(), screen->geometry(), screen->LsNo->text(), screen->LjName->text());
+            auto *screen = qobject_cast<TGroupListFm *>(dialog);
+            record(dialog->objectName(), dialog->geometry(), screen ? screen->LsNo->text() : QString(),
+                   screen ? screen->LjName->text() : QString());
             if (onModal)
-                onModal(*screen);
-            if (screen->isVisible())
-                screen->done(0);
+                onModal(*dialog);
+            if (dialog->isVisible())
+                dialog->done(0);
             busy_ = false;
         });
         watch_.start(5);
@@ -89,7 +97,7 @@ public:
     }
 
     std::function<void()> work;
-    std::function<void(TGroupListFm &)> onModal;
+    std::function<void(QDialog &)> onModal;
     QList<Opening> openings;
     QList<ItemDialogSetup> dialogs;
 
@@ -312,7 +320,8 @@ private slots:
         InsertRollupEstimate(e);
         TGroupListFm &middles = e.open(GroupLevel::MiddleGroups, {"W"});
         QStringList seen;
-        e.screens.onModal = [&seen, &e](TGroupListFm &smalls) {
+        e.screens.onModal = [&seen, &e](QDialog &dialog) {
+            auto &smalls = static_cast<TGroupListFm &>(dialog);
             smalls.CalcBtn->DoClick();
             seen.append(Estimate::footer(smalls));
             seen.append(e.figures("f3"));
@@ -358,7 +367,7 @@ private slots:
         // main window's cascade finds a figure to write.
         const QStringList after = RollupFigures(e);
         DataChanged = false;
-        e.screens.onModal = [](TGroupListFm &smalls) { smalls.CalcBtn->DoClick(); };
+        e.screens.onModal = [](QDialog &smalls) { static_cast<TGroupListFm &>(smalls).CalcBtn->DoClick(); };
         TGroupListFm &again = e.open(GroupLevel::MiddleGroups, {"W"});
         e.goTo("b2");
         e.key(Qt::Key_Return);
@@ -622,40 +631,41 @@ private slots:
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
-    // What the item dialog is opened with: adding forces append mode on an empty list; an
-    // edit shows the row; a group with rows below it keeps its kind, on both levels.
-    void theItemDialogIsOpenedForTheList_data()
+    // The item dialog over the list: adding forces append mode on an empty list; an edit
+    // shows the current row; a group with rows below it keeps its kind, on both levels
+    // (a small group turned into a rate row would leave its line items to the next small
+    // group that takes its key).
+    void theItemDialogOpensOverTheList_data()
     {
         QTest::addColumn<GroupLevel>("level");
         QTest::addColumn<QString>("row"); // empty: add
         QTest::addColumn<bool>("lowerRows");
         QTest::addColumn<int>("kind");
-        QTest::addColumn<bool>("shown");
-        QTest::addColumn<bool>("enabled");
         QTest::addColumn<bool>("ticked");
-        const auto both = [](const char *name, const QString &row, bool lower, int kind, bool enabled, bool ticked) {
+        QTest::addColumn<bool>("enabled");
+        const auto both = [](const char *name, const QString &row, bool lower, int kind, bool ticked, bool enabled) {
             for (GroupLevel level : {GroupLevel::MiddleGroups, GroupLevel::SmallGroups}) {
                 const bool middle = level == GroupLevel::MiddleGroups;
                 QTest::newRow((QByteArray(name) + (middle ? " (B)" : " (F)")).constData())
-                    << level << row << lower << kind << middle << enabled << (ticked && middle);
+                    << level << row << lower << kind << (ticked && middle) << enabled;
             }
         };
-        both("add", QString(), false, 0, true, false);
-        both("group without rows below", "g", false, 0, true, false);
-        both("group with rows below: kind locked", "g", true, 0, false, true);
-        both("rate row", "rate", false, 1, true, false);
-        both("left-out row", "left", false, 2, true, false);
+        both("add", QString(), false, 0, false, true);
+        both("group without rows below", "g", false, 0, false, true);
+        both("group with rows below: kind locked", "g", true, 0, true, false);
+        both("rate row", "rate", false, 1, false, true);
+        both("left-out row", "left", false, 2, false, true);
     }
-    void theItemDialogIsOpenedForTheList()
+    void theItemDialogOpensOverTheList()
     {
         QFETCH(GroupLevel, level);
         QFETCH(QString, row);
         QFETCH(bool, lowerRows);
         QFETCH(int, kind);
-        QFETCH(bool, shown);
-        QFETCH(bool, enabled);
         QFETCH(bool, ticked);
+        QFETCH(bool, enabled);
         Estimate e;
+        ConnectItemDialog();
         e.insert(Row("W", "A", "A", {1}, 1, {{"SUB", 1}}));
         e.insert(Row("M", "B", "B", {1, 1}, 1, {{"SUB", 1}}));
         const bool middle = level == GroupLevel::MiddleGroups;
@@ -663,45 +673,55 @@ private slots:
         const char *letter = middle ? "B" : "F";
         // Another group of the same parent, with rows of its own, must not lock this one.
         e.insert(Row("other", letter, letter, keys(9), 9));
-        e.insert(Row("other line", "S", "N", middle ? QList<int>{1, 9} : QList<int>{1, 1, 9}, 1));
+        e.insert(Row("other line", "S", "N", keys(9), 1));
         if (!row.isEmpty()) {
             const char *tag = row == "rate" ? "R" : row == "left" ? "E" : letter;
             e.insert(Row(row, letter, tag, keys(2), 1,
                          With(Priced(3, 100, 20, 5), {{"SUB", ticked ? 1 : 0}, {"ETC", QStringLiteral("비고")}})));
             if (lowerRows)
                 e.insert(Row("line", "S", "N", keys(2), 1));
-        }
-        // Adding to an empty list.
-        if (row.isEmpty())
+        } else {
+            // Adding to an empty list.
             e.execute(QStringLiteral("delete from NDTAIL where ABFS in (?, 'S')"), {letter});
+        }
         e.window.MsgbarClick();
         QVERIFY(InsertMode);
-        e.open(level, {"W", "M"});
+        struct {
+            QWidget *owner = nullptr;
+            QString title;
+            int kind = -1;
+            bool subShown = false;
+            bool ticked = false;
+            bool enabled = false;
+            QString name;
+            double total = 0;
+        } seen;
+        e.screens.onModal = [&seen](QDialog &dialog) {
+            auto &input = static_cast<TInPutf &>(dialog);
+            seen = {input.parentWidget(), input.TopTitle->text().trimmed(), input.dGbunItems->checkedId(),
+                    input.gJChek->isVisibleTo(&input), input.gJChek->Checked(), input.dGbun->isEnabled()
+                    && input.gJPnel->isEnabled(), input.EdtName->text(), input.EdtCSTTAL->Value()};
+        };
+        TGroupListFm &screen = e.open(level, {"W", "M"});
         if (!row.isEmpty())
             e.goTo(row);
 
         e.key(row.isEmpty() ? Qt::Key_F2 : Qt::Key_F3);
 
-        QCOMPARE(e.screens.names(), QStringList{"ItemDialog"});
+        QCOMPARE(e.screens.names(), QStringList{"InPutf"});
         const Opening &opening = e.screens.openings.first();
         QCOMPARE(opening.inputKind, row.isEmpty() ? 1 : 2);
         QCOMPARE(opening.modePanel, row.isEmpty() ? QStringLiteral("[추가]") : QStringLiteral("[삽입]"));
-        const ItemDialogSetup &setup = e.screens.dialogs.first();
-        QCOMPARE(setup.owner, e.screen.get());
-        QCOMPARE(setup.page, 0);
-        QCOMPARE(setup.geometry, ItemRowDialogPlacement(ScreenSize(), MainPlace));
-        QCOMPARE(setup.title.trimmed(), row.isEmpty() ? QStringLiteral("내  역  서  공  종  명  등  록")
-                                                      : QStringLiteral("내  역  서  공  종  명  수  정"));
-        QCOMPARE(setup.kind, kind);
-        QCOMPARE(setup.subLevelShown, shown);
-        QCOMPARE(setup.subLevelEnabled, enabled);
-        QCOMPARE(setup.subLevelTicked, ticked);
-        if (!row.isEmpty()) {
-            QCOMPARE(setup.name, row);
-            QCOMPARE((QList<double>{setup.quantity, setup.material, setup.labour, setup.expense, setup.total}),
-                     (QList<double>{3, 100, 20, 5, 125}));
-            QCOMPARE(setup.remark, QStringLiteral("비고"));
-        }
+        QCOMPARE(opening.geometry.topLeft(), ItemRowDialogPlacement(ScreenSize(), MainPlace).topLeft());
+        QCOMPARE(seen.owner, &screen);
+        QCOMPARE(seen.title, row.isEmpty() ? QStringLiteral("내  역  서  공  종  명  등  록")
+                                           : QStringLiteral("내  역  서  공  종  명  수  정"));
+        QCOMPARE(seen.kind, kind);
+        QCOMPARE(seen.subShown, middle && kind == 0);
+        QCOMPARE(seen.ticked, ticked);
+        QCOMPARE(seen.enabled, enabled);
+        QCOMPARE(seen.name, row);
+        QCOMPARE(seen.total, row.isEmpty() ? 0.0 : 125.0);
     }
 
     // After the item dialog and the sum menu the footer is shown again when the dialog

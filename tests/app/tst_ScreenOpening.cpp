@@ -1,8 +1,6 @@
 #include "app/MainWindow.h"
 #include "app/ScreenOpening.h"
 #include "components/SpeedButton.h"
-#include "core/Environment.h"
-#include "tests/support/TempHome.h"
 #include "tests/support/TestRegistry.h"
 
 #include <QTest>
@@ -49,16 +47,6 @@ private slots:
         QCOMPARE(ListScreenPlacement(main, 135), fromSmallGroups);
         QCOMPARE(CostStatementPlacement(screen, main), costStatement);
         QCOMPARE(BreakdownOverviewPlacement(main), overview);
-    }
-
-    void smallDialogsOpenWhereTheyWereLastClosed()
-    {
-        TempHome home;
-        QCOMPARE(RememberedDialogPlacement("조정Top", "조정Lft", QSize(195, 180)), QRect(780, 220, 195, 180));
-        QVERIFY(WriteIniInteger("VekFree.ini", "FormTopLft", "조정Top", 15));
-        QVERIFY(WriteIniInteger("VekFree.ini", "FormTopLft", "조정Lft", -40));
-        QCOMPARE(RememberedDialogPlacement("조정Top", "조정Lft", QSize(195, 180)), QRect(-40, 15, 195, 180));
-        QCOMPARE(RememberedDialogPlacement("합계Top", "합계Lft", QSize(118, 140)), QRect(780, 220, 118, 140));
     }
 
     void theOpenersButtonIsFlatOnlyWhileTheScreenRuns()

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/ItemRows.h"
 #include "app/ScreenOpening.h"
 #include "app/StatusBar.h"
 #include "app/TotalBar.h"
@@ -11,6 +12,7 @@
 #include "core/Environment.h"
 #include "core/ProgramState.h"
 #include "core/ScreenEntryPoints.h"
+#include "core/SqlRoutines.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
@@ -442,12 +444,6 @@ private slots:
         QCOMPARE(setup.geometry, ItemRowDialogPlacement(ScreenSize(), QRect(85, 20, 1110, 957)));
         QCOMPARE(setup.geometry.size(), QSize(390, 270));
         QCOMPARE(setup.geometry.top(), (957 - 270) / 2);
-        QCOMPARE(setup.kind, 0);
-        QCOMPARE(setup.name, QString());
-        QCOMPARE(setup.quantity, 1.0);
-        QCOMPARE((QList<double>{setup.material, setup.labour, setup.expense, setup.total}), (QList<double>{0, 0, 0, 0}));
-        QCOMPARE(setup.remark, QString());
-        QVERIFY(setup.subLevelShown && setup.subLevelEnabled && !setup.subLevelTicked);
         QCOMPARE(setup.owner, &e.window);
         // After the dialog: the new row listed, its amounts in the total bar.
         QCOMPARE(e.shown(), QStringList{"새 공종:1"});
@@ -468,6 +464,7 @@ private slots:
         QVERIFY(InsertMode);
     }
 
+    // The dialog fills its boxes from the list's current row: the row edited.
     void editingFillsTheDialogFromTheRow_data()
     {
         QTest::addColumn<QVariantHash>("row");
@@ -514,6 +511,8 @@ private slots:
             e.db.insertRow({{"ACODE", 2}, {"BCODE", 1}, {"ABFS", "B"}, {"TAG", "B"}, {"ODRF", 1}});
         e.open();
         e.goTo("2. 토공사");
+        ItemRowFields loaded;
+        e.screens.work = [&loaded] { loaded = LoadItemRow(OpenListLevel()); };
 
         e.key(Qt::Key_F3);
 
@@ -523,12 +522,12 @@ private slots:
         QCOMPARE(setup.page, 0);
         QCOMPARE(setup.title, EditTitle);
         QCOMPARE(setup.geometry, ItemRowDialogPlacement(ScreenSize(), QRect(85, 20, 1110, 957)));
-        QCOMPARE(setup.kind, kind);
-        QCOMPARE(setup.subLevelEnabled, enabled);
-        QCOMPARE(setup.subLevelTicked, ticked);
-        QCOMPARE(setup.name, QStringLiteral(" 2. 토공사"));
-        QCOMPARE(setup.remark, QStringLiteral("비고 칸"));
-        QCOMPARE((QList<double>{setup.quantity, setup.material, setup.labour, setup.expense, setup.total}), boxes);
+        QCOMPARE(int(loaded.kind), kind);
+        QCOMPARE(!loaded.locked, enabled);
+        QCOMPARE(loaded.sub, ticked);
+        QCOMPARE(loaded.name, QStringLiteral(" 2. 토공사"));
+        QCOMPARE(loaded.remark, QStringLiteral("비고 칸"));
+        QCOMPARE((QList<double>{loaded.quantity, loaded.material, loaded.labour, loaded.expense, loaded.total}), boxes);
         // Unchanged: no recalculation, the row as it was.
         QVERIFY(!DataChanged);
         QCOMPARE(e.shown(), (QStringList{"r1:1", "2. 토공사:2"}));

@@ -185,6 +185,41 @@ private slots:
         QCOMPARE(db->scalar("select count(*) from NDTAIL where ACODE=0").toInt(), 1);
     }
 
+    void aCachedUpdateWritesOnlyWhatChanged()
+    {
+        Dataset &ds = workItems();
+        ds.setCachedUpdates(true);
+        // Meanwhile another statement changes columns the dataset read before.
+        db->module().SQLConect.execute("update NDTAIL set ETC='elsewhere', ODRF=ODRF+10 where ACODE in (1, 2)");
+        QVERIFY(db->module().SQLConect.commit());
+        ds.first();
+        ds.edit();
+        ds.setValue("NAME", "cached");
+        ds.post();
+        ds.edit();
+        ds.setValue("INO", 3);
+        ds.post();
+        ds.next();
+        ds.edit();
+        ds.setValue("NAME", "x");
+        ds.post();
+        ds.edit();
+        ds.setValue("NAME", "b"); // back as it was read
+        ds.post();
+        ds.applyUpdates();
+        const QString row = "select NAME || '/' || cast(INO as integer) || '/' || trim(ETC) || '/' || ODRF from NDTAIL "
+                            "where ACODE=?";
+        QCOMPARE(db->scalar(row, {1}).toString(), QStringLiteral("cached/3/elsewhere/11"));
+        QCOMPARE(db->scalar(row, {2}).toString(), QStringLiteral("b/0/elsewhere/12"));
+        // Applied, the row's next change is measured from what was written.
+        ds.first();
+        ds.edit();
+        ds.setValue("INO", 4);
+        ds.post();
+        ds.applyUpdates();
+        QCOMPARE(db->scalar(row, {1}).toString(), QStringLiteral("cached/4/elsewhere/11"));
+    }
+
     void disabledControlsHearNothingUntilEnabled()
     {
         Dataset &ds = workItems();

@@ -3,6 +3,7 @@
 // QInputMethodEvent cannot show what goes wrong here: the engine composes asynchronously,
 // takes a syllable back one jamo at a time, and drops what it is composing when the focus
 // moves inside the window.
+#include "app/ItemDialog.h"
 #include "components/CurrencyEdit.h"
 #include "components/ImeGrid.h"
 #include "components/ImeGridStringGrid.h"
@@ -406,6 +407,43 @@ private slots:
         QCOMPARE(window.dGongSa->text(), name);
         QCOMPARE(answers.texts(), QStringList());
         window.close();
+    }
+
+    // The item dialog's name and remark boxes hold 43 and 15 bytes: a syllable past the
+    // limit is refused when it is committed; Enter commits the syllable and moves on.
+    void typesIntoTheItemDialog_data()
+    {
+        QTest::addColumn<bool>("remark");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("name up to the limit") << false << QString(19, u'가') << QString(19, u'가') + "한국";
+        QTest::newRow("name past the limit") << false << QString(20, u'가') << QString(20, u'가') + "한";
+        QTest::newRow("remark up to the limit") << true << QString(5, u'가') << QString(5, u'가') + "한국";
+        QTest::newRow("remark past the limit") << true << QString(6, u'가') << QString(6, u'가') + "한";
+    }
+    void typesIntoTheItemDialog()
+    {
+        QFETCH(bool, remark);
+        QFETCH(QString, before);
+        QFETCH(QString, typed);
+        MessageAnswerer answers;
+        TInPutf dialog(0);
+        dialog.LoadFields(NewItemRowFields(0));
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QLineEdit *box = remark ? dialog.EdtEtc : dialog.EdtName;
+        box->setFocus();
+        QTRY_VERIFY(box->hasFocus());
+        QVERIFY(waitForInputMethod(box));
+        box->setText(before);
+        spy.clear();
+        QVERIFY(Type(QStringLiteral("g k s r n r Return")));
+        QTRY_VERIFY_WITH_TIMEOUT(box->text() == typed && spy.preedit().isEmpty(), Patience);
+        QTRY_VERIFY(remark ? dialog.EdtName->hasFocus() : dialog.EdtNo->hasFocus());
+        QCOMPARE(box->text(), typed);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(answers.texts(), QStringList());
     }
 };
 
