@@ -11,6 +11,7 @@
 #include "components/DataGrid.h"
 #include "components/EffectLabel.h"
 #include "components/SpeedButton.h"
+#include "components/WindowDrag.h"
 #include "core/DataModule.h"
 #include "core/MessageBoxes.h"
 #include "core/ProgramState.h"
@@ -23,7 +24,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -162,7 +162,7 @@ void TGroupListFm::MakeTitleStrip()
     sClose->setGeometry(0, 2, 50, 24);
     connect(sClose, &TRxSpeedButton::Click, this, &TGroupListFm::sCloseClick);
     // The strip drags the caption-less window.
-    TopPnl->installEventFilter(this);
+    new WindowDrag(TopPnl);
 }
 
 void TGroupListFm::MakeToolBar()
@@ -500,16 +500,6 @@ bool TGroupListFm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == mainf && event->type() == QEvent::Close && isVisible())
         done(QDialog::Rejected);
-    if (watched == TopPnl) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            dragOffset_ = static_cast<QMouseEvent *>(event)->globalPosition().toPoint() - pos();
-            return true;
-        }
-        if (event->type() == QEvent::MouseMove && (static_cast<QMouseEvent *>(event)->buttons() & Qt::LeftButton)) {
-            move(static_cast<QMouseEvent *>(event)->globalPosition().toPoint() - dragOffset_);
-            return true;
-        }
-    }
     return QDialog::eventFilter(watched, event);
 }
 

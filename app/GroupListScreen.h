@@ -130,7 +130,6 @@ private:
     bool shown_ = false;
     bool closed_ = false;
     bool moveMode_ = false;
-    QPoint dragOffset_;
 };
 
 // The middle groups of the current work item.

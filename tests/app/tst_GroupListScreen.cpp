@@ -4,8 +4,10 @@
 #include "app/ScreenOpening.h"
 #include "app/StatusBar.h"
 #include "app/TotalBar.h"
+#include "app/WorkItemList.h"
 #include "components/BitCheckBox.h"
 #include "components/CurrencyEdit.h"
+#include "components/DBNavigator.h"
 #include "components/DataGrid.h"
 #include "components/EffectLabel.h"
 #include "components/SpeedButton.h"
@@ -22,6 +24,8 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QResizeEvent>
 #include <QLabel>
 #include <QSqlQuery>
 #include <QTest>
@@ -311,6 +315,65 @@ class TestGroupListScreen : public QObject {
 
 private slots:
     void init() { DataChanged = false; }
+
+    // The twins: names, sizes and caption colours; the grid's columns; the popup menu;
+    // the right-hand controls at their distance from the right edge after a resize.
+    void theTwinsLayout_data()
+    {
+        QTest::addColumn<GroupLevel>("level");
+        QTest::addColumn<QStringList>("names"); // screen, grid, recalculation button
+        QTest::addColumn<QColor>("captions");
+        QTest::addColumn<int>("height");
+        QTest::newRow("middle groups") << GroupLevel::MiddleGroups << QStringList{"BlstFm", "GrdBlst", "BlstCalc"}
+                                       << QColor(0xF4, 0xFA, 0xB8) << 692;
+        QTest::newRow("small groups") << GroupLevel::SmallGroups << QStringList{"FlstFm", "GrdFlst", "FlstCalc"}
+                                      << QColor(0xE7, 0xF1, 0x69) << 619;
+    }
+    void theTwinsLayout()
+    {
+        QFETCH(GroupLevel, level);
+        QFETCH(QStringList, names);
+        QFETCH(QColor, captions);
+        QFETCH(int, height);
+        Tmainf window;
+        std::unique_ptr<TGroupListFm> screen;
+        if (level == GroupLevel::MiddleGroups)
+            screen = std::make_unique<TBlstFm>();
+        else
+            screen = std::make_unique<TFlstFm>();
+        QCOMPARE((QStringList{screen->objectName(), screen->Grid->objectName(), screen->CalcBtn->objectName()}), names);
+        QCOMPARE(screen->size(), QSize(1027, height));
+        QVERIFY(screen->windowFlags() & Qt::FramelessWindowHint);
+        for (const QLabel *caption : {screen->LsNoTitle, screen->LjNameTitle})
+            QCOMPARE(caption->palette().color(QPalette::WindowText), captions);
+        QStringList columns;
+        for (int i = 0; i < screen->Grid->datasetModel().columnCount(); ++i) {
+            const DatasetColumn &column = screen->Grid->datasetModel().column(i);
+            columns.append(QStringLiteral("%1 %2 %3 %4")
+                               .arg(column.field, column.title.simplified())
+                               .arg(column.width)
+                               .arg(int(column.alignment & Qt::AlignHorizontal_Mask)));
+        }
+        QCOMPARE(columns, (QStringList{"rTg No 30 2", "NOADD 공 종 명 287 0", "INO 수량 50 0", "UNIT 단위 45 4",
+                                       "PCST12 자 재 비 100 0", "LCST12 노 무 비 100 0", "SCST12 경 비 100 0",
+                                       "CSTTAL 계 110 0", "ETC 비 고 140 0"}));
+        QStringList items;
+        for (const QAction *item : screen->PopupMenu->actions())
+            items.append(QStringLiteral("%1 %2 %3").arg(item->text(), item->shortcut().toString()).arg(item->isVisible()));
+        QCOMPARE(items, (QStringList{"도움말(Help) F1 0", "자료추가삽입 Ins 1"}));
+        QVERIFY(!screen->ExcelBtn->isEnabled());
+        QVERIFY(!screen->TagLabel->isVisibleTo(screen.get()));
+
+        for (int width : {1027, 1105, 800}) {
+            screen->resize(width, height);
+            QResizeEvent resized(QSize(width, height), QSize());
+            QCoreApplication::sendEvent(screen.get(), &resized);
+            const std::pair<QWidget *, int> anchored[] = {
+                {screen->sClose, 53}, {screen->HelpBtn, 82}, {screen->DBNav0, 114}, {screen->FootPnl->EndMark, 54}};
+            for (const auto &[control, offset] : anchored)
+                QCOMPARE(control->mapTo(screen.get(), QPoint(0, 0)).x(), width - offset);
+        }
+    }
 
     // Recalculate and close, level by level: the small groups first (opened from the
     // middle group b2), then the middle groups; every figure to the unit.
@@ -767,6 +830,42 @@ private slots:
             QCOMPARE(setup.title, QString(8, u' ') + QStringLiteral("집계메뉴"));
             QCOMPARE(setup.owner, e.screen.get());
         }
+    }
+
+    // The work-item list opens the middle groups of a work item with middle groups; their
+    // close rolls the footer up into the work item, and the main window's totals follow.
+    void theWorkItemListOpensTheMiddleGroups()
+    {
+        Estimate e;
+        EntryPoints().MiddleGroupScreen = ShowMiddleGroupScreen;
+        e.insert(Row("1. 가설공사", "A", "A", {1}, 1, Priced(1, 10, 0, 0)));
+        e.insert(Row("2. 건축공사", "A", "A", {2}, 2, With(Stale(3, 1), {{"PCST12", 0}, {"CSTTAL", 0}})));
+        e.insert(Row("토공사", "B", "B", {2, 1}, 1, Priced(2, 1000, 500, 0)));
+        e.insert(Row("다른 공사의 중공종", "B", "B", {1, 1}, 1, Priced(1, 7, 7, 7)));
+        TWorkItemList &list = *e.window.WorkItems;
+        list.OpenList();
+        list.RefreshTotals();
+        Estimate::goTo(dMf->TAlst, "2. 건축공사");
+        QStringList shown;
+        e.screens.onModal = [&shown](QDialog &dialog) {
+            auto &middles = static_cast<TGroupListFm &>(dialog);
+            for (int i = 0; i < middles.List.rows().recordCount(); ++i)
+                shown.append(middles.List.rows().valueOf(i, middles.List.rows().fieldIndex("NOADD")).toString().trimmed());
+            QTest::keyClick(middles.Grid, Qt::Key_Escape);
+        };
+
+        QTest::keyClick(list.GrdAlst, Qt::Key_Return);
+
+        QCOMPARE(e.screens.names(), QStringList{"BlstFm"});
+        const Opening &opening = e.screens.openings.first();
+        QCOMPARE(opening.geometry, ListScreenPlacement(MainPlace, 125));
+        QCOMPARE(opening.LsNo, QStringLiteral("02"));
+        QCOMPARE(opening.LjName, QStringLiteral(" 2. 건축공사"));
+        QCOMPARE(shown, QStringList{"토공사"});
+        QVERIFY(!dMf->TBlst.isActive());
+        QCOMPARE(e.figures("2. 건축공사"), QStringLiteral("2. 건축공사 2000.0 6000.0 1000.0 3000.0 0.0 0.0 9000.0"));
+        QCOMPARE(list.TotalBar->LPCST11->Value(), 6010.0);
+        QCOMPARE(list.TotalBar->LCSTTAL->Value(), 9010.0);
     }
 
     // The next level opens below the main window's top by the twin's offset, with the
