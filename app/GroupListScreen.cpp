@@ -218,24 +218,19 @@ void TGroupListFm::MakeToolBar()
 
 void TGroupListFm::MakeGrid()
 {
-    Grid = new TRxDBGrid(this);
-    Grid->setObjectName(twin_.gridName);
-    Grid->SetRowSelect(true);
-    Grid->SetAlwaysShowSelection(true);
-    Grid->SetReadOnly(true);
+    Grid = MakeGroupListGrid(this, twin_.gridName,
+                             {ListColumn("rTg", QStringLiteral("No"), 30, Qt::AlignRight | Qt::AlignVCenter),
+                              ListColumn("NOADD", QStringLiteral("공           종           명"), 287),
+                              ListColumn("INO", QStringLiteral("수량"), 50),
+                              ListColumn("UNIT", QStringLiteral("단위"), 45, Qt::AlignCenter),
+                              ListColumn("PCST12", QStringLiteral("자   재   비"), 100),
+                              ListColumn("LCST12", QStringLiteral("노   무   비"), 100),
+                              ListColumn("SCST12", QStringLiteral("경          비"), 100),
+                              ListColumn("CSTTAL", QStringLiteral("계"), 110),
+                              ListColumn("ETC", QStringLiteral("비        고"), 140)});
     QPalette colours = Grid->palette();
     colours.setColor(QPalette::Base, GridColour);
     Grid->setPalette(colours);
-    Grid->setColumns({ListColumn("rTg", QStringLiteral("No"), 30, Qt::AlignRight | Qt::AlignVCenter),
-                      ListColumn("NOADD", QStringLiteral("공           종           명"), 287),
-                      ListColumn("INO", QStringLiteral("수량"), 50),
-                      ListColumn("UNIT", QStringLiteral("단위"), 45, Qt::AlignCenter),
-                      ListColumn("PCST12", QStringLiteral("자   재   비"), 100),
-                      ListColumn("LCST12", QStringLiteral("노   무   비"), 100),
-                      ListColumn("SCST12", QStringLiteral("경          비"), 100),
-                      ListColumn("CSTTAL", QStringLiteral("계"), 110),
-                      ListColumn("ETC", QStringLiteral("비        고"), 140)});
-    SetControlHint(Grid, QStringLiteral("선택Enter /등록F2 /수정F3 /삭제Delete /이동F9 /집계F10 /정렬 Alt+R /Help F1"));
     Grid->OnKeyDown = [this](int &key, Qt::KeyboardModifiers shift) { GrdKeyDown(key, shift); };
     connect(Grid, &QAbstractItemView::doubleClicked, this, &TGroupListFm::GrdDblClick);
 }
@@ -436,51 +431,10 @@ void TGroupListFm::InStBtnClick()
 
 void TGroupListFm::GrdKeyDown(int &key, Qt::KeyboardModifiers shift)
 {
-    const int pressed = key;
-    key = 0;
-    switch (pressed) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (moveMode_)
-            PasteMovedRow();
-        else
-            GrdDblClick();
-        return;
-    case Qt::Key_Escape:
-        if (!moveMode_)
-            sCloseClick();
-        return;
-    case Qt::Key_Insert:
-        // The popup menu's item switches the insert mode; the grid inserts nothing.
-        return;
-    case Qt::Key_Delete:
-        if (!moveMode_)
-            DelBtn0Click();
-        return;
-    case Qt::Key_F2:
-        if (!moveMode_)
-            AppBtn0Click();
-        return;
-    case Qt::Key_F3:
-        if (!moveMode_)
-            EdtBtn0Click();
-        return;
-    case Qt::Key_F9:
-        SetMoveMode(!moveMode_);
-        return;
-    case Qt::Key_F10:
-        SumBtn0Click();
-        return;
-    case Qt::Key_R:
-        if (shift & Qt::AltModifier) {
-            RenumberOrder();
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    key = pressed;
+    GroupListKeyDown(key, shift,
+                     {moveMode_, [this] { GrdDblClick(); }, [this] { PasteMovedRow(); }, [this] { sCloseClick(); },
+                      [this] { DelBtn0Click(); }, [this] { AppBtn0Click(); }, [this] { EdtBtn0Click(); },
+                      [this] { SetMoveMode(!moveMode_); }, [this] { SumBtn0Click(); }, [this] { RenumberOrder(); }});
 }
 
 void TGroupListFm::keyPressEvent(QKeyEvent *event)

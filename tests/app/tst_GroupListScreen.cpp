@@ -16,6 +16,7 @@
 #include "core/ProgramState.h"
 #include "core/Recalc.h"
 #include "core/ScreenEntryPoints.h"
+#include "tests/app/ScreenStandIns.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
@@ -43,81 +44,8 @@ const QString DeleteQuestion = QStringLiteral(" 자료를 정말 삭제하겠습
 const QString HelpMissing = QStringLiteral("Newsleaf.dll 파일에 문제가 있거나 Dll 파일을 찾을 수 없습니다");
 const QRect MainPlace(85, 20, 1110, 957);
 
-// What an entry point or a child screen was opened with, and the state the opener left.
-struct Opening {
-    QString screen;
-    int inputKind = 0;
-    bool closeFlat = false;
-    QString modePanel;
-    QRect geometry;
-    QString LsNo;
-    QString LjName;
-};
-
 // The screen being tested, while it lives.
 TGroupListFm *Shown = nullptr;
-
-// Stand-ins on the item dialog's and the line-item screen's entry points, and a watch on
-// the modal dialogs the screens open themselves (the small-group screen, the real item
-// dialog where a test connects it): each records what it was opened with, then runs
-// work, what the screen is made to do to the estimate.
-class ScreenStandIns {
-public:
-    explicit ScreenStandIns(Tmainf &window) : window_(window)
-    {
-        EntryPoints().ItemDialog = [this](const ItemDialogSetup &setup) {
-            dialogs.append(setup);
-            record("ItemDialog", setup.geometry, {}, {});
-        };
-        EntryPoints().LineItemScreen = [this](const ListScreenSetup &setup) {
-            record("LineItemScreen", setup.geometry, setup.LsNo, setup.LjName);
-        };
-        // A modal dialog runs its own loop: the watch finds it there, records it, runs
-        // onModal on it and closes it.
-        QObject::connect(&watch_, &QTimer::timeout, [this] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog || busy_)
-                return;
-            busy_ = true;
-            auto *screen = qobject_cast<TGroupListFm *>(dialog);
-            record(dialog->objectName(), dialog->geometry(), screen ? screen->LsNo->text() : QString(),
-                   screen ? screen->LjName->text() : QString());
-            if (onModal)
-                onModal(*dialog);
-            if (dialog->isVisible())
-                dialog->done(0);
-            busy_ = false;
-        });
-        watch_.start(5);
-    }
-    ~ScreenStandIns() { EntryPoints() = ScreenEntryPoints(); }
-
-    QStringList names() const
-    {
-        QStringList result;
-        for (const Opening &opening : openings)
-            result.append(opening.screen);
-        return result;
-    }
-
-    std::function<void()> work;
-    std::function<void(QDialog &)> onModal;
-    QList<Opening> openings;
-    QList<ItemDialogSetup> dialogs;
-
-private:
-    void record(const QString &screen, const QRect &geometry, const QString &lsNo, const QString &ljName)
-    {
-        openings.append({screen, InputKind, Shown && Shown->sClose->Flat(), window_.Msgbar->PanelText(Tmainf::ModePanel),
-                         geometry, lsNo, ljName});
-        if (work)
-            work();
-    }
-
-    Tmainf &window_;
-    QTimer watch_;
-    bool busy_ = false;
-};
 
 // One row of the estimate: its title in NOADD and NAME, its keys, ODRF and more columns.
 QVariantHash Row(const QString &name, const char *abfs, const char *tag, QList<int> keys, int odrf,
@@ -267,7 +195,7 @@ public:
     TempDatabase db;
     MessageAnswerer answers{false};
     Tmainf window;
-    ScreenStandIns screens{window};
+    ScreenStandIns screens{window, [] { return Shown ? Shown->sClose : nullptr; }};
     std::unique_ptr<TGroupListFm> screen;
 };
 
