@@ -3,6 +3,8 @@
 #include "archiver/ArchiveInput.h"
 #include "archiver/ZipMessages.h"
 
+#include <QSaveFile>
+
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
@@ -55,16 +57,27 @@ void CopyEntry(ArchiveInput &input, CentralRecord &record, ArchiveOutput &output
 
 } // namespace
 
-FileOutput::FileOutput(const QString &path) : file_(path)
+FileOutput::FileOutput(const QString &path, bool replace)
 {
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+    if (replace)
+        file_ = std::make_unique<QSaveFile>(path);
+    else
+        file_ = std::make_unique<QFile>(path);
+    if (!file_->open(QIODevice::WriteOnly | QIODevice::Truncate | (replace ? QIODevice::NotOpen : QIODevice::Unbuffered)))
         throw EZipMaster(ZipMsg::CannotCreate);
 }
 
 void FileOutput::Write(const QByteArray &bytes, int failId)
 {
-    if (file_.write(bytes) != bytes.size())
+    if (file_->write(bytes) != bytes.size())
         throw EZipMaster(failId);
+}
+
+void FileOutput::Commit()
+{
+    auto *saved = qobject_cast<QSaveFile *>(file_.get());
+    if (saved && !saved->commit())
+        throw EZipMaster(ZipMsg::CannotCreate);
 }
 
 void CopyArchive(ArchiveInput &input, std::vector<CentralRecord> &records, const QByteArray &comment,

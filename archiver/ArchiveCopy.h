@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace vek {
@@ -28,16 +29,18 @@ public:
 // the write that meets it.
 class FileOutput : public ArchiveOutput {
 public:
-    // Opens path for writing, emptying it; EZipMaster CannotCreate when that fails.
-    explicit FileOutput(const QString &path);
+    // Opens path for writing, emptying it; EZipMaster CannotCreate when that fails. With
+    // replace, the bytes go to a temporary file beside path that replaces it on Commit().
+    explicit FileOutput(const QString &path, bool replace = false);
     void Reserve(quint64) override {}
     void Write(const QByteArray &bytes, int failId) override;
     int Disk() const override { return 0; }
-    quint64 Offset() const override { return quint64(file_.pos()); }
-    QFile &File() { return file_; }
+    quint64 Offset() const override { return quint64(file_->pos()); }
+    // Puts the file written with replace in place; EZipMaster CannotCreate when that fails.
+    void Commit();
 
 private:
-    QFile file_;
+    std::unique_ptr<QFileDevice> file_;
 };
 
 // The message ids a copy fails with: reading an entry's local header (short, wrong

@@ -3,14 +3,13 @@
 
 #include "archiver/ArchiveCopy.h"
 #include "archiver/HourglassCursor.h"
+#include "archiver/ModuleFolder.h"
 #include "archiver/OpenArchive.h"
 #include "core/Cp949Text.h"
 #include "core/HomeFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
-
-#include <dlfcn.h>
 
 namespace vek {
 namespace {
@@ -20,22 +19,6 @@ const QString StubName = QStringLiteral("ZIPSFX.BIN");
 
 constexpr CopyIds SfxIds{ZipMsg::SfxEntryCopy, ZipMsg::SfxEntryCopy,      ZipMsg::SfxEntryCopy,
                          ZipMsg::SfxEntryCopy, ZipMsg::SfxDirectoryWrite, ZipMsg::SfxEndWrite};
-
-// The folder of the library (or program) this code is linked into.
-QString LibraryFolder()
-{
-    static const char anchor = 0;
-    Dl_info info;
-    if (dladdr(&anchor, &info) == 0 || !info.dli_fname)
-        return QString();
-    return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath();
-}
-
-// path, a name without folder taken as lying in the home folder.
-QString InHomeFolder(const QString &path)
-{
-    return QFileInfo(path).isRelative() ? QDir(HomeFolder()).filePath(path) : path;
-}
 
 void CopyStub(const QString &stub, FileOutput &output)
 {
@@ -73,7 +56,7 @@ QString TZipMaster::FindStub() const
     if (!sfxPath_.isEmpty())
         candidates.append(InHomeFolder(sfxPath_));
     candidates.append(QDir(HomeFolder()).filePath(StubName));
-    candidates.append(QDir(LibraryFolder()).filePath(StubName));
+    candidates.append(QDir(ModuleFolder()).filePath(StubName));
     if (!dllDirectory_.isEmpty())
         candidates.append(QDir(dllDirectory_).filePath(StubName));
     for (const QString &candidate : candidates)
@@ -132,6 +115,35 @@ int TZipMaster::MakeSelfExtractor()
     if (done && !newArchive)
         SetZipFileName(target);
     return result;
+}
+
+void TZipMaster::CopyWithoutLeadIn(const QString &target)
+{
+    OpenArchive source = OpenForReading(zipFileName_);
+    std::vector<CentralRecord> records;
+    ReadCentral(source, [&](CentralRecord &&record) { records.push_back(std::move(record)); });
+    RefuseZip64(source.end, records, SelfExtractingArchive);
+    FileOutput output(target);
+    CopyArchive(*source.input, records, source.end.comment, output, SfxIds, SelfExtractingArchive, {});
+}
+
+void TZipMaster::PutBehindLeadIn(qint64 leadIn, const QString &source)
+{
+    QFile current(zipFileName_);
+    if (!current.open(QIODevice::ReadOnly))
+        throw EZipMaster(ZipMsg::CannotOpen);
+    const QByteArray stub = current.read(leadIn);
+    if (stub.size() != leadIn)
+        throw EZipMaster(ZipMsg::SfxStubCopy);
+    current.close();
+    OpenArchive archive = OpenFile(source);
+    std::vector<CentralRecord> records;
+    ReadCentral(archive, [&](CentralRecord &&record) { records.push_back(std::move(record)); });
+    RefuseZip64(archive.end, records, SelfExtractingArchive);
+    FileOutput output(zipFileName_, true);
+    output.Write(stub, ZipMsg::SfxStubCopy);
+    CopyArchive(*archive.input, records, archive.end.comment, output, SfxIds, SelfExtractingArchive, {});
+    output.Commit();
 }
 
 } // namespace vek

@@ -5,7 +5,6 @@
 #include "archiver/HourglassCursor.h"
 #include "archiver/OpenArchive.h"
 #include "archiver/ZipNames.h"
-#include "core/Cp949Text.h"
 
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -104,7 +103,7 @@ void TZipMaster::ReadEntries()
     endRecordOffset_ = archive.end.position;
     centralDirOffset_ = archive.directoryStart;
     diskNumber_ = int(archive.end.thisDisk);
-    zipComment_ = FromCp949(archive.end.comment);
+    zipComment_ = ArchiveCommentText(archive.end.comment);
     if (archive.directoryDisk == diskNumber_ && archive.directoryStart != archive.end.directoryOffset) {
         directoryMoved_ = true;
         ShowZipMessage(ZipMsg::DirMoved);

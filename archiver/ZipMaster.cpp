@@ -1,6 +1,8 @@
 #include "archiver/ZipMaster.h"
 
+#include "archiver/PasswordDialog.h"
 #include "archiver/ZipRecords.h"
+#include "core/Cp949Text.h"
 #include "core/HomeFolder.h"
 #include "core/MessageBoxes.h"
 
@@ -26,6 +28,68 @@ void TZipMaster::SetDLLDirectory(const QString &folder)
     dllDirectory_ = folder;
     if (dllDirectory_.endsWith(QLatin1Char('/')) || dllDirectory_.endsWith(QLatin1Char('\\')))
         dllDirectory_.chop(1);
+}
+
+void TZipMaster::SetPassword(const QString &password)
+{
+    password_ = Cp949Left(password, 255);
+}
+
+void TZipMaster::SetRootDir(const QString &folder)
+{
+    rootDir_ = folder;
+    if (!rootDir_.isEmpty() && !rootDir_.endsWith(QLatin1Char('/')) && !rootDir_.endsWith(QLatin1Char('\\')))
+        rootDir_ += QLatin1Char('/');
+}
+
+QString TZipMaster::InHomeFolder(const QString &folder)
+{
+    return QDir::cleanPath(QDir(HomeFolder()).filePath(folder));
+}
+
+QString TZipMaster::GetAddPassword()
+{
+    if (unattended_) {
+        ShowZipMessage(ZipMsg::PasswordUnattendedAdd);
+        return QString();
+    }
+    const QString first = TPasswordDlg().Ask();
+    if (first.isEmpty())
+        return QString();
+    if (TPasswordDlg().Ask() != first) {
+        ShowZipMessage(ZipMsg::PasswordsDiffer);
+        return QString();
+    }
+    if (!inCallback_)
+        SetPassword(first);
+    return first;
+}
+
+QString TZipMaster::GetExtrPassword()
+{
+    if (unattended_) {
+        ShowZipMessage(ZipMsg::PasswordUnattendedExtract);
+        return QString();
+    }
+    const QString answer = TPasswordDlg().Ask();
+    if (!answer.isEmpty() && !inCallback_)
+        SetPassword(answer);
+    return answer;
+}
+
+void TZipMaster::StartOperation()
+{
+    successCnt_ = 0;
+    totalSize_ = 0;
+    errCode_ = 0;
+    fullErrCode_ = 0;
+    engineFailure_.clear();
+}
+
+void TZipMaster::ShowEngineFailure()
+{
+    if (!engineFailure_.isEmpty() && !unattended_)
+        PresentMessage({MessageKind::Plain, QGuiApplication::applicationDisplayName(), engineFailure_});
 }
 
 void TZipMaster::ShowZipMessage(int id, const QString &extra)
@@ -55,6 +119,9 @@ int TZipMaster::ReportFailure(std::exception_ptr failure, int otherId)
         return -8;
     } catch (const std::exception &error) {
         ShowZipMessage(otherId, QLatin1Char('\n') + QString::fromUtf8(error.what()));
+        return -9;
+    } catch (...) {
+        ShowZipMessage(otherId);
         return -9;
     }
 }
@@ -122,8 +189,8 @@ bool TZipMaster::ReportNoSpace(int disk, const QString &folder)
 
 int TZipMaster::EraseFile(const QString &fileName, DeleteOpts how) const
 {
-    const QString path = QFileInfo(fileName).isRelative() ? QDir(HomeFolder()).filePath(fileName) : fileName;
-    if (!QFileInfo::exists(path))
+    const QString path = InHomeFolder(fileName);
+    if (fileName.isEmpty() || !QFileInfo(path).isFile())
         return -1;
     const bool erased = how == htdAllowUndo ? QFile::moveToTrash(path) : QFile::remove(path);
     return erased ? 0 : 1;

@@ -3,11 +3,15 @@
 #include "archiver/PartSet.h"
 #include "archiver/ZipDirEntry.h"
 #include "archiver/ZipMessages.h"
+#include "archiver/ZipStream.h"
+#include "platform/zipengine/ZipEngine.h"
 
 #include <QFlags>
 #include <QIcon>
 #include <QString>
+#include <QStringList>
 
+#include <algorithm>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -16,9 +20,67 @@
 
 namespace vek {
 
+class EngineCommand;
 struct CentralRecord;
 struct CopyReport;
 struct EndOfDirectory;
+struct EngineLibrary;
+
+// What an add does besides adding: AddDirNames keeps the folders in the entry names,
+// AddRecurseDirs looks into sub-folders, AddMove deletes the files once they are in the
+// archive, AddFreshen replaces only entries whose files are newer, AddUpdate adds new files
+// and newer ones, AddZipTime dates the archive by its newest entry, AddHiddenFiles takes
+// names starting with '.', AddEncrypt encrypts, AddDiskSpan(Erase) spreads the archive over
+// numbered parts. AddForceDOS, AddArchiveOnly, AddResetArchive, AddSeparateDirs and
+// AddVolume reach the engine and mean nothing on Linux.
+enum AddOptsEnum {
+    AddDirNames = 0x0001,
+    AddRecurseDirs = 0x0002,
+    AddMove = 0x0004,
+    AddFreshen = 0x0008,
+    AddUpdate = 0x0010,
+    AddZipTime = 0x0020,
+    AddForceDOS = 0x0040,
+    AddHiddenFiles = 0x0080,
+    AddArchiveOnly = 0x0100,
+    AddResetArchive = 0x0200,
+    AddEncrypt = 0x0400,
+    AddSeparateDirs = 0x0800,
+    AddVolume = 0x1000,
+    AddDiskSpan = 0x2000,
+    AddDiskSpanErase = 0x4000,
+};
+Q_DECLARE_FLAGS(AddOpts, AddOptsEnum)
+// The extensions whose files are stored without compression.
+enum AddStoreSuffixEnum {
+    assGIF = 0x001,
+    assPNG = 0x002,
+    assZ = 0x004,
+    assZIP = 0x008,
+    assZOO = 0x010,
+    assARC = 0x020,
+    assLZH = 0x040,
+    assARJ = 0x080,
+    assTAZ = 0x100,
+    assTGZ = 0x200,
+    assLHA = 0x400,
+    assEXE = 0x800,
+};
+Q_DECLARE_FLAGS(AddStoreExts, AddStoreSuffixEnum)
+// What an extract does: ExtrDirNames recreates the entries' folders (else every file lands
+// in the folder extracted into), ExtrOverWrite replaces existing files without asking,
+// ExtrFreshen replaces only older files, ExtrUpdate also extracts new ones, ExtrTest checks
+// the entries without writing them.
+enum ExtrOptsEnum {
+    ExtrDirNames = 0x01,
+    ExtrOverWrite = 0x02,
+    ExtrFreshen = 0x04,
+    ExtrUpdate = 0x08,
+    ExtrTest = 0x10,
+};
+Q_DECLARE_FLAGS(ExtrOpts, ExtrOptsEnum)
+// Why an entry was not extracted (OnExtractSkipped).
+using UnZipSkipTypes = UnzipSkipType;
 
 // How entry names are converted (see ZipNames.h: on this system every choice reads CP949).
 enum CodePageOpts { cpAuto, cpNone, cpOEM };
@@ -43,10 +105,14 @@ enum class TZipDiskStatus { PreviousDisk, PreviousFile, NotEnoughSpace };
 // The answer: use this part (overwriting it), ask for another disk, or stop.
 enum class TZipDiskAction { Ok, Reject, Cancel };
 
-// The zip component: keeps the directory of the archive ZipFileName in memory, spreads an
-// archive over numbered part files and joins such a set again, and makes self-extracting
-// archives. Every failure is a numbered message (ShowZipMessage). A "disk" is one part
-// file of a set; all parts of a set lie in the folder of the archive's name.
+// The zip component: adds files to the archive ZipFileName and extracts them through the
+// zip engine (libZIPDLL.so, libUNZDLL.so), which calls back for progress, messages,
+// passwords and questions; keeps the archive's directory in memory; spreads an archive
+// over numbered part files and joins such a set again; makes self-extracting archives.
+// Every failure is a numbered message (ShowZipMessage), and a failure the engine reports
+// is shown once per operation. A "disk" is one part file of a set; all parts of a set lie
+// in the folder of the archive's name. No routine changes the current folder: relative
+// folders lie in the home folder.
 class TZipMaster {
 public:
     TZipMaster();
@@ -57,6 +123,84 @@ public:
     // The archive. Assigning it reads its directory.
     QString ZipFileName() const { return zipFileName_; }
     void SetZipFileName(const QString &name);
+
+    // Adds the files FSpecArgs names to the archive; the number added. A line is a file
+    // specification relative to RootDir (the home folder when empty), led by '>' to look
+    // into sub-folders or '|' not to, and followed by '<' and the line's own password
+    // ("<" alone: not encrypted). FSpecArgs and FSpecArgsExcl are emptied afterwards.
+    int AddFiles();
+    // Extracts the entries FSpecArgs names (every entry when empty) into ExtrBaseDir (the
+    // home folder when empty); the number extracted, or tested with ExtrTest.
+    int ExtractFiles();
+    // Extracts the entry fileName (any case, '/' or '\') into ZipStream(), which holds it
+    // when that worked and is empty otherwise.
+    TZipStream &ExtractFileToStream(const QString &fileName);
+    TZipStream &ZipStream() { return zipStream_; }
+
+    // The lines of the next add or extract; assigning copies them.
+    const QStringList &FSpecArgs() const { return fSpecArgs_; }
+    QStringList &FSpecArgs() { return fSpecArgs_; }
+    void SetFSpecArgs(const QStringList &lines) { fSpecArgs_ = lines; }
+    // Specifications of files the next add leaves out.
+    const QStringList &FSpecArgsExcl() const { return fSpecArgsExcl_; }
+    QStringList &FSpecArgsExcl() { return fSpecArgsExcl_; }
+    void SetFSpecArgsExcl(const QStringList &lines) { fSpecArgsExcl_ = lines; }
+    AddOpts AddOptions() const { return addOptions_; }
+    void SetAddOptions(AddOpts options) { addOptions_ = options; }
+    // 0 stores, 1 to 9 compress ever harder.
+    int AddCompLevel() const { return addCompLevel_; }
+    void SetAddCompLevel(int level) { addCompLevel_ = level; }
+    AddStoreExts AddStoreSuffixes() const { return addStoreSuffixes_; }
+    void SetAddStoreSuffixes(AddStoreExts suffixes) { addStoreSuffixes_ = suffixes; }
+    QString ExtrBaseDir() const { return extrBaseDir_; }
+    void SetExtrBaseDir(const QString &folder) { extrBaseDir_ = folder; }
+    ExtrOpts ExtrOptions() const { return extrOptions_; }
+    void SetExtrOptions(ExtrOpts options) { extrOptions_ = options; }
+    // For adding with encryption and for extracting; at most 255 CP949 bytes.
+    QString Password() const { return password_; }
+    void SetPassword(const QString &password);
+    // How often the engine may ask for a password; at most 15.
+    unsigned PasswordReqCount() const { return passwordReqCount_; }
+    void SetPasswordReqCount(unsigned count) { passwordReqCount_ = std::min(count, 15u); }
+    bool Verbose() const { return verbose_; }
+    void SetVerbose(bool verbose) { verbose_ = verbose; }
+    // Trace also reports the engine's loading.
+    bool Trace() const { return trace_; }
+    void SetTrace(bool trace) { trace_ = trace; }
+    // The folder the add's specifications start from; a separator is added on assignment.
+    QString RootDir() const { return rootDir_; }
+    void SetRootDir(const QString &folder);
+    // "1.60 L"; assignments are ignored.
+    QString VersionInfo() const { return QStringLiteral("1.60 L"); }
+    void SetVersionInfo(const QString &) {}
+
+    // Set to stop the running add or extract at the engine's next callback.
+    bool Cancel() const { return cancel_; }
+    void SetCancel(bool cancel) { cancel_ = cancel; }
+    // The files processed by the last add or extract.
+    int SuccessCnt() const { return successCnt_; }
+    // The total size the engine reported for the last operation.
+    qint64 TotalSizeToProcess() const { return totalSize_; }
+    bool ZipBusy() const { return zipBusy_; }
+    bool UnzBusy() const { return unzBusy_; }
+
+    // The engine's versions (160 meaning 1.60), loading it for the question when needed;
+    // 0 when it cannot be loaded.
+    int ZipVers();
+    int UnzVers();
+    // Loads the engine library when it is not loaded: from DLLDirectory, then the folder of
+    // the library holding this component, then where the dynamic linker looks. False after
+    // its message when it cannot be loaded or lacks an entry.
+    bool LoadZipLibrary();
+    bool LoadUnzipLibrary();
+    void UnloadZipLibrary();
+    void UnloadUnzipLibrary();
+
+    // The password questions: adding asks twice (10104 when the answers differ), extracting
+    // once; an answer is stored into Password unless the engine asked. Unattended: 10150 or
+    // 10151 and no password.
+    QString GetAddPassword();
+    QString GetExtrPassword();
 
     // The directory read last: one entry per kept central directory entry.
     int Count() const { return int(entries_.size()); }
@@ -133,8 +277,10 @@ public:
     DeleteOpts HowToDelete() const { return howToDelete_; }
     void SetHowToDelete(DeleteOpts how) { howToDelete_ = how; }
 
-    // The last message and its id.
+    // The last message and its id, or the low byte of the last failure the engine
+    // reported, whose whole value is FullErrCode().
     int ErrCode() const { return errCode_; }
+    int FullErrCode() const { return fullErrCode_; }
     QString Message() const { return message_; }
     // Reports message id with extra appended: it becomes the last message, a box shows
     // it unless Unattended, and OnMessage gets it with ErrCode 0.
@@ -164,6 +310,18 @@ public:
     std::function<void(TZipMaster &, ProgressType type, const QString &fileName, qint64 fileSize)> OnProgress;
     std::function<void(TZipMaster &, int errCode, const QString &message)> OnMessage;
     std::function<void(TZipMaster &, int seqNo, const ZipDirEntry &entry)> OnNewName;
+    // The engine's questions and reports while it adds or extracts.
+    std::function<void(TZipMaster &, QString &oldFileName, bool &isChanged)> OnSetNewName;
+    std::function<void(TZipMaster &, QString &newPassword, const QString &forFile, unsigned &repeatCount)>
+        OnPasswordError;
+    std::function<void(TZipMaster &, const QString &forFile, quint32 foundCrc, quint32 expectedCrc, bool &doExtract)>
+        OnCRC32Error;
+    std::function<void(TZipMaster &, const QString &forFile, bool isOlder, bool &doOverwrite)> OnExtractOverwrite;
+    std::function<void(TZipMaster &, const QString &forFile, UnZipSkipTypes skipType, int extError)> OnExtractSkipped;
+    std::function<void(TZipMaster &, const QString &forFile, QString &fileComment, bool &isChanged)> OnFileComment;
+    // Kept for callers that set it: no operation of this component copies entries between
+    // archives, so nothing asks it.
+    std::function<void(TZipMaster &, const QString &forFile, bool &doOverwrite)> OnCopyZipOverwrite;
     // A part is missing or the folder is full: set abortAction to stop; else the part or
     // the space is looked for again. drive is the parts' folder.
     std::function<void(TZipMaster &, int diskSeqNo, int diskTotal, const QString &drive, bool &abortAction)>
@@ -175,6 +333,36 @@ public:
 private:
     class PartWriter;
     struct OpenArchive;
+
+    // Loads engine unless it is loaded; false after its message.
+    bool LoadEngine(EngineLibrary &engine);
+    int EngineVersion(EngineLibrary &engine);
+    // Calls the engine with record; rethrows what an event handler threw meanwhile.
+    int RunEngine(EngineLibrary &engine, void *record);
+    // The engine's callback and its answers, by action.
+    static int32_t DllCallback(ZipCallbackRecord *record);
+    void Answer(ZipCallbackRecord &record);
+    void AnswerPassword(ZipCallbackRecord &record, const QString &forFile);
+    // The command records of an add and of an extract for an engine of version.
+    void *ZipCommandRecord(EngineCommand &command, int version, const QString &archive);
+    void *UnzipCommandRecord(EngineCommand &command, int version, const QString &archive, const QString &folder,
+                             bool intoMemory);
+    // The folder that a folder setting stands for: the home folder when empty, relative
+    // ones lying in it.
+    static QString InHomeFolder(const QString &folder);
+    // Starts an operation: nothing processed, no failure yet.
+    void StartOperation();
+    // Ends one: the last failure the engine reported is shown, unless Unattended.
+    void ShowEngineFailure();
+    int Extract(bool intoMemory);
+    // The engine adds to the temporary archive, whose entries are then put behind the
+    // first leadIn bytes of the archive: a self-extractor's stub, which libzip would drop.
+    // With stubOnly the archive is the stub alone, else its entries are added to first.
+    int AddBehindLeadIn(EngineLibrary &engine, qint64 leadIn, const QString &temporary, bool stubOnly);
+    // Copies the entries of ZipFileName without what lies ahead of them into target.
+    void CopyWithoutLeadIn(const QString &target);
+    // Replaces ZipFileName by its first leadIn bytes followed by the archive source.
+    void PutBehindLeadIn(qint64 leadIn, const QString &source);
 
     // The archive name names: a plain file or a set's parts (by the plain name or any
     // part's), its end record and where its central directory starts. Throws EZipMaster.
@@ -246,11 +434,37 @@ private:
     QString dllDirectory_;
     DeleteOpts howToDelete_ = htdAllowUndo;
 
+    QStringList fSpecArgs_;
+    QStringList fSpecArgsExcl_;
+    AddOpts addOptions_;
+    int addCompLevel_ = 9;
+    AddStoreExts addStoreSuffixes_;
+    QString extrBaseDir_;
+    ExtrOpts extrOptions_;
+    QString password_;
+    unsigned passwordReqCount_ = 1;
+    bool verbose_ = false;
+    bool trace_ = false;
+    QString rootDir_;
+    TZipStream zipStream_;
+
     int errCode_ = 0;
+    int fullErrCode_ = 0;
     QString message_;
     bool busy_ = false;
+    bool zipBusy_ = false;
+    bool unzBusy_ = false;
+    bool cancel_ = false;
+    bool inCallback_ = false;     // the engine is asking: answers are not stored
+    int successCnt_ = 0;
+    qint64 totalSize_ = 0;
+    QString engineFailure_;       // the last failure the engine reported in this operation
+    std::exception_ptr callbackFailure_; // thrown by an event handler during the engine's call
 };
 
 } // namespace vek
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(vek::SFXOpts)
+Q_DECLARE_OPERATORS_FOR_FLAGS(vek::AddOpts)
+Q_DECLARE_OPERATORS_FOR_FLAGS(vek::AddStoreExts)
+Q_DECLARE_OPERATORS_FOR_FLAGS(vek::ExtrOpts)

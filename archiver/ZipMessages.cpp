@@ -22,13 +22,17 @@ QString EnglishPrompt(int id)
 
 } // namespace
 
+QString ZipMessageFallback()
+{
+    return QStringLiteral("ZipMsgXX.res is probably not linked to the executable\nMissing String ID is: ");
+}
+
 QString ZipMessageText(int id)
 {
     const QString prompt = EnglishPrompt(id);
     if (!prompt.isEmpty())
         return prompt;
-    return QStringLiteral("ZipMsgXX.res is probably not linked to the executable\nMissing String ID is: ")
-        + QString::number(id);
+    return ZipMessageFallback() + QString::number(id);
 }
 
 QString ZipPromptText(int id, const QString &first, const QString &second)

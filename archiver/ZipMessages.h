@@ -11,11 +11,36 @@ namespace vek {
 // disk prompts, which have English texts of their own.
 struct ZipMsg {
     enum : int {
+        AddFailed = 10101,           // an add failed with an exception
+        NoArchive = 10102,           // the archive name is empty or the archive missing
         OutOfMemory = 10103,         // while reading the directory
+        PasswordsDiffer = 10104,     // the two password entries differ
+        PasswordUnattendedAdd = 10150,
+        PasswordUnattendedExtract = 10151,
+        PasswordOkButton = 10152,    // the password dialog's texts
+        PasswordCancelButton = 10153,
+        PasswordCaption = 10154,
+        PasswordPrompt = 10155,
+        PasswordConfirmPrompt = 10156,
         DirReadError = 10201,        // seek or read error in the directory, or a bad offset
         DirOtherError = 10202,       // any other failure while reading the directory
         DirMoved = 10203,            // the directory does not lie where the end record says
         TrailingBytes = 10204,       // bytes after the end record and its comment
+        NoFileSpecs = 10301,         // an add without file specifications
+        EncryptUnattended = 10302,   // encryption wanted while unattended without a password
+        SpanFreshen = 10303,         // freshen or update together with spanning
+        SfxStubFailed = 10304,       // the self-extractor stub of a new ".EXE" failed
+        ExtractFailed = 10501,       // an extract failed, or its folder is missing
+        ExtractUnattended = 10502,   // an unattended extract without a password
+        EngineTooOld = 10503,        // the engine cannot extract into memory
+        ZipLoaded = 10601,           // the zip engine library: loaded (with Trace),
+        ZipExecMissing = 10602,      // its entry missing,
+        ZipVersionMissing = 10603,   // its version entry missing,
+        ZipNotLoadable = 10604,      // not loadable
+        UnzipLoaded = 10701,         // the same for the unzip engine library
+        UnzipExecMissing = 10702,
+        UnzipVersionMissing = 10703,
+        UnzipNotLoadable = 10704,
         SfxTextTooLong = 10801,      // a self-extractor text of 256 or more bytes
         SfxStubMissing = 10802,      // no self-extractor stub found
         SfxNotZip = 10803,           // the archive to convert is not a ".ZIP"
@@ -48,6 +73,7 @@ struct ZipMsg {
         FirstDiskOnly = 11037,       // the first part of a set instead of the last
         OverwriteFile = 11039,       // English text: the file
         OverwriteDisk = 11040,       // English text: the disk
+        SpanExe = 11041,             // spanning an archive whose name ends in ".EXE"
         SfxEntryCopy = 11042,        // an entry of the archive to convert cannot be copied
         SfxDirectoryWrite = 11043,   // a central header cannot be written
         SfxEndWrite = 11044,         // the end record cannot be written
@@ -55,6 +81,9 @@ struct ZipMsg {
     };
 };
 
+// The fallback text without an id: "ZipMsgXX.res is probably not linked to the
+// executable", a line feed and "Missing String ID is: ".
+QString ZipMessageFallback();
 // The text of message id: the fallback line "ZipMsgXX.res is probably not linked to the
 // executable", a line feed and "Missing String ID is: " with the id, or the English text
 // of a disk prompt. Prompts with a number or a name take them through ZipPromptText.

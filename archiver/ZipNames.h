@@ -13,5 +13,8 @@ namespace vek {
 // Unix host wrote them and they read as UTF-8, as Linux tools store names. Names going to
 // an archive are CP949 bytes (ToCp949).
 QString ZipNameText(const QByteArray &bytes, const ZipDirHeader &header);
+// The archive's comment, which says nothing of its host: UTF-8 when it reads as UTF-8,
+// else CP949, as the zip engine reads it.
+QString ArchiveCommentText(const QByteArray &bytes);
 
 } // namespace vek

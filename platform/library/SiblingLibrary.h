@@ -17,6 +17,8 @@ public:
     SiblingLibrary &operator=(const SiblingLibrary &) = delete;
 
     bool isLoaded() const { return library_.isLoaded(); }
+    // The file the library was loaded from, or last looked for.
+    QString fileName() const { return library_.fileName(); }
     // The entry's address, or nullptr when the library is not loaded or lacks it.
     QFunctionPointer resolve(const char *entry);
     // The loader's text for the last failure.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -15,7 +16,10 @@ struct ToolRun {
 // Runs program with arguments in folder; input goes to its stdin.
 ToolRun RunTool(const QString &program, const QStringList &arguments, const QString &folder,
                 const QByteArray &input = QByteArray());
-// True when `unzip -t` accepts archive; output tells why not.
-bool UnzipAccepts(const QString &archive, QString *output = nullptr);
+// True when `unzip -t` accepts archive; output tells why not. A password goes to -P.
+bool UnzipAccepts(const QString &archive, QString *output = nullptr, const QString &password = QString());
+// What `unzip -Z -v` says of each entry of archive: its fields by their names
+// ("compression method", "file security status", ...), by entry name.
+QMap<QString, QMap<QString, QString>> ZipInfoEntries(const QString &archive);
 
 } // namespace vek

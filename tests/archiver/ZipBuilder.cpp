@@ -155,7 +155,7 @@ QByteArray ZipBuilder::Build()
         Append16(out, quint16(entry.comment.size()));
         Append16(out, 0);
         Append16(out, 0);
-        Append32(out, 0);
+        Append32(out, entry.attributes);
         Append32(out, entry.zip64 ? 0xFFFFFFFF : offsets[i]);
         out += entry.name + extra + entry.comment;
     }

@@ -21,6 +21,7 @@ struct TestEntry {
     quint8 host = 0;        // 0 MS-DOS, 3 Unix
     quint16 flags = 0;      // bit 11: the name is UTF-8
     QByteArray comment;
+    quint32 attributes = 0; // external; a Unix host keeps the file's mode in the high 16 bits
     bool zip64 = false;     // the central header keeps its sizes and offset in a zip64 extra field
     quint64 zip64Size = 0;  // the uncompressed size the zip64 extra field claims
 };

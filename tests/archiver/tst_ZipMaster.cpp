@@ -61,6 +61,53 @@ private slots:
         QVERIFY(!zip.Unattended());
         QVERIFY(!zip.UseDirOnlyEntries());
         QCOMPARE(zip.Count(), 0);
+        QCOMPARE(zip.AddCompLevel(), 9);
+        QCOMPARE(zip.AddOptions(), AddOpts());
+        QCOMPARE(zip.AddStoreSuffixes(), AddStoreExts());
+        QCOMPARE(zip.ExtrOptions(), ExtrOpts());
+        QCOMPARE(zip.PasswordReqCount(), 1u);
+        QCOMPARE(zip.VersionInfo(), QString("1.60 L"));
+        QVERIFY(zip.FSpecArgs().isEmpty() && zip.FSpecArgsExcl().isEmpty());
+        QVERIFY(zip.Password().isEmpty() && zip.RootDir().isEmpty() && zip.ExtrBaseDir().isEmpty());
+        QVERIFY(!zip.Verbose() && !zip.Trace() && !zip.Cancel() && !zip.ZipBusy() && !zip.UnzBusy());
+    }
+
+    void assignmentRules()
+    {
+        TZipMaster zip;
+        zip.SetPasswordReqCount(20);
+        QCOMPARE(zip.PasswordReqCount(), 15u);
+        zip.SetPasswordReqCount(7);
+        QCOMPARE(zip.PasswordReqCount(), 7u);
+        zip.SetVersionInfo("2.00");
+        QCOMPARE(zip.VersionInfo(), QString("1.60 L"));
+        // A password holds at most 255 CP949 bytes, never half a letter.
+        zip.SetPassword(QString(300, 'p'));
+        QCOMPARE(zip.Password().size(), 255);
+        zip.SetPassword(QString(200, QChar(0xAC00)));
+        QCOMPARE(zip.Password(), QString(127, QChar(0xAC00)));
+        QStringList lines{"a", "b"};
+        zip.SetFSpecArgs(lines);
+        lines.append("c");
+        QCOMPARE(zip.FSpecArgs(), QStringList({"a", "b"})); // a copy
+    }
+
+    void rootDirGainsOneSeparator_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("none") << "/srv/vek" << "/srv/vek/";
+        QTest::newRow("slash") << "/srv/vek/" << "/srv/vek/";
+        QTest::newRow("backslash") << "C:\\vek\\" << "C:\\vek\\";
+        QTest::newRow("empty stays empty") << "" << "";
+    }
+    void rootDirGainsOneSeparator()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, kept);
+        TZipMaster zip;
+        zip.SetRootDir(folder);
+        QCOMPARE(zip.RootDir(), kept);
     }
 
     void dllDirectoryLosesOneTrailingSeparator_data()
@@ -100,6 +147,9 @@ private slots:
         TempHome home;
         TZipMaster zip;
         QCOMPARE(zip.EraseFile(home.filePath("none.exe"), htdFinal), -1);
+        QCOMPARE(zip.EraseFile(QString(), htdFinal), -1); // never the home folder itself
+        QCOMPARE(zip.EraseFile(home.path(), htdFinal), -1);
+        QVERIFY(QFileInfo(home.path()).isDir());
         QVERIFY(WriteTestFile(home.filePath("old.exe"), "old"));
         QCOMPARE(zip.EraseFile("old.exe", htdFinal), 0); // a bare name lies in the home folder
         QVERIFY(!QFileInfo::exists(home.filePath("old.exe")));
