@@ -19,6 +19,7 @@
 #include "core/SiblingLibraries.h"
 #include "core/TextUtils.h"
 #include "core/WaitWindow.h"
+#include "export/SubtreeExport.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -48,10 +49,16 @@ constexpr int HelpOffset = 82;
 constexpr int NavigatorOffset = 114;
 constexpr int EndMarkOffset = 54;
 
-const GroupScreenTwin MiddleGroupTwin{GroupLevel::MiddleGroups, QStringLiteral("BlstFm"), QStringLiteral("GrdBlst"),
-                                      QStringLiteral("BlstCalc"), QColor(0xF4, 0xFA, 0xB8), 692, 130};
-const GroupScreenTwin SmallGroupTwin{GroupLevel::SmallGroups, QStringLiteral("FlstFm"), QStringLiteral("GrdFlst"),
-                                     QStringLiteral("FlstCalc"), QColor(0xE7, 0xF1, 0x69), 619, 135};
+const GroupScreenTwin MiddleGroupTwin{
+    GroupLevel::MiddleGroups, QStringLiteral("BlstFm"), QStringLiteral("GrdBlst"), QStringLiteral("BlstCalc"),
+    QColor(0xF4, 0xFA, 0xB8), 692, 130, [](const QString &lsNo, const QString &ljName) {
+        ExportMiddleGroupList(dMf->TBlst, dMf->TAlst, lsNo, ljName);
+    }};
+const GroupScreenTwin SmallGroupTwin{
+    GroupLevel::SmallGroups, QStringLiteral("FlstFm"), QStringLiteral("GrdFlst"), QStringLiteral("FlstCalc"),
+    QColor(0xE7, 0xF1, 0x69), 619, 135, [](const QString &lsNo, const QString &ljName) {
+        ExportSmallGroupList(dMf->TFlst, dMf->TAlst, dMf->TBlst, lsNo, ljName);
+    }};
 
 QFont Bold(int size)
 {
@@ -195,11 +202,9 @@ void TGroupListFm::MakeToolBar()
     SumBtn0 = button(QStringLiteral("SumBtn0"), QStringLiteral("합계"),
                      QStringLiteral("집계메뉴|집계메뉴 소계, 계, 합계메뉴를 호출하는 버튼이며 단축키 F10과 같습니다."),
                      &TGroupListFm::SumBtn0Click);
-    // The subtree export is not connected yet: the button stays disabled.
     ExcelBtn = button(QStringLiteral("ExcelBtn"), QString(),
-                      QStringLiteral("액셀전송|내역서 작업 내용을 액셀파일 형태로 넘깁니다."), nullptr);
+                      QStringLiteral("액셀전송|내역서 작업 내용을 액셀파일 형태로 넘깁니다."), &TGroupListFm::ExcelBtnClick);
     ExcelBtn->SetGlyph(ShellGlyphImage(ShellGlyph::Excel));
-    ExcelBtn->setEnabled(false);
     TagLabel = MakeMoveLabel(ToPnl0);
 
     auto *row = new QHBoxLayout(ToPnl0);
@@ -315,7 +320,7 @@ void TGroupListFm::ShowTotals()
 
 void TGroupListFm::SetToolBarEnabled(bool enabled)
 {
-    for (TRxSpeedButton *button : {AppBtn0, EdtBtn0, DelBtn0, CalcBtn, SumBtn0})
+    for (TRxSpeedButton *button : {AppBtn0, EdtBtn0, DelBtn0, CalcBtn, SumBtn0, ExcelBtn})
         button->setEnabled(enabled);
 }
 
@@ -362,6 +367,11 @@ void TGroupListFm::SumBtn0Click()
     OpenSumMenuDialog(this);
     if (List.rows().recordCount() != rowsBefore)
         ShowTotals();
+}
+
+void TGroupListFm::ExcelBtnClick()
+{
+    twin_.exportList(LsNo->text(), LjName->text());
 }
 
 void TGroupListFm::SetMoveMode(bool on)

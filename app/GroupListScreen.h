@@ -33,6 +33,8 @@ struct GroupScreenTwin {
     int clientHeight;
     // How far below the main window's top the screen opened from this one stands.
     int childTopOffset;
+    // The export of the list and everything below it, given the texts of LsNo and LjName.
+    void (*exportList)(const QString &lsNo, const QString &ljName);
 };
 
 // The list screen of one level below a work item: the middle groups of the current work
@@ -64,7 +66,7 @@ public:
     TRxSpeedButton *DelBtn0; // "삭제", Delete: delete
     TRxSpeedButton *CalcBtn; // BlstCalc / FlstCalc: recalculate
     TRxSpeedButton *SumBtn0; // "합계", F10: sum menu
-    TRxSpeedButton *ExcelBtn; // the subtree export; disabled until it is connected
+    TRxSpeedButton *ExcelBtn; // the export of the list with everything below it
     TLabelE *TagLabel;       // "자료이동", shown in move mode
     TDBNavigator *DBNav0;
     TRxDBGrid *Grid;         // GrdBlst / GrdFlst
@@ -88,6 +90,7 @@ public:
     // BlstCalcClick / FlstCalcClick.
     void CalcClick();
     void SumBtn0Click();
+    void ExcelBtnClick();
     void Help1Click();
     void InStBtnClick();
     // GrdBlstKeyDown / GrdFlstKeyDown: a key handled here is set to 0.

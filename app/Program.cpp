@@ -9,7 +9,9 @@
 #include "components/InputComposition.h"
 #include "core/DataModule.h"
 #include "core/MessageBoxes.h"
+#include "core/ProgramState.h"
 #include "core/ScreenEntryPoints.h"
+#include "export/WholeEstimateExport.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -40,6 +42,7 @@ int RunProgram()
     InstallFontSubstitutes();
     InputComposition::Watch();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vekwfree.png")));
+    ConnectExports();
 
     EntryPoints().MiddleGroupScreen = ShowMiddleGroupScreen;
     Tmainf window;
@@ -54,6 +57,13 @@ int RunProgram()
     const int code = window.isVisible() ? QApplication::exec() : 0;
     dMf = nullptr;
     return code;
+}
+
+void ConnectExports()
+{
+    EntryPoints().WholeEstimateExport = [](const WholeEstimateExportSetup &setup) {
+        ExportWholeEstimate(setup.projectName, CurrentFileName);
+    };
 }
 
 } // namespace vek

@@ -13,4 +13,8 @@ extern const QString ApplicationTitle;
 // QApplication; returns the exit code.
 int RunProgram();
 
+// Connects the entry points of the exports to export/: the work-item list's Excel button
+// writes the whole estimate under the project name, named after the open document.
+void ConnectExports();
+
 } // namespace vek

@@ -4,13 +4,13 @@
 
 #include "BenchTiming.h"
 #include "EstimateGenerator.h"
+#include "RawStatements.h"
 
 #include "core/DataModule.h"
 #include "core/SqlRoutines.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>
-#include <QSqlRecord>
 
 #include <cstdio>
 #include <vector>
@@ -33,15 +33,7 @@ void RawReadList(QSqlDatabase db, int times)
         for (int i = 0; i < Node.size(); ++i)
             query.bindValue(i, Node.at(i));
         Check(query.exec(), "select");
-        std::vector<std::vector<QVariant>> rows;
-        const int columns = query.record().count();
-        while (query.next()) {
-            std::vector<QVariant> row;
-            row.reserve(columns);
-            for (int c = 0; c < columns; ++c)
-                row.push_back(query.value(c));
-            rows.push_back(std::move(row));
-        }
+        ReadRows(query);
     }
 }
 

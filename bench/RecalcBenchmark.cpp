@@ -5,34 +5,33 @@
 
 #include "BenchTiming.h"
 #include "EstimateGenerator.h"
+#include "RawStatements.h"
 
 #include "core/Recalc.h"
 
 #include <QApplication>
 #include <QStringList>
 #include <QSqlQuery>
-#include <QSqlRecord>
 
 #include <array>
 #include <cstdio>
-#include <map>
 #include <vector>
 
 using namespace vek;
 
 namespace {
 
-using Row = std::vector<QVariant>;
+using Row = RawStatements::Row;
 
 // The recalculation written with plain prepared statements: rows read into memory, the
 // same sums in fixed point, each changed row written back by its key.
-class RawRecalculation {
+class RawRecalculation : RawStatements {
 public:
-    explicit RawRecalculation(QSqlDatabase db) : db_(db) {}
+    explicit RawRecalculation(QSqlDatabase db) : RawStatements(db) {}
 
     RollupSums run()
     {
-        Check(db_.transaction(), "transaction");
+        Check(database().transaction(), "transaction");
         refreshUnitPriceItems();
         refreshItemRateRows();
         for (const Row &item : select("select RID,INO,ACODE,SUB from NDTAIL where ABFS='A' and TAG='A' Order by ODRF", {})) {
@@ -42,45 +41,12 @@ public:
         const RollupSums totals = groupList("select RID,TAG,ICD1,PCST12,LCST12,SCST12,CSTTAL from NDTAIL where "
                                             "ABFS='A' and TAG<>'E' Order by ODRF",
                                             {});
-        statements_.clear();
-        Check(db_.commit(), "commit");
+        clear();
+        Check(database().commit(), "commit");
         return totals;
     }
 
 private:
-    QSqlQuery &prepared(const QString &sql)
-    {
-        auto found = statements_.find(sql);
-        if (found == statements_.end()) {
-            QSqlQuery query(db_);
-            query.setForwardOnly(true);
-            Check(query.prepare(sql), "prepare");
-            found = statements_.emplace(sql, std::move(query)).first;
-        }
-        return found->second;
-    }
-    QSqlQuery &exec(const QString &sql, const QVariantList &params)
-    {
-        QSqlQuery &query = prepared(sql);
-        for (int i = 0; i < params.size(); ++i)
-            query.bindValue(i, params.at(i));
-        Check(query.exec(), "statement");
-        return query;
-    }
-    std::vector<Row> select(const QString &sql, const QVariantList &params)
-    {
-        QSqlQuery &query = exec(sql, params);
-        std::vector<Row> rows;
-        const int columns = query.record().count();
-        while (query.next()) {
-            Row row;
-            for (int c = 0; c < columns; ++c)
-                row.push_back(query.value(c));
-            rows.push_back(std::move(row));
-        }
-        return rows;
-    }
-
     // The nine rate sums of slot n over the members the clauses pick; the three amounts.
     std::array<double, 3> rateAmounts(int n, const QString &members, const QVariantList &params)
     {
@@ -226,8 +192,6 @@ private:
                          {a});
     }
 
-    QSqlDatabase db_;
-    std::map<QString, QSqlQuery> statements_;
 };
 
 } // namespace

@@ -61,31 +61,51 @@ QString WritableWorkFolder()
     return folder;
 }
 
-// The open document's name without its folder and its ".Vek".
-QString DocumentName()
+// The document's name without its folder and its ".Vek".
+QString BareDocumentName(const QString &documentName)
 {
-    QString name = QFileInfo(CurrentFileName).fileName();
+    QString name = QFileInfo(documentName).fileName();
     if (name.endsWith(QStringLiteral(".Vek"), Qt::CaseInsensitive))
         name.chop(4);
     return name;
 }
 
-QStringList SaveWorkbooks(const ExcelApplication &app, const QString &folder)
+QStringList SaveWorkbooks(const ExcelApplication &app, const QString &folder, const QString &documentName)
 {
     QStringList saved;
     for (int index = 1; index <= app.workbookCount(); ++index) {
         const RecordedWorkbook &book = app.workbook(index);
-        saved.append(SaveNewXlsx(book, folder, DocumentName() + u' ' + book.sheet(1).name()));
+        saved.append(SaveNewXlsx(book, folder, BareDocumentName(documentName) + u' ' + book.sheet(1).name()));
     }
     return saved;
 }
 
-// Opens the file with the desktop's spreadsheet program; false when nothing opened it
-// (or VEK_NO_OPEN=1 asks not to try).
+// The first of name, "name (2)", "name (3)", ... that no sheet of book but sheet holds,
+// each cut to the longest name a sheet may have.
+QString FreeSheetName(const RecordedWorkbook &book, const RecordedSheet &sheet, const QString &name)
+{
+    for (int copy = 1;; ++copy) {
+        const QString suffix = copy == 1 ? QString() : QStringLiteral(" (%1)").arg(copy);
+        QString candidate = name.left(MaxSheetNameLength - suffix.size());
+        if (!candidate.isEmpty() && candidate.back().isHighSurrogate())
+            candidate.chop(1);
+        candidate += suffix;
+        if (!book.nameTaken(candidate, &sheet))
+            return candidate;
+    }
+}
+
+// VEK_NO_OPEN=1 (tests and callers without a user) keeps the end of a successful run
+// quiet: the saved file is neither opened nor announced, so nothing waits for an answer.
+// A failure is still reported, with the files kept.
+bool QuietRun()
+{
+    return qEnvironmentVariable("VEK_NO_OPEN") == QLatin1String("1");
+}
+
+// Opens the file with the desktop's spreadsheet program; false when nothing opened it.
 bool OpenWorkbook(const QString &path)
 {
-    if (qEnvironmentVariable("VEK_NO_OPEN") == QLatin1String("1"))
-        return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
@@ -103,10 +123,10 @@ PrinterQuestion SetPrinterQuestion(PrinterQuestion question)
 
 ExcelRun::ExcelRun(std::unique_ptr<ExcelApplication> app, bool printer) : app_(std::move(app)), printer_(printer) {}
 
-void ExcelRun::Execute(Dataset &list, const Start &start, const Body &body)
+QString ExcelRun::Execute(Dataset &list, const Start &start, const Body &body, const QString &documentName)
 {
     if (list.isEmpty())
-        return;
+        return QString();
     std::unique_ptr<ExcelApplication> app;
     QString folder;
     try {
@@ -117,7 +137,7 @@ void ExcelRun::Execute(Dataset &list, const Start &start, const Body &body)
         folder = WritableWorkFolder();
     } catch (const std::exception &) {
         ShowInfoMsg(CannotStartMessage);
-        return;
+        return QString();
     }
 
     ExcelRun run(std::move(app), AskPrinter());
@@ -139,7 +159,7 @@ void ExcelRun::Execute(Dataset &list, const Start &start, const Body &body)
     QStringList saved;
     if (run.app().isVisible()) {
         try {
-            saved = SaveWorkbooks(run.app(), folder);
+            saved = SaveWorkbooks(run.app(), folder, documentName);
         } catch (const std::exception &error) {
             failures.append(QString::fromUtf8(error.what()));
         }
@@ -147,12 +167,13 @@ void ExcelRun::Execute(Dataset &list, const Start &start, const Body &body)
     HideWaitWindow();
     QStringList unopened;
     for (const QString &path : saved)
-        if (!OpenWorkbook(path))
+        if (QuietRun() || !OpenWorkbook(path))
             unopened.append(QDir::toNativeSeparators(path));
     if (!failures.isEmpty())
         ShowInfoMsg((QStringList{FailedMessage} + failures + unopened).join(u'\n'));
-    else if (!unopened.isEmpty())
+    else if (!unopened.isEmpty() && !QuietRun())
         ShowInfoMsg((QStringList{SavedMessage} + unopened).join(u'\n'));
+    return saved.value(0);
 }
 
 void ExcelRun::SetUpPage(int k)
@@ -171,7 +192,8 @@ void ExcelRun::OpenSheet(int k, const QString &name)
     if (k >= 3)
         app_->Sheets().Add(app_->ActiveSheet());
     SetUpPage(k);
-    app_->WorkBooks(1).WorkSheets(k).setName(name);
+    const RecordedWorkbook &book = app_->workbook(1);
+    app_->WorkBooks(1).WorkSheets(k).setName(FreeSheetName(book, book.sheet(k), name));
     app_->WorkBooks(1).WorkSheets(k).Select();
 }
 

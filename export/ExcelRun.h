@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ProgramState.h"
 #include "platform/spreadsheet/ExcelApplication.h"
 
 #include <functional>
@@ -29,15 +30,19 @@ PrinterQuestion SetPrinterQuestion(PrinterQuestion question);
 // then runs body, which writes the sheets, and at the end, whatever happened in body:
 // makes sheet 1 active again after a run of several sheets, returns the list to its
 // bookmark, enables its controls, saves the workbook once it was made visible (under
-// "<document name> <sheet 1 name>.xlsx" in the work folder, never over another file),
-// closes the wait message and opens the file. A failure after the start is reported as
-// "엑셀 전송 중 오류가 발생했습니다." with its own text; it is never taken for success.
+// "<document name> <sheet 1 name>.xlsx" in the work folder, never over another file, the
+// document name without its folder and ".Vek"), closes the wait message and opens the
+// file (under VEK_NO_OPEN=1 it neither opens nor announces it). A failure after the start
+// is reported as "엑셀 전송 중 오류가 발생했습니다." with its own text; it is never taken for
+// success. Returns the saved file's path, or an empty text
+// when nothing was saved.
 class ExcelRun {
 public:
     using Start = std::function<void(ExcelApplication &)>;
     using Body = std::function<void(ExcelRun &)>;
 
-    static void Execute(Dataset &list, const Start &start, const Body &body);
+    static QString Execute(Dataset &list, const Start &start, const Body &body,
+                           const QString &documentName = CurrentFileName);
 
     ExcelApplication &app() const { return *app_; }
     bool hasPrinter() const { return printer_; }
@@ -45,7 +50,10 @@ public:
     // margin 47 points, in that order; without one its page set-up is left alone.
     void SetUpPage(int k);
     // A sheet after the first: from k = 3 on a new sheet is added after the active one;
-    // then sheet k gets its page set-up and name and becomes the active sheet.
+    // then sheet k gets its page set-up and name and becomes the active sheet. Names of
+    // different groups can come out alike (order numbers run together: 11 and 203, 112 and
+    // 3): a name that another sheet holds gets " (2)", " (3)", ..., and every name is cut
+    // to fit the 31 characters a sheet name may have.
     void OpenSheet(int k, const QString &name);
 
 private:

@@ -25,21 +25,27 @@ void WriteMaterialAmount(ExcelRange cell, const QString &text)
     PutMoneyText(cell, text);
 }
 
-void WriteLineItemRow(ExcelApplication &app, int row, const Dataset &item)
+// The fields a row reads, in the order of Field.
+const QStringList Fields = {"NAME", "STAN", "UNIT", "INO", "PCST11", "PCST22", "LCST11", "LCST22",
+                            "SCST11", "SCST22", "TCST32", "ETC"};
+enum Field { Name, Spec, Unit, Quantity, MaterialPriceField, MaterialAmountText, LabourPriceField, LabourAmountField,
+             ExpensePriceField, ExpenseAmountField, TotalField, Remark };
+
+void WriteLineItemRow(ExcelApplication &app, int row, const RowValues &item)
 {
     const auto cell = [&](int column) { return app.Cells(row, column); };
-    PutText(cell(NameColumn), item.asString("NAME"));
-    PutSpecification(cell(SpecColumn), item.asString("STAN"));
-    PutText(cell(UnitColumn), item.asString("UNIT"));
-    PutQuantity(cell(QuantityColumn), item.asDouble("INO"));
-    PutAmount(cell(MaterialPrice), item.asDouble("PCST11"));
-    WriteMaterialAmount(cell(MaterialAmount), item.asString("PCST22"));
-    PutAmount(cell(LabourPrice), item.asDouble("LCST11"));
-    PutAmount(cell(LabourAmount), item.asDouble("LCST22"));
-    PutAmount(cell(ExpensePrice), item.asDouble("SCST11"));
-    PutAmount(cell(ExpenseAmount), item.asDouble("SCST22"));
-    PutAmount(cell(TotalAmount), item.asDouble("TCST32"));
-    PutText(cell(RemarkColumn), StripChar(u'-', item.asString("ETC")));
+    PutText(cell(NameColumn), item[Name].toString());
+    PutSpecification(cell(SpecColumn), item[Spec].toString());
+    PutText(cell(UnitColumn), item[Unit].toString());
+    PutQuantity(cell(QuantityColumn), item[Quantity].toDouble());
+    PutAmount(cell(MaterialPrice), item[MaterialPriceField].toDouble());
+    WriteMaterialAmount(cell(MaterialAmount), item[MaterialAmountText].toString());
+    PutAmount(cell(LabourPrice), item[LabourPriceField].toDouble());
+    PutAmount(cell(LabourAmount), item[LabourAmountField].toDouble());
+    PutAmount(cell(ExpensePrice), item[ExpensePriceField].toDouble());
+    PutAmount(cell(ExpenseAmount), item[ExpenseAmountField].toDouble());
+    PutAmount(cell(TotalAmount), item[TotalField].toDouble());
+    PutText(cell(RemarkColumn), StripChar(u'-', item[Remark].toString()));
 }
 
 } // namespace
@@ -64,11 +70,7 @@ void WriteLineItemFrame(ExcelApplication &app, int k, const QString &title, int 
 
 void WriteLineItemRows(ExcelApplication &app, Dataset &items)
 {
-    const int count = items.recordCount();
-    for (int i = 1; i <= count; ++i) {
-        WriteLineItemRow(app, i + 2, items);
-        items.next();
-    }
+    WriteListRows(items, Fields, [&](int row, const RowValues &item) { WriteLineItemRow(app, row, item); });
 }
 
 void WriteLineItemSheet(ExcelRun &run, int k, const QString &name, const QString &title, Dataset &items)

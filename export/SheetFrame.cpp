@@ -1,5 +1,7 @@
 #include "export/SheetFrame.h"
 
+#include "core/DatabaseError.h"
+#include "core/Dataset.h"
 #include "core/Environment.h"
 #include "export/CellRules.h"
 #include "platform/spreadsheet/ExcelApplication.h"
@@ -66,6 +68,25 @@ void WriteHeaderRow(ExcelApplication &app, const SheetLayout &layout)
     for (int column = 2; column <= last; ++column)
         app.Cells(2, column).setHorizontalAlignment(xlCenter);
     app.Range(QStringLiteral("B2"), Address(last, 2)).interior().setColor(SilverGrey);
+}
+
+void WriteListRows(Dataset &list, const QStringList &fields,
+                   const std::function<void(int row, const RowValues &values)> &writeRow)
+{
+    std::vector<int> indexes;
+    for (const QString &field : fields) {
+        indexes.push_back(list.fieldIndex(field));
+        if (indexes.back() < 0)
+            throw DatabaseError(QStringLiteral("%1: 필드 %2 이(가) 없습니다").arg(list.name(), field));
+    }
+    RowValues values(indexes.size());
+    const int count = list.recordCount();
+    for (int i = 1; i <= count; ++i) {
+        for (size_t f = 0; f < indexes.size(); ++f)
+            values[f] = list.value(indexes[f]);
+        writeRow(i + 2, values);
+        list.next();
+    }
 }
 
 } // namespace vek

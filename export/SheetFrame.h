@@ -3,9 +3,14 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
+
+#include <functional>
+#include <vector>
 
 namespace vek {
 
+class Dataset;
 class ExcelApplication;
 
 // What a list sheet's frame needs to know of its table.
@@ -29,5 +34,13 @@ int WriteStandardFrame(ExcelApplication &app, int k, const SheetLayout &layout, 
 
 // The header texts in row 2, then each of them centred, then the row shaded silver grey.
 void WriteHeaderRow(ExcelApplication &app, const SheetLayout &layout);
+
+// The data rows of a list sheet: the current record of list and the records after it, as
+// many as list held when called (the count is taken once). writeRow puts record i into
+// sheet row i + 2, given the record's values of fields in their order; then list moves on
+// by one. A field the list does not have is refused (DatabaseError) before any row.
+using RowValues = std::vector<QVariant>;
+void WriteListRows(Dataset &list, const QStringList &fields,
+                   const std::function<void(int row, const RowValues &values)> &writeRow);
 
 } // namespace vek

@@ -8,7 +8,6 @@ namespace vek {
 namespace {
 
 constexpr int DefaultSheets = 3;
-constexpr int MaxNameLength = 31;
 const QString ForbiddenInNames = QStringLiteral("[]:*?/\\");
 
 } // namespace
@@ -71,8 +70,8 @@ void RecordedWorkbook::rename(RecordedSheet &sheet, const QString &name)
     };
     if (name.isEmpty())
         refuse(QStringLiteral("is empty"));
-    if (name.size() > MaxNameLength)
-        refuse(QStringLiteral("is longer than %1 characters").arg(MaxNameLength));
+    if (name.size() > MaxSheetNameLength)
+        refuse(QStringLiteral("is longer than %1 characters").arg(MaxSheetNameLength));
     if (std::any_of(name.begin(), name.end(), [](QChar c) { return ForbiddenInNames.contains(c); }))
         refuse(QStringLiteral("holds one of %1").arg(ForbiddenInNames));
     if (name.startsWith(u'\'') || name.endsWith(u'\''))

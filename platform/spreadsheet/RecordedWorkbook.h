@@ -8,6 +8,9 @@
 
 namespace vek {
 
+// The longest name a sheet may have, in characters.
+constexpr int MaxSheetNameLength = 31;
+
 // A new workbook as the calls leave it: its sheets in order ("Sheet1" to "Sheet3" at
 // first), the active sheet, and the formats its cells share.
 class RecordedWorkbook {
@@ -27,6 +30,8 @@ public:
     // At most 31 characters, none of []:*?/\, not starting or ending with an apostrophe,
     // and no other sheet's name in any case; throws SpreadsheetError otherwise.
     void rename(RecordedSheet &sheet, const QString &name);
+    // Whether a sheet other than except (none when null) has name, in any case.
+    bool nameTaken(const QString &name, const RecordedSheet *except) const;
     RecordedSheet &activeSheet() const { return *active_; }
     void select(RecordedSheet &sheet) { active_ = &sheet; }
 
@@ -34,8 +39,6 @@ public:
     const FormatTable &formats() const { return formats_; }
 
 private:
-    bool nameTaken(const QString &name, const RecordedSheet *except) const;
-
     FormatTable formats_;
     std::vector<std::unique_ptr<RecordedSheet>> sheets_;
     RecordedSheet *active_ = nullptr;

@@ -16,13 +16,17 @@
 #include "core/ProgramState.h"
 #include "core/Recalc.h"
 #include "core/ScreenEntryPoints.h"
+#include "export/ExcelRun.h"
 #include "tests/app/ScreenStandIns.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
+#include "tests/support/WorkbookReader.h"
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QDir>
+#include <QJsonValue>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -289,7 +293,7 @@ private slots:
         for (const QAction *item : screen->PopupMenu->actions())
             items.append(QStringLiteral("%1 %2 %3").arg(item->text(), item->shortcut().toString()).arg(item->isVisible()));
         QCOMPARE(items, (QStringList{"도움말(Help) F1 0", "자료추가삽입 Ins 1"}));
-        QVERIFY(!screen->ExcelBtn->isEnabled());
+        QVERIFY(screen->ExcelBtn->isEnabled());
         QVERIFY(!screen->TagLabel->isVisibleTo(screen.get()));
 
         for (int width : {1027, 1105, 800}) {
@@ -458,7 +462,7 @@ private slots:
         QCOMPARE(screen.MoveMode(), stillMoving || (moving && key == Qt::Key_R));
         QCOMPARE(screen.TagLabel->isVisibleTo(&screen), screen.MoveMode());
         QCOMPARE(screen.AppBtn0->isEnabled(), !screen.MoveMode());
-        QVERIFY(!screen.ExcelBtn->isEnabled());
+        QCOMPARE(screen.ExcelBtn->isEnabled(), !screen.MoveMode());
     }
 
     // Rows 1-7, row 5 onto row 2; then Alt+R; a marked row above its target lands just
@@ -794,6 +798,44 @@ private slots:
         QCOMPARE(e.figures("2. 건축공사"), QStringLiteral("2. 건축공사 2000.0 6000.0 1000.0 3000.0 0.0 0.0 9000.0"));
         QCOMPARE(list.TotalBar->LPCST11->Value(), 6010.0);
         QCOMPARE(list.TotalBar->LCSTTAL->Value(), 9010.0);
+    }
+
+    // The Excel button writes the list with everything below it, named by the path.
+    void theExcelButtonExportsTheList_data()
+    {
+        QTest::addColumn<GroupLevel>("level");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QStringList>("sheets");
+        QTest::newRow("middle groups") << GroupLevel::MiddleGroups << "01"
+                                       << QStringList{"01【중공종】", "0101내역서", "0102【소공종】", "010201내역서"};
+        QTest::newRow("small groups") << GroupLevel::SmallGroups << "01-02"
+                                      << QStringList{"01-02【소공종】", "010201내역서"};
+    }
+    void theExcelButtonExportsTheList()
+    {
+        QFETCH(GroupLevel, level);
+        QFETCH(QString, path);
+        QFETCH(QStringList, sheets);
+        Estimate e;
+        CurrentFileName = UntitledFileName;
+        const PrinterQuestion printer = SetPrinterQuestion([] { return true; });
+        e.insert(Row("1. 건축공사", "A", "A", {1}, 1, {{"SUB", 1}}));
+        e.insert(Row("가설공사", "B", "B", {1, 1}, 1, Priced(1, 100, 0, 0)));
+        e.insert(Row("비계", "S", "N", {1, 1}, 1, Priced(2, 50, 0, 0)));
+        e.insert(Row("철근콘크리트공사", "B", "B", {1, 2}, 2, With(Priced(1, 300, 0, 0), {{"SUB", 1}})));
+        e.insert(Row("기초", "F", "F", {1, 2, 1}, 1, Priced(1, 300, 0, 0)));
+        e.insert(Row("레미콘", "S", "N", {1, 2, 1}, 1, Priced(3, 100, 0, 0)));
+        TGroupListFm &screen = e.open(level, {"1. 건축공사", "철근콘크리트공사"});
+        screen.LsNo->setText(path);
+        screen.LjName->setText(QStringLiteral(" 1. 건축공사"));
+
+        screen.ExcelBtn->DoClick();
+        SetPrinterQuestion(printer);
+
+        QCOMPARE(e.answers.texts(), QStringList());
+        const WorkbookReader book(QDir(e.db.home().filePath("Work")).filePath("이름없음 " + sheets.first() + ".xlsx"));
+        QCOMPARE(book.sheetNames().mid(0, sheets.size()), sheets);
+        QCOMPARE(book.value(sheets.first(), "B1"), QJsonValue(path + QStringLiteral(" 1. 건축공사")));
     }
 
     // The next level opens below the main window's top by the twin's offset, with the

@@ -2,12 +2,14 @@
 #include "core/ProgramState.h"
 #include "core/WaitWindow.h"
 #include "platform/spreadsheet/SpreadsheetError.h"
+#include "tests/support/FailingApplication.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
 #include "tests/support/WorkbookReader.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QLabel>
 #include <QTest>
 
@@ -21,21 +23,6 @@ namespace {
 
 const QString CannotStart = QStringLiteral("Excel 프로그램을 실행할 수 없습니다.");
 const QString Failed = QStringLiteral("엑셀 전송 중 오류가 발생했습니다.");
-
-// An application that stops answering at the nth call of one member.
-class FailingApplication : public ExcelApplication {
-public:
-    FailingApplication(const QString &member, int nth) : member_(member), left_(nth) {}
-    void invoke(const char *member) override
-    {
-        if (member_ == QLatin1String(member) && --left_ == 0)
-            throw SpreadsheetError(QStringLiteral("the spreadsheet stopped answering"));
-    }
-
-private:
-    QString member_;
-    int left_;
-};
 
 // A body that writes a title, shows the workbook and writes one value per record.
 void WriteRows(ExcelRun &run, Dataset &list)
@@ -124,9 +111,13 @@ private slots:
 
     // The printer is asked before the wait message shows; while the body runs the wait
     // message is up, the list on its first record with its controls disabled; afterwards
-    // all of that is undone and the saved file announced.
+    // all of that is undone and the saved file announced: the offscreen desktop opens no
+    // file, and the run is not asked to stay quiet.
     void stepsInOrder()
     {
+        const QByteArray quiet = qgetenv("VEK_NO_OPEN");
+        qunsetenv("VEK_NO_OPEN");
+        const auto restore = qScopeGuard([&quiet] { qputenv("VEK_NO_OPEN", quiet); });
         QStringList events;
         SetPrinterQuestion([&] {
             events.append(SprSfm.isNull() ? "printer asked" : "printer asked behind the wait window");
@@ -247,6 +238,27 @@ private slots:
             QCOMPARE(page.value("orientation").toString(), setUp ? QStringLiteral("landscape") : QString());
             QCOMPARE(book.sheet(name).value("selected").toBool(), name == "【내역서집계】");
         }
+    }
+
+    // Names that another sheet holds take the first free " (n)"; every name fits the 31
+    // characters a sheet name may have; the run returns the file it saved.
+    void sheetNamesAlwaysFit()
+    {
+        const QString long31 = QString(24, u'1') + "내역서" + "abcd";
+        const QStringList names = {"11203내역서", "11203내역서", "11203내역서", "11203내역서 (2)", "【내역서집계】",
+                                   long31, long31 + "yz"};
+        MessageAnswerer answers;
+        const QString path = ExcelRun::Execute(list(), {}, [&](ExcelRun &run) {
+            run.app().WorkBooks(1).WorkSheets(1).setName("【내역서집계】");
+            run.app().setVisible(true);
+            for (int i = 0; i < names.size(); ++i)
+                run.OpenSheet(i + 2, names[i]);
+        });
+        QCOMPARE(long31.size(), 31);
+        QCOMPARE(path, QDir(workFolder()).filePath("이름없음 【내역서집계】.xlsx"));
+        QCOMPARE(WorkbookReader(path).sheetNames(),
+                 (QStringList{"【내역서집계】", "11203내역서", "11203내역서 (2)", "11203내역서 (3)", "11203내역서 (2) (2)",
+                              "【내역서집계】 (2)", long31, QString(24, u'1') + "내역서" + " (2)", "Sheet3"}));
     }
 };
 

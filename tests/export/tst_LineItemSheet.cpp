@@ -35,8 +35,7 @@ QJsonObject Line(const WorkbookReader &book, const QString &address, const char 
 // A cell's value; null where the file holds no value.
 QJsonValue Value(const WorkbookReader &book, const QString &address)
 {
-    const QJsonValue value = book.cell(Sheet, address).value("value");
-    return value.isUndefined() ? Null : value;
+    return book.value(Sheet, address);
 }
 
 } // namespace
@@ -85,7 +84,7 @@ class TestLineItemSheet : public QObject {
         MessageAnswerer answers;
         ExportLineItemList(m().TSlst, "01", " 가설공사");
         const QString path = QDir(workFolder()).filePath("이름없음 01내역서.xlsx");
-        if (answers.texts() != QStringList{"엑셀파일로 저장했습니다.\n" + path})
+        if (!answers.texts().isEmpty())
             throw std::runtime_error("unexpected messages: " + answers.texts().join(" | ").toStdString());
         return WorkbookReader(path);
     }

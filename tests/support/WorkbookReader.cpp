@@ -56,6 +56,12 @@ QJsonObject WorkbookReader::cell(const QString &sheetName, const QString &addres
     return cells(sheetName).value(address).toObject();
 }
 
+QJsonValue WorkbookReader::value(const QString &sheetName, const QString &address) const
+{
+    const QJsonValue value = cell(sheetName, address).value("value");
+    return value.isUndefined() ? QJsonValue(QJsonValue::Null) : value;
+}
+
 QJsonObject WorkbookReader::column(const QString &sheetName, int number) const
 {
     for (const QJsonValue &entry : sheet(sheetName).value("columns").toArray()) {

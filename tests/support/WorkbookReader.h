@@ -22,6 +22,8 @@ public:
     QJsonObject sheet(const QString &name) const;
     // The cell at address ("B1") of the named sheet; empty when the file holds no such cell.
     QJsonObject cell(const QString &sheetName, const QString &address) const;
+    // The value of that cell; null where the file holds no value there.
+    QJsonValue value(const QString &sheetName, const QString &address) const;
     // The cells of the named sheet by address.
     QJsonObject cells(const QString &sheetName) const;
     // The column entry (min, max, width, style) that covers column number, or empty.
