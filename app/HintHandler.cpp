@@ -7,13 +7,6 @@
 
 namespace vek {
 
-void SetControlHint(QWidget *control, const QString &hint)
-{
-    const qsizetype bar = hint.indexOf(u'|');
-    control->setToolTip(bar < 0 ? hint : hint.left(bar));
-    control->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
-}
-
 THintHandler::THintHandler(QObject *parent) : QObject(parent)
 {
     QToolTip::setFont(QFont(QStringLiteral("바탕"), 9));

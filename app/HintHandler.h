@@ -1,15 +1,10 @@
 #pragma once
 
-#include <QObject>
-#include <QString>
+#include "components/ControlHint.h"
 
-class QWidget;
+#include <QObject>
 
 namespace vek {
-
-// Gives control its hint: the part before '|' shows in the hint window, the part after it
-// (the whole hint when it has no '|') goes to the status bar.
-void SetControlHint(QWidget *control, const QString &hint);
 
 // The program's hint handling while it lives: every hint window in 바탕 9 on a pale yellow,
 // and every control's long hint, as the mouse enters it, reported through hintChanged

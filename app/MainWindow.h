@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ShellGlyphs.h"
+#include "components/ShellGlyphs.h"
 
 #include <QPoint>
 #include <QRect>

@@ -12,6 +12,7 @@
 #include "core/ProgramState.h"
 #include "core/ScreenEntryPoints.h"
 #include "export/WholeEstimateExport.h"
+#include "unitprice/CostStatementWindow.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -43,6 +44,7 @@ int RunProgram()
     InputComposition::Watch();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vekwfree.png")));
     ConnectExports();
+    ConnectCostStatementScreen();
 
     EntryPoints().MiddleGroupScreen = ShowMiddleGroupScreen;
     Tmainf window;

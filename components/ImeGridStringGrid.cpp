@@ -11,6 +11,8 @@ THStringGrid::THStringGrid(int colCount, int rowCount, QWidget *parent)
 {
     setItemDelegate(&delegate_);
     horizontalHeader()->hide();
+    // A column may be as narrow as a hairline: a screen hides a column that way.
+    horizontalHeader()->setMinimumSectionSize(1);
     verticalHeader()->hide();
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(AnyKeyPressed | EditKeyPressed | SelectedClicked);
@@ -29,6 +31,14 @@ void THStringGrid::SetCells(int col, int row, const QString &text)
     if (!cell)
         setItem(row, col, cell = new QTableWidgetItem);
     cell->setText(text);
+}
+
+void THStringGrid::PostEditor()
+{
+    if (QWidget *editor = delegate_.editor()) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
 }
 
 void THStringGrid::SetFixed(int fixedCols, int fixedRows)

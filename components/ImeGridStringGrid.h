@@ -33,6 +33,9 @@ public:
     void SetFixedColor(const QColor &color);
     void SetDefaultRowHeight(int height);
     ImeGridDelegate &cellDelegate() { return delegate_; }
+    // Writes the open editor's text (with a syllable still composing) into its cell and
+    // closes the editor: before a command of the screen reads the cells.
+    void PostEditor();
 
     // Draws a cell in place of the grid (a screen's own cell drawing): canvas, column, row,
     // cell rectangle, and whether the cell is highlighted or fixed. Without it, or with

@@ -100,16 +100,18 @@ double Compute(QChar op, double left, double right)
 
 QString EvaluateExpression(const QString &text)
 {
-    const QString invalid = QStringLiteral("???");
-    if (IsInvalidExpression(text))
-        return invalid;
+    return IsInvalidExpression(text) ? QStringLiteral("???") : EvaluateWellFormed(text);
+}
+
+QString EvaluateWellFormed(const QString &text)
+{
     try {
         QString rest = text;
         while (rest.contains(u'('))
             rest = ReduceParentheses(rest);
         return EvaluateFlat(rest);
     } catch (const NumberError &) {
-        return invalid;
+        return QStringLiteral("???");
     }
 }
 

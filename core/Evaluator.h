@@ -15,6 +15,13 @@ namespace vek {
 // divides by zero or gives a value beyond what a Currency holds.
 QString EvaluateExpression(const QString &text);
 
+// The value of a formula whose form was found well formed (IsInvalidExpression) before its
+// numbers were replaced by values, some of which may be negative: a sign then stands
+// right after an operator, a '(' or at the start ("2*-3", "(-4+1)", "-5+1"). "???" when it
+// divides by zero, gives a value beyond what a Currency holds or holds a value that is not
+// a number.
+QString EvaluateWellFormed(const QString &text);
+
 // True when text is not a well-formed formula: it must start with a digit or '(' and end with
 // a digit or ')'; a digit is followed by a digit, '.', an operator or ')'; '.' by a digit
 // (one '.' per number); an operator by a digit or '('; '(' by a digit or a '-' sign;

@@ -485,6 +485,34 @@ private slots:
         QVERIFY(!sheet.cellDelegate().editor());
         QCOMPARE(sheet.Cells(3, 0), QString());
     }
+
+    // A screen's command reads the cells after PostEditor: what was typed, the syllable
+    // still composing included, is in its cell and the editor is closed; an editor
+    // opened without typing leaves its cell as it was.
+    void theStringGridPostsItsEditorForTheScreen()
+    {
+        THStringGrid sheet(3, 3);
+        sheet.SetCells(1, 1, "old");
+        sheet.SetCells(2, 1, "kept");
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowActive(&sheet));
+        sheet.setFocus();
+        sheet.setCurrentCell(1, 1);
+        QTest::keyClicks(&sheet, "12");
+        Preedit(&sheet, "가");
+        sheet.PostEditor();
+        QVERIFY(!sheet.cellDelegate().editor());
+        QCOMPARE(sheet.Cells(1, 1), QString("12가"));
+
+        sheet.setCurrentCell(1, 2);
+        QTest::keyClick(&sheet, Qt::Key_F2);
+        QVERIFY(sheet.cellDelegate().editor());
+        sheet.PostEditor();
+        QVERIFY(!sheet.cellDelegate().editor());
+        QCOMPARE(sheet.Cells(2, 1), QString("kept"));
+        sheet.PostEditor(); // nothing open: nothing happens
+        QCOMPARE(sheet.Cells(1, 1), QString("12가"));
+    }
 };
 
 VEK_TEST(TestImeGrid)

@@ -210,6 +210,31 @@ private slots:
         QCOMPARE(ApplyOperator(op, text), applied);
     }
 
+    // Values put into a formula checked before: a negative one works as its value wherever
+    // it lands, which EvaluateExpression would refuse as ill-formed text.
+    void evaluatesSubstitutedValues_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("first operand") << "-50000+2000000" << "1950000";
+        QTest::newRow("after a minus") << "100000+0--150000" << "250000";
+        QTest::newRow("after a times") << "2*-3" << "-6";
+        QTest::newRow("after a divide") << "9/-3" << "-3";
+        QTest::newRow("first in a group") << "(-50000+2000000+0)*0.0248" << "48360";
+        QTest::newRow("last in a group") << "(1000+2000+-3000.5)*2" << "-1";
+        QTest::newRow("a group of one negative") << "(-4)*3" << "-12";
+        QTest::newRow("positive values") << "(1000000+2000000+0)*0.0248" << "74400";
+        QTest::newRow("division by zero") << "5/(2-2)" << "???";
+        QTest::newRow("beyond a Currency") << "-900000000000000*-10" << "???";
+        QTest::newRow("a value that is no number") << "1+abc" << "???";
+    }
+    void evaluatesSubstitutedValues()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, value);
+        QCOMPARE(EvaluateWellFormed(text), value);
+    }
+
     void refusesWhatItCannotCompute_data()
     {
         QTest::addColumn<QString>("text");

@@ -14,6 +14,7 @@
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TempHome.h"
 #include "tests/support/TestRegistry.h"
+#include "unitprice/CostSheetPage.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -298,6 +299,47 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!sheet->cellDelegate().editor(), Patience);
         QTRY_COMPARE_WITH_TIMEOUT(sheet->Cells(1, 1), cell, Patience);
         QCOMPARE(CellText(*sheet, 1, 1), cell);
+    }
+
+    // The cost statement's grid: a name takes Korean and Enter moves down; an amount takes
+    // only digits; a remark holds 15 bytes, a syllable past that is refused when committed.
+    void typesIntoTheCostStatement_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("a name, Enter") << 2 << 1 << QString() << "g k s r n r Return" << "한국";
+        QTest::newRow("Korean between digits of an amount") << 2 << 2 << QString() << "1 g k s 2 Return" << "12";
+        QTest::newRow("a remark up to its 15 bytes")
+            << 3 << 4 << " " + QString(5, u'가') << "F2 End g k s r n r Return" << QString(5, u'가') + "한국";
+        QTest::newRow("a remark past its 15 bytes")
+            << 3 << 4 << " " + QString(6, u'가') << "F2 End g k s r n r Return" << QString(6, u'가') + "한";
+    }
+    void typesIntoTheCostStatement()
+    {
+        QFETCH(int, row);
+        QFETCH(int, col);
+        QFETCH(QString, before);
+        QFETCH(QString, keys);
+        QFETCH(QString, cell);
+        TempDatabase db;
+        MessageAnswerer answers;
+        auto page = std::make_unique<TCostSheetPage>();
+        page->LoadCostSheet();
+        if (!before.isNull())
+            page->SetCells(col, row, before);
+        showInHost(page.get());
+        page->dGrid->setFocus();
+        QTRY_VERIFY(page->dGrid->hasFocus());
+        page->dGrid->setCurrentCell(row, col);
+
+        QVERIFY(Type(keys));
+        QTRY_COMPARE_WITH_TIMEOUT(page->dGrid->currentRow(), row + 1, Patience);
+        QTRY_VERIFY_WITH_TIMEOUT(!page->dGrid->cellDelegate().editor(), Patience);
+        QCOMPARE(page->Cells(col, row).trimmed(), cell);
+        QCOMPARE(answers.texts(), QStringList());
     }
 
     void aFocusMovedByTheProgramWhileComposingCommitsOnce_data()

@@ -1,4 +1,4 @@
-#include "app/ShellGlyphs.h"
+#include "components/ShellGlyphs.h"
 
 #include <QPainter>
 #include <QPainterPath>

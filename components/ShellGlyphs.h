@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QImage>
+
+namespace vek {
+
+// The small pictures of the buttons of the main window and the screens, drawn on the
+// magenta that the speed button leaves out: help, update, download, home page, about,
+// close, the spreadsheet export and the recalculation.
+enum class ShellGlyph { Help, Update, Download, HomePage, About, Quit, Excel, Recalc };
+
+QImage ShellGlyphImage(ShellGlyph glyph);
+
+} // namespace vek
