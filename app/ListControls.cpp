@@ -1,6 +1,6 @@
 #include "app/ListControls.h"
 
-#include "app/HintHandler.h"
+#include "components/ControlHint.h"
 #include "components/DataGrid.h"
 #include "components/EffectLabel.h"
 #include "core/MessageBoxes.h"
