@@ -282,7 +282,11 @@ void TCostStatement::ReportRecalcError(int row, const QString &formula, const QS
 {
     cells_.SetRow(row);
     const QString where = formula.isEmpty() ? QString() : QStringLiteral("%1번 항목의 수식: %2\n").arg(row).arg(formula);
-    ShowErrorMsg(QStringLiteral("원가계산서를 %1번 항목에서 계산하지 못했습니다.\n\n").arg(row) + where + reason);
+    const QString message = QStringLiteral("원가계산서를 %1번 항목에서 계산하지 못했습니다.\n\n").arg(row) + where + reason;
+    if (errorReport_)
+        errorReport_(message);
+    else
+        ShowErrorMsg(message);
 }
 
 bool TCostStatement::RecalcCostSheet(int row)
@@ -365,6 +369,7 @@ QList<Currency> CostStatementAmounts(Currency material, Currency labour, Currenc
 {
     CostSheetTable table;
     TCostStatement statement(table, [=] { return RollupSums{material, labour, expense, Currency()}; });
+    statement.SetErrorReport([](const QString &message) { throw CostSheetError(message); });
     statement.SetUpCells();
     for (const CostSheetRow &row : CostSheetTemplate(material, labour, expense))
         statement.ShowRow(row);

@@ -96,6 +96,10 @@ public:
     // The amounts of rows 1-29 as shown. Throws CostSheetError for a cell that is no number.
     QList<Currency> Amounts() const;
 
+    // Where a recalculation's error message goes: the error box unless set otherwise.
+    using ErrorReport = std::function<void(const QString &message)>;
+    void SetErrorReport(ErrorReport report) { errorReport_ = std::move(report); }
+
 private:
     Currency ReadAmount(int row) const;
     void ReportRecalcError(int row, const QString &formula, const QString &reason);
@@ -104,11 +108,13 @@ private:
 
     CostSheetCells &cells_;
     MainTotals mainTotals_;
+    ErrorReport errorReport_;
 };
 
 // The 29 amounts of the template statement computed for the main totals material,
 // labour and expense, as the page shows them (whole units), through the page's routines.
-// Writes nothing.
+// Writes nothing and shows nothing: totals too large for the statement's figures throw
+// CostSheetError with the page's message.
 QList<Currency> CostStatementAmounts(Currency material, Currency labour, Currency expense);
 
 } // namespace vek

@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 #include <QTest>
 
+#include <limits>
 #include <memory>
 
 using namespace vek;
@@ -74,6 +75,19 @@ private slots:
         QFETCH(QList<qint64>, amounts);
         QCOMPARE(Whole(CostStatementAmounts(totals.material, totals.labour, totals.expense)), amounts);
         QCOMPARE(ShownAmounts(TemplateSheet(totals).table), amounts);
+    }
+
+    // Totals whose statement leaves the fixed-point range are refused by an exception that
+    // names the row, never by a box that a caller without a user would have to answer.
+    void tooLargeTotalsThrowInsteadOfAsking()
+    {
+        const Currency huge = Currency::fromRaw(std::numeric_limits<std::int64_t>::max() / 4);
+        try {
+            CostStatementAmounts(huge, huge, huge);
+            QFAIL("the statement of totals beyond the range was computed");
+        } catch (const CostSheetError &error) {
+            QVERIFY2(error.reason().contains(QStringLiteral("번 항목")), qPrintable(error.reason()));
+        }
     }
 
     // Row 3 typed above rows 1 + 2 makes row 4 negative, and every row that uses row 4,
