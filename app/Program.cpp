@@ -2,6 +2,7 @@
 
 #include "app/GroupListScreen.h"
 #include "app/ItemDialog.h"
+#include "app/LineItemScreen.h"
 #include "app/MainWindow.h"
 #include "app/ProgramBlock.h"
 #include "app/TerminationSignals.h"
@@ -51,6 +52,7 @@ int RunProgram()
     TdMf dataModule;
     dMf = &dataModule;
     ConnectItemDialog();
+    InstallLineItemScreen();
     QObject::connect(&block, &ProgramBlock::activationRequested, &window, &Tmainf::RestoreOrRaise);
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &window, &QWidget::close);

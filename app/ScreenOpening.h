@@ -33,6 +33,10 @@ QRect CostStatementPlacement(QSize screen, const QRect &main);
 // top main top + 125, height main height - 127.
 QRect BreakdownOverviewPlacement(const QRect &main);
 
+// The breakdown screen opened from a line-item screen at list: 48 pixels in from its
+// left edge to its right edge, top 39 below its top, height its height - 25.
+QRect BreakdownScreenPlacement(const QRect &list);
+
 // Runs the item dialog's item-row page (InputKind := inputKind) owned by owner and placed
 // by the main window at main: adding a row to the open list (1) or changing its current
 // row (2).

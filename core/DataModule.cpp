@@ -326,4 +326,22 @@ void TdMf::TSlstBeforeDelete(Dataset &ds)
     CommitWork();
 }
 
+bool RunCommandOnRows(Dataset &rows, const std::function<void()> &work)
+{
+    bool committed = false;
+    try {
+        WorkTransaction command(dMf->SQLConect);
+        work();
+        committed = command.commit();
+    } catch (...) {
+        // A row that work left half edited goes with the rest.
+        rows.cancel();
+        rows.refresh();
+        throw;
+    }
+    if (!committed)
+        rows.refresh();
+    return committed;
+}
+
 } // namespace vek

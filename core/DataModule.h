@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 namespace vek {
 
 // The data module: the connection to the working database and every shared dataset over
@@ -66,5 +68,10 @@ void StoreBreakdownAmounts(Dataset &ds);
 
 // The one data module of the program.
 extern TdMf *dMf;
+
+// Runs work as one command (one transaction) on the data module's connection. When work
+// throws or the commit is refused, rows is read again to show what the table kept (and a
+// throw passes on). True when committed.
+bool RunCommandOnRows(Dataset &rows, const std::function<void()> &work);
 
 } // namespace vek

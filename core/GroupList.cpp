@@ -81,24 +81,7 @@ Dataset &GroupList::parentRows() const
 template <typename Work>
 void GroupList::RunCommand(Work work)
 {
-    RunCommand(rows(), work);
-}
-
-template <typename Work>
-void GroupList::RunCommand(Dataset &shown, Work work)
-{
-    bool committed = false;
-    try {
-        WorkTransaction command(dMf->SQLConect);
-        work();
-        committed = command.commit();
-    } catch (...) {
-        shown.cancel();
-        shown.refresh();
-        throw;
-    }
-    if (!committed)
-        shown.refresh();
+    RunCommandOnRows(rows(), work);
 }
 
 void GroupList::OpenList()
@@ -147,7 +130,7 @@ void GroupList::CloseList(const RollupSums &sums)
     rows().close();
     Dataset &parent = parentRows();
     bool changed = false;
-    RunCommand(parent, [&] { changed = StoreGroupSums(parent, sums); });
+    RunCommandOnRows(parent, [&] { changed = StoreGroupSums(parent, sums); });
     if (changed)
         DataChanged = true;
 }

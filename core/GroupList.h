@@ -82,12 +82,10 @@ private:
     // The current row of the list above: TAlst for the middle groups, TBlst for the small
     // groups.
     Dataset &parentRows() const;
-    // Runs work as one transaction; on failure or a refused commit reads shown again (the
-    // list unless told otherwise) so that it shows what the table kept.
+    // Runs work as one transaction; on failure or a refused commit reads the list again so
+    // that it shows what the table kept.
     template <typename Work>
     void RunCommand(Work work);
-    template <typename Work>
-    void RunCommand(Dataset &shown, Work work);
     void Renumber();
 
     GroupLevel level_;

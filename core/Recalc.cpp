@@ -110,15 +110,16 @@ const QString BreakdownMembers = QStringLiteral(" and TAG<>'R' and ABFS='X' and 
 const QString ItemMembers =
     QStringLiteral(" and TAG in ('P','L','C','N','D') and ABFS='S' and ACODE=? and BCODE=? and SCODE=?");
 
-// Prices the rate row at cursor's current row from the rows its slot covers (members:
-// the clauses that pick them, with the values keys) and posts it: each unit price the
-// truncated sum of its rate times the members' full amounts, the amounts the same, the
-// total their sum. A row without a slot 1-4 has no base and stays as it is.
-void RefreshRateRow(Dataset &cursor, const QString &members, const QVariantList &keys)
+// Puts the rate row at cursor's current row in edit state priced from the rows its slot
+// covers (members: the clauses that pick them, with the values keys): each unit price and
+// amount the Int, through the fixed-point value, of the sum of its rate times the members'
+// full amounts (quantity x material, labour and expense unit price), the total their sum.
+// A row without a slot 1-4 has no base: it stays as it is, and the answer is false.
+bool PriceRateRow(Dataset &cursor, const QString &members, const QVariantList &keys)
 {
     const int n = cursor.asInteger("NORT");
     if (n < 1 || n > 4)
-        return;
+        return false;
     const QString slot = QString::number(n);
     RunTempSql(false, RateSumsSql(n) + members,
                QVariantList{cursor.value("PRT" + slot), cursor.value("LRT" + slot), cursor.value("SRT" + slot)} + keys);
@@ -138,7 +139,7 @@ void RefreshRateRow(Dataset &cursor, const QString &members, const QVariantList 
     cursor.setValue("SCST11", expense);
     cursor.setValue("SCST12", expense);
     cursor.setValue("CSTTAL", material + labour + expense);
-    cursor.post();
+    return true;
 }
 
 // Walks the breakdown rows of a key, rate rows priced first; returns the sums of their
@@ -151,8 +152,8 @@ RollupSums SumBreakdown(int i1, int i2, int i3)
                        key);
     RollupSums sums;
     for (rows.first(); !rows.eof(); rows.next()) {
-        if (rows.asString("TAG") == RateTag)
-            RefreshRateRow(rows, BreakdownMembers, key);
+        if (rows.asString("TAG") == RateTag && PriceRateRow(rows, BreakdownMembers, key))
+            rows.post();
         if (rows.asDouble("RECV") == 0)
             sums.material = AddRounded(sums.material, rows.asDouble("PCST12"));
         sums.labour = AddRounded(sums.labour, rows.asDouble("LCST12"));
@@ -200,7 +201,7 @@ void RefreshItemRateRows(int A, int B)
     Dataset &rows = dMf->mvDtail;
     ScratchCursor open(rows, sql + QStringLiteral(" Order by ODRF"), keys);
     for (rows.first(); !rows.eof(); rows.next())
-        RefreshRateRow(rows, ItemMembers, {rows.value("ACODE"), rows.value("BCODE"), rows.value("SCODE")});
+        RefreshItemRateRow(rows);
     rows.applyUpdates();
 }
 
@@ -307,7 +308,7 @@ RollupSums RecalcItemGroup(int A, int B, int F)
                keys);
     RollupSums sums{WholeOfSum(dMf->sQTmp.value(0)), WholeOfSum(dMf->sQTmp.value(1)), WholeOfSum(dMf->sQTmp.value(2)), {}};
     dMf->sQTmp.close();
-    sums.total = sums.material + sums.labour + sums.expense;
+    sums.total = SumOfParts(sums);
     command.commit();
     return sums;
 }
@@ -332,6 +333,15 @@ void RecalcUnitPrices(int A, int B)
     RefreshUnitPriceItems();
     RefreshItemRateRows(A, B);
     command.commit();
+}
+
+void RefreshItemRateRow(Dataset &rows)
+{
+    if (!PriceRateRow(rows, ItemMembers, {rows.value("ACODE"), rows.value("BCODE"), rows.value("SCODE")}))
+        return;
+    // One unit of the rate: the amounts are the prices, as the line items' post rule gives them.
+    rows.setValue("INO", 1.0);
+    rows.post();
 }
 
 void WriteUnitPrices(int i1, int i2, int i3, double material, double labour, double expense)
