@@ -1,5 +1,6 @@
 #include "app/GroupListScreen.h"
 #include "app/ItemDialog.h"
+#include "app/LineItemScreen.h"
 #include "app/MainWindow.h"
 #include "app/ScreenOpening.h"
 #include "app/StatusBar.h"
@@ -10,6 +11,7 @@
 #include "components/DBNavigator.h"
 #include "components/DataGrid.h"
 #include "components/EffectLabel.h"
+#include "components/ShadowLabel.h"
 #include "components/SpeedButton.h"
 #include "core/DataModule.h"
 #include "core/Environment.h"
@@ -887,6 +889,66 @@ private slots:
         // The changed document's totals shown again.
         if (level == GroupLevel::MiddleGroups && child == "LineItemScreen")
             QCOMPARE(screen.FootPnl->LPCST11->Value(), 4321.0);
+    }
+
+    // The real line-item screen, through its entry point: it opens on the line items of the
+    // group drilled into, and its close rolls them up into that group row, which the group
+    // screen shows at once.
+    void theLineItemScreenOpensAndRollsUp_data()
+    {
+        QTest::addColumn<GroupLevel>("level");
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<int>("top");
+        QTest::addColumn<QStringList>("seen");
+        QTest::addColumn<QString>("figures");
+        QTest::addColumn<double>("footer");
+        QTest::newRow("middle group") << GroupLevel::MiddleGroups << "토공사" << 130
+                                      << QStringList{"03-02", " 토공사", "흙파기"}
+                                      << "토공사 600.0 1200.0 400.0 800.0 0.0 0.0 2000.0" << 1207.0;
+        QTest::newRow("small group") << GroupLevel::SmallGroups << "기초공사" << 135
+                                     << QStringList{"03-05-04", " 기초공사", "레미콘"}
+                                     << "기초공사 2000.0 6000.0 200.0 600.0 20.0 60.0 6660.0" << 6000.0;
+    }
+    void theLineItemScreenOpensAndRollsUp()
+    {
+        QFETCH(GroupLevel, level);
+        QFETCH(QString, row);
+        QFETCH(int, top);
+        QFETCH(QStringList, seen);
+        QFETCH(QString, figures);
+        QFETCH(double, footer);
+        Estimate e;
+        InstallLineItemScreen();
+        e.insert(Row("W", "A", "A", {1}, 3, {{"SUB", 1}}));
+        e.insert(Row("토공사", "B", "B", {1, 1}, 2, Stale(2)));
+        e.insert(Row("흙파기", "S", "N", {1, 1}, 1, Priced(2, 300, 200, 0)));
+        e.insert(Row("철근콘크리트공사", "B", "B", {1, 2}, 5, With(Priced(1, 7, 0, 0), {{"SUB", 1}})));
+        e.insert(Row("기초공사", "F", "F", {1, 2, 1}, 4, Stale(3)));
+        e.insert(Row("레미콘", "S", "N", {1, 2, 1}, 1, Priced(2, 1000, 100, 10)));
+        TGroupListFm &screen = e.open(level, {"W", "철근콘크리트공사"});
+        e.goTo(row);
+        QStringList shown;
+        e.screens.onModal = [&](QDialog &) {
+            QVERIFY(SlstFm);
+            shown = QStringList{SlstFm->LsNo->Caption(), SlstFm->LjName->Caption()};
+            for (int i = 0; i < dMf->TSlst.recordCount(); ++i)
+                shown.append(dMf->TSlst.valueOf(i, dMf->TSlst.fieldIndex("NOADD")).toString().trimmed());
+            e.answers.queueAnswer(true);
+            SlstFm->sClose->DoClick();
+        };
+
+        e.key(Qt::Key_Return);
+
+        QCOMPARE(e.screens.names(), QStringList{"SlstFm"});
+        QCOMPARE(e.screens.openings.first().geometry,
+                 QRect(MainPlace.left() + 3, MainPlace.top() + top, MainPlace.width() - 5, MainPlace.height() - top - 2));
+        QCOMPARE(shown, seen);
+        QCOMPARE(SlstFm, nullptr);
+        QVERIFY(!dMf->TSlst.isActive());
+        QCOMPARE(e.figures(row), figures);
+        QCOMPARE(screen.FootPnl->LPCST11->Value(), footer);
+        QCOMPARE(e.current(), row);
+        QVERIFY(screen.isVisible());
     }
 };
 
