@@ -132,9 +132,6 @@ private:
     void FormClose();
     void PlaceRightAnchored();
     void PlaceFooterBoxes();
-    // Runs a command of the list with the hourglass; a failure is shown to the user. True
-    // when it ran through.
-    bool Guarded(const std::function<void()> &command);
     // After Enter in an amount column: the list recalculated, then on to the next cell.
     void EnterAfterAmount(int column, bool down);
     // After Enter in a text column: one column right or one row down.
