@@ -22,7 +22,6 @@
 #include "export/SubtreeExport.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QShortcut>
@@ -107,7 +106,7 @@ void SetInputMode(const QString &mode)
 } // namespace
 
 TGroupListFm::TGroupListFm(const GroupScreenTwin &twin, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), List(twin.level), twin_(twin)
+    : ModalListScreen(parent), List(twin.level), twin_(twin)
 {
     setObjectName(twin.screenName);
     setFont(QFont(ScreenFont, 9));
@@ -126,17 +125,6 @@ TGroupListFm::TGroupListFm(const GroupScreenTwin &twin, QWidget *parent)
     layout->addWidget(Grid, 1);
     layout->addWidget(FootPnl);
     resize(ClientWidth, twin.clientHeight);
-    // A close of the main window (the window system, the shut-down) closes this screen
-    // first, so that its marks are cleared and its totals written while the database is
-    // still there.
-    if (mainf)
-        mainf->installEventFilter(this);
-}
-
-TGroupListFm::~TGroupListFm()
-{
-    if (mainf)
-        mainf->removeEventFilter(this);
 }
 
 void TGroupListFm::MakeTitleStrip()
@@ -279,15 +267,6 @@ QString TGroupListFm::PathNumber() const
     return numbers.join(u'-');
 }
 
-void TGroupListFm::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (shown_)
-        return;
-    shown_ = true;
-    FormShow();
-}
-
 void TGroupListFm::FormShow()
 {
     if (!RunGuarded([this] { List.OpenList(); }))
@@ -424,7 +403,7 @@ void TGroupListFm::GrdDblClick()
             OpenScreen(EntryPoints().LineItemScreen, setup);
     }
     // Closed meanwhile with the main window: the database may be gone.
-    if (!closed_ && DataChanged)
+    if (!Closed() && DataChanged)
         ShowTotals();
 }
 
@@ -447,38 +426,9 @@ void TGroupListFm::GrdKeyDown(int &key, Qt::KeyboardModifiers shift)
                       [this] { SetMoveMode(!moveMode_); }, [this] { SumBtn0Click(); }, [this] { RenumberOrder(); }});
 }
 
-void TGroupListFm::keyPressEvent(QKeyEvent *event)
-{
-    // Esc closes through the close button's path and not in move mode; Enter closes nothing.
-    if (event->key() == Qt::Key_Escape) {
-        if (!moveMode_)
-            sCloseClick();
-        return;
-    }
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        return;
-    QDialog::keyPressEvent(event);
-}
-
-bool TGroupListFm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == mainf && event->type() == QEvent::Close && isVisible())
-        done(QDialog::Rejected);
-    return QDialog::eventFilter(watched, event);
-}
-
 void TGroupListFm::sCloseClick()
 {
     done(QDialog::Accepted);
-}
-
-void TGroupListFm::done(int result)
-{
-    if (!closed_) {
-        closed_ = true;
-        FormClose();
-    }
-    QDialog::done(result);
 }
 
 void TGroupListFm::FormClose()

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/ModalListScreen.h"
 #include "core/GroupList.h"
 
 #include <QColor>
-#include <QDialog>
 
 class QLabel;
 class QMenu;
@@ -45,11 +45,10 @@ struct GroupScreenTwin {
 // in progress is ended (the marks cleared) and the footer is written into the parent row
 // (the work item or the middle group). The list's logic is GroupList's; a failure of a
 // command is shown and the screen goes on.
-class TGroupListFm : public QDialog {
+class TGroupListFm : public ModalListScreen {
     Q_OBJECT
 public:
     TGroupListFm(const GroupScreenTwin &twin, QWidget *parent);
-    ~TGroupListFm() override;
 
     const GroupScreenTwin &Twin() const { return twin_; }
 
@@ -78,12 +77,12 @@ public:
     bool MoveMode() const { return moveMode_; }
 
     // The list opened under the parent rows, then its totals.
-    void FormShow();
+    void FormShow() override;
     void FormResize();
     // The close steps, once: move mode ended, the totals shown, the list closed and its
     // footer written into the parent row.
-    void FormClose();
-    void sCloseClick();
+    void FormClose() override;
+    void sCloseClick() override;
     void AppBtn0Click();
     void EdtBtn0Click();
     void DelBtn0Click();
@@ -108,14 +107,9 @@ public:
     // Alt+R: ODRF := 1..n in the shown order, the same row current.
     void RenumberOrder();
 
-public slots:
-    void done(int result) override;
-
 protected:
-    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool EscCloses() const override { return !moveMode_; }
 
 private:
     void MakeTitleStrip();
@@ -130,8 +124,6 @@ private:
     QRect MainGeometry() const;
 
     GroupScreenTwin twin_;
-    bool shown_ = false;
-    bool closed_ = false;
     bool moveMode_ = false;
 };
 

@@ -27,7 +27,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QShortcut>
@@ -120,7 +119,7 @@ TSdLabel *MakeTitleLabel(QWidget *parent, const QString &name, const QString &ca
 
 } // namespace
 
-TSlstFm::TSlstFm(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+TSlstFm::TSlstFm(QWidget *parent) : ModalListScreen(parent)
 {
     SlstFm = this;
     SlstFmHook = this;
@@ -140,16 +139,10 @@ TSlstFm::TSlstFm(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWi
     layout->addWidget(GrdSlst, 1);
     layout->addWidget(FootPnl);
     resize(1095, 661);
-    // A close of the main window (the window system, the shut-down) closes this screen
-    // first, so that a move in progress gives its rows back before the database goes.
-    if (mainf)
-        mainf->installEventFilter(this);
 }
 
 TSlstFm::~TSlstFm()
 {
-    if (mainf)
-        mainf->removeEventFilter(this);
     if (SlstFm == this)
         SlstFm = nullptr;
     if (SlstFmHook == this)
@@ -371,15 +364,6 @@ void TSlstFm::resizeEvent(QResizeEvent *event)
         rows->activate();
     PlaceRightAnchored();
     PlaceFooterBoxes();
-}
-
-void TSlstFm::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (shown_)
-        return;
-    shown_ = true;
-    FormShow();
 }
 
 void TSlstFm::FormShow()
@@ -787,33 +771,10 @@ void TSlstFm::GrdSlstDblClick()
         RecalcList();
 }
 
-void TSlstFm::keyPressEvent(QKeyEvent *event)
+bool TSlstFm::EscCloses() const
 {
-    // Esc closes through the question, and not in move mode; Enter closes nothing.
-    if (event->key() == Qt::Key_Escape) {
-        if (List.moveState() == LineItemList::NoMove)
-            sCloseClick();
-        return;
-    }
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        return;
-    QDialog::keyPressEvent(event);
-}
-
-bool TSlstFm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == mainf && event->type() == QEvent::Close && isVisible())
-        done(QDialog::Rejected);
-    return QDialog::eventFilter(watched, event);
-}
-
-void TSlstFm::done(int result)
-{
-    if (!closed_) {
-        closed_ = true;
-        FormClose();
-    }
-    QDialog::done(result);
+    // Esc asks as the close button does.
+    return List.moveState() == LineItemList::NoMove;
 }
 
 void TSlstFm::FormClose()

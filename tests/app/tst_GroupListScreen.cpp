@@ -18,6 +18,7 @@
 #include "core/ProgramState.h"
 #include "core/Recalc.h"
 #include "core/ScreenEntryPoints.h"
+#include "core/WorkDatabase.h"
 #include "export/ExcelRun.h"
 #include "tests/app/ScreenStandIns.h"
 #include "tests/support/MessageAnswerer.h"
@@ -109,6 +110,14 @@ public:
     {
         db.module().SQLConect.execute(sql, params);
         QVERIFY(db.module().SQLConect.commit());
+    }
+    // The main window closes, as at the shut-down, which closes the database; then the
+    // database is opened again for the checks.
+    void shutDown()
+    {
+        window.close();
+        QVERIFY(!db.module().SQLConect.isOpen());
+        db.module().Connect(WorkDatabasePath());
     }
     int count(const QString &where) { return db.scalar("select count(*) from NDTAIL where " + where).toInt(); }
 
@@ -490,6 +499,9 @@ private slots:
         QTest::newRow("closed in move mode: mark cleared")
             << QStringList{"r3", "F9", "r6", "close"}
             << QStringList{"r1:1", "r2:2", "r3:3", "r4:4", "r5:5", "r6:6", "r7:7"} << "" << false;
+        QTest::newRow("the main window closed in move mode: screen closed first, mark cleared")
+            << QStringList{"r3", "F9", "r6", "shut-down"}
+            << QStringList{"r1:1", "r2:2", "r3:3", "r4:4", "r5:5", "r6:6", "r7:7"} << "" << false;
     }
     void moves()
     {
@@ -513,6 +525,8 @@ private slots:
                 e.key(Qt::Key_R, Qt::AltModifier);
             else if (step == "close")
                 screen.sCloseClick();
+            else if (step == "shut-down")
+                e.shutDown();
             else
                 e.goTo(step);
         }
