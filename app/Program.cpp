@@ -14,6 +14,7 @@
 #include "core/ScreenEntryPoints.h"
 #include "export/WholeEstimateExport.h"
 #include "unitprice/CostStatementWindow.h"
+#include "unitprice/RateDialog.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -46,6 +47,7 @@ int RunProgram()
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vekwfree.png")));
     ConnectExports();
     ConnectCostStatementScreen();
+    ConnectRateDialog();
 
     EntryPoints().MiddleGroupScreen = ShowMiddleGroupScreen;
     Tmainf window;
