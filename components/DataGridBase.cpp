@@ -156,6 +156,8 @@ void DataGridBase::currentChanged(const QModelIndex &current, const QModelIndex 
     QTableView::currentChanged(current, previous);
     delegate_.updateInputMethod();
     verticalHeader()->viewport()->update();
+    if (current.isValid())
+        column_ = current.column();
     if (following_ || !current.isValid() || current.row() == model_.currentRow())
         return;
     if (!model_.setCurrentRow(current.row()))
@@ -176,7 +178,10 @@ void DataGridBase::followDataset(int row)
     }
     if (row < 0 || row >= model_.rowCount())
         return;
-    const int column = currentIndex().isValid() ? currentIndex().column() : firstDataColumn();
+    // After a reset of the rows the grid has no current cell: the cursor stays in its column.
+    const int column = currentIndex().isValid()                               ? currentIndex().column()
+                       : column_ >= firstDataColumn() && column_ < model_.columnCount() ? column_
+                                                                                 : firstDataColumn();
     if (currentIndex().row() == row && currentIndex().column() == column)
         return;
     QScopedValueRollback<bool> following(following_, true);

@@ -63,6 +63,10 @@ public:
     void SetRowSelected(int row, bool selected);
     void ClearSelectedRows();
 
+    // Writes and closes an open editor: before the grid moves the row itself, and before
+    // a screen works with what was typed.
+    void postEditor();
+
     // Ctrl+Delete: asks "Delete record?" or "Delete all selected records?" and deletes the
     // current row or every selected one; only with GridDeletes, on a grid that may edit.
     void DeleteRecords();
@@ -106,8 +110,6 @@ protected:
     // back toward it.
     void moveRow(int direction, bool extend);
     void clearSelectionOnMove();
-    // Writes and closes an open editor, before the grid moves the row itself.
-    void postEditor();
     // Draws the indicator cell of row; the current row gets the toolkit's arrow.
     virtual void paintIndicator(QPainter &painter, const QRect &cell, int row) const;
     // The column a dataset move lands on when no cell is current.
@@ -133,6 +135,8 @@ private:
     int wheelDelta_ = 0;
     bool readOnly_ = false;
     bool following_ = false;
+    // The column of the last current cell: a reset of the rows keeps it.
+    int column_ = -1;
 };
 
 } // namespace vek

@@ -172,6 +172,8 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
             return QString::number(value.toDouble(), 'g', 15);
         return value;
     }
+    case Qt::BackgroundRole:
+        return column.color.isValid() ? QVariant(column.color) : QVariant();
     case Qt::TextAlignmentRole: {
         if (column.alignment)
             return QVariant::fromValue(column.alignment | Qt::AlignVCenter);

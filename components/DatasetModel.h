@@ -3,6 +3,7 @@
 #include "core/Dataset.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QList>
 #include <QPointer>
 #include <QStringList>
@@ -21,6 +22,7 @@ struct DatasetColumn {
     int width = 64;
     Qt::Alignment alignment;    // none given: numbers right, everything else left
     Qt::Alignment titleAlignment = Qt::AlignLeft;
+    QColor color;               // the cells' background; none given: the grid's
     bool readOnly = false;
     ButtonStyle buttonStyle = cbsAuto;
     QStringList pickList;

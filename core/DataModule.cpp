@@ -114,10 +114,10 @@ void LineItemCalcFields(Dataset &ds)
         ds.setValue("NoCal", EvaluateExpression(formula));
 }
 
-// Rule 10.
-void DetailCalcFields(Dataset &ds)
+} // namespace
+
+void BreakdownAmountFields(Dataset &ds)
 {
-    ds.setValue("rOdr", ds.asString("MVE") == "T" ? QStringLiteral("▶") : QString::number(ds.asInteger("ODRF")));
     const bool supplied = HasSuppliedMaterial(ds);
     const double quantity = ds.asDouble("INO");
     ds.setValue("PCST22", supplied ? SuppliedMaterialText
@@ -128,6 +128,15 @@ void DetailCalcFields(Dataset &ds)
     ds.setValue("SCST22", expense);
     ds.setValue("TCST31", UnitPriceTotal(ds));
     ds.setValue("TCST32", supplied ? labour + expense : FixedPointTotal(labour, expense, Material(ds, DetailRule)));
+}
+
+namespace {
+
+// Rule 10.
+void DetailCalcFields(Dataset &ds)
+{
+    ds.setValue("rOdr", ds.asString("MVE") == "T" ? QStringLiteral("▶") : QString::number(ds.asInteger("ODRF")));
+    BreakdownAmountFields(ds);
 }
 
 // Rule 6: the shown amounts become the stored ones; subtotal rows post unchanged. The

@@ -64,6 +64,11 @@ private:
 void StoreLineItemAmounts(Dataset &ds);
 void StoreBreakdownAmounts(Dataset &ds);
 
+// The amount fields of a breakdown row (rule 10 without the row mark): PCST22 the material
+// amount text ("지   급     " for supplied material), LCST22 and SCST22 to one decimal,
+// TCST31 the unit-price total, TCST32 the row total.
+void BreakdownAmountFields(Dataset &ds);
+
 // The one data module of the program.
 extern TdMf *dMf;
 

@@ -124,7 +124,17 @@ void Dataset::open()
     close();
     if (!connection_ || !connection_->isOpen())
         throw DatabaseError(QStringLiteral("%1: 데이타베이스에 연결되어 있지 않습니다").arg(name()));
-    QSqlQuery query = connection_->select(commandText_, params_);
+    // Inside a running transaction a select is prepared once and run again each time it is
+    // opened: a recalculation opens the same sums for every row it prices.
+    QSqlQuery fresh;
+    QSqlQuery *source = &fresh;
+    if (connection_->inTransaction()) {
+        source = &connection_->statement(commandText_);
+        ExecuteBound(*source, params_);
+    } else {
+        fresh = connection_->select(commandText_, params_);
+    }
+    QSqlQuery &query = *source;
     const QSqlRecord record = query.record();
     std::vector<int> byteLengths;
     for (int i = 0; i < record.count(); ++i) {

@@ -109,15 +109,16 @@ const QString BreakdownMembers = QStringLiteral(" and TAG<>'R' and ABFS='X' and 
 const QString ItemMembers =
     QStringLiteral(" and TAG in ('P','L','C','N','D') and ABFS='S' and ACODE=? and BCODE=? and SCODE=?");
 
-// Prices the rate row at cursor's current row from the rows its slot covers (members:
-// the clauses that pick them, with the values keys) and posts it: each unit price the
-// truncated sum of its rate times the members' full amounts, the amounts the same, the
-// total their sum. A row without a slot 1-4 has no base and stays as it is.
-void RefreshRateRow(Dataset &cursor, const QString &members, const QVariantList &keys)
+// Puts the rate row at cursor's current row in edit state priced from the rows its slot
+// covers (members: the clauses that pick them, with the values keys): each unit price and
+// amount the Int, through the fixed-point value, of the sum of its rate times the members'
+// full amounts (quantity x material, labour and expense unit price), the total their sum.
+// A row without a slot 1-4 has no base: it stays as it is, and the answer is false.
+bool PriceRateRow(Dataset &cursor, const QString &members, const QVariantList &keys)
 {
     const int n = cursor.asInteger("NORT");
     if (n < 1 || n > 4)
-        return;
+        return false;
     const QString slot = QString::number(n);
     RunTempSql(false, RateSumsSql(n) + members,
                QVariantList{cursor.value("PRT" + slot), cursor.value("LRT" + slot), cursor.value("SRT" + slot)} + keys);
@@ -137,7 +138,7 @@ void RefreshRateRow(Dataset &cursor, const QString &members, const QVariantList 
     cursor.setValue("SCST11", expense);
     cursor.setValue("SCST12", expense);
     cursor.setValue("CSTTAL", material + labour + expense);
-    cursor.post();
+    return true;
 }
 
 // Walks the breakdown rows of a key, rate rows priced first; returns the sums of their
@@ -150,8 +151,8 @@ RollupSums SumBreakdown(int i1, int i2, int i3)
                        key);
     RollupSums sums;
     for (rows.first(); !rows.eof(); rows.next()) {
-        if (rows.asString("TAG") == RateTag)
-            RefreshRateRow(rows, BreakdownMembers, key);
+        if (rows.asString("TAG") == RateTag && PriceRateRow(rows, BreakdownMembers, key))
+            rows.post();
         if (rows.asDouble("RECV") == 0)
             sums.material = AddRounded(sums.material, rows.asDouble("PCST12"));
         sums.labour = AddRounded(sums.labour, rows.asDouble("LCST12"));
@@ -165,12 +166,7 @@ RollupSums SumBreakdown(int i1, int i2, int i3)
 void RefreshUnitPriceItems()
 {
     Dataset &items = dMf->qDList;
-    ScratchCursor open(items,
-                       QStringLiteral("Select NAME,STAN,UNIT,ETC, PCST11,LCST11, SCST11,ICD1,ICD2,ICD3 from NDTAIL "
-                                      "where TAG='D' and ABFS='S' "
-                                      "Group by NAME,STAN,UNIT,ETC, PCST11,LCST11,SCST11,ICD1,ICD2,ICD3 "
-                                      "Order by ICD1,ICD2,ICD3"),
-                       {});
+    ScratchCursor open(items, UnitPriceItemsSql, {});
     for (items.first(); !items.eof(); items.next()) {
         const int i1 = items.asInteger("ICD1");
         const int i2 = items.asInteger("ICD2");
@@ -199,7 +195,7 @@ void RefreshItemRateRows(int A, int B)
     Dataset &rows = dMf->mvDtail;
     ScratchCursor open(rows, sql + QStringLiteral(" Order by ODRF"), keys);
     for (rows.first(); !rows.eof(); rows.next())
-        RefreshRateRow(rows, ItemMembers, {rows.value("ACODE"), rows.value("BCODE"), rows.value("SCODE")});
+        RefreshItemRateRow(rows);
     rows.applyUpdates();
 }
 
@@ -237,6 +233,10 @@ private:
 };
 
 } // namespace
+
+const QString UnitPriceItemsSql =
+    QStringLiteral("Select NAME,STAN,UNIT,ETC, PCST11,LCST11, SCST11,ICD1,ICD2,ICD3 from NDTAIL where  TAG='D' and "
+                   "ABFS='S' Group by NAME,STAN,UNIT,ETC, PCST11,LCST11,SCST11,ICD1,ICD2,ICD3 Order by ICD1,ICD2,ICD3");
 
 void StoreGroupSums(Dataset &rows, const RollupSums &sums)
 {
@@ -337,6 +337,23 @@ void RecalcUnitPrices(int A, int B)
     RefreshUnitPriceItems();
     RefreshItemRateRows(A, B);
     command.commit();
+}
+
+void RefreshItemRateRow(Dataset &rows)
+{
+    if (!PriceRateRow(rows, ItemMembers, {rows.value("ACODE"), rows.value("BCODE"), rows.value("SCODE")}))
+        return;
+    // One unit of the rate: the amounts are the prices, as the line items' post rule gives them.
+    rows.setValue("INO", 1.0);
+    rows.post();
+}
+
+void RefreshBreakdownRateRow(Dataset &rows, int i1, int i2, int i3)
+{
+    if (!PriceRateRow(rows, BreakdownMembers, {i1, i2, i3}))
+        return;
+    rows.setValue("INO", 1.0);
+    rows.post();
 }
 
 void WriteUnitPrices(int i1, int i2, int i3, double material, double labour, double expense)

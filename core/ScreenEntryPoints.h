@@ -76,6 +76,13 @@ struct TitledScreenSetup {
     QString title;
 };
 
+// A screen opened at a place only: the breakdown screen TSudetaif on its breakdown page
+// (page 0), showing the breakdown of the current line item of TSlst.
+struct PlacedScreenSetup {
+    QWidget *owner = nullptr;
+    QRect geometry;
+};
+
 // What the whole-estimate export of the main window reads from it.
 struct WholeEstimateExportSetup {
     QWidget *owner = nullptr;
@@ -93,6 +100,8 @@ struct ScreenEntryPoints {
     std::function<void(const ListScreenSetup &)> MiddleGroupScreen;
     // TSudetaif on page 2, titled "공사원가계산서".
     std::function<void(const TitledScreenSetup &)> CostStatement;
+    // TSudetaif on page 0, the breakdown of the line-item screen's unit-price item.
+    std::function<void(const PlacedScreenSetup &)> BreakdownScreen;
     // TTreVewf, titled "일위대가일람표".
     std::function<void(const TitledScreenSetup &)> BreakdownOverview;
     // The export behind the main window's Excel button (ExcelBtn0Click); it returns at once

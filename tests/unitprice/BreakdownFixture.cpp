@@ -1,0 +1,68 @@
+#include "tests/unitprice/BreakdownFixture.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace vek {
+
+const BreakdownKey TestKey{5, 6, 7};
+const BreakdownKey OtherKey{5, 6, 8};
+
+void InsertUnitPriceItem(TempDatabase &db, const BreakdownKey &key, int acode, double quantity)
+{
+    db.insertRow({{"ACODE", acode}, {"NAME", QStringLiteral("대가")}, {"INO", quantity}, {"TAG", "D"}, {"ABFS", "S"},
+                  {"ICD1", key.i1}, {"ICD2", key.i2}, {"ICD3", key.i3}, {"ODRF", 1}});
+}
+
+void InsertBreakdownRow(TempDatabase &db, const BreakdownKey &key, QVariantHash values)
+{
+    values.insert("ABFS", "X");
+    values.insert("ICD1", key.i1);
+    values.insert("ICD2", key.i2);
+    values.insert("ICD3", key.i3);
+    if (!values.contains("TAG"))
+        values.insert("TAG", "N");
+    db.insertRow(values);
+}
+
+void InsertNumberedRows(TempDatabase &db, const BreakdownKey &key, int count)
+{
+    for (int n = count; n >= 1; --n)
+        InsertBreakdownRow(db, key, {{"NAME", QStringLiteral("r%1").arg(n)}, {"ODRF", n}, {"INO", 1}, {"LCST11", 100 * n}});
+}
+
+void OpenItemOf(TempDatabase &db, const BreakdownKey &key)
+{
+    Dataset &items = db.module().TSlst;
+    items.close();
+    items.setCommandText(QStringLiteral("select * from NDTAIL where ABFS='S' and TAG='D' and ICD1=? and ICD2=? and ICD3=? "
+                                        "Order by ACODE"),
+                         key.values());
+    items.open();
+}
+
+QStringList StoredOrder(TempDatabase &db, const BreakdownKey &key)
+{
+    QSqlQuery query = db.module().SQLConect.select(
+        QStringLiteral("select NAME, ODRF from NDTAIL where ABFS='X' and ICD1=? and ICD2=? and ICD3=? Order by ODRF"),
+        key.values());
+    QStringList order;
+    while (query.next())
+        order.append(QStringLiteral("%1@%2").arg(query.value(0).toString()).arg(query.value(1).toInt()));
+    return order;
+}
+
+QList<QVariantList> WholeTable(TempDatabase &db)
+{
+    QSqlQuery query = db.module().SQLConect.select(QStringLiteral("select * from NDTAIL Order by RID"));
+    QList<QVariantList> rows;
+    while (query.next()) {
+        QVariantList row;
+        for (int i = 0; i < query.record().count(); ++i)
+            row.append(query.value(i));
+        rows.append(row);
+    }
+    return rows;
+}
+
+} // namespace vek
