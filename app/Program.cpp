@@ -11,7 +11,7 @@
 #include "core/ProgramState.h"
 #include "core/ScreenEntryPoints.h"
 #include "export/WholeEstimateExport.h"
-#include "unitprice/CostStatementWindow.h"
+#include "unitprice/BreakdownScreen.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -43,7 +43,7 @@ int RunProgram()
     InputComposition::Watch();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vekwfree.png")));
     ConnectExports();
-    ConnectCostStatementScreen();
+    ConnectBreakdownScreens();
 
     Tmainf window;
     TdMf dataModule;

@@ -1,0 +1,302 @@
+#include "unitprice/BreakdownOverview.h"
+
+#include "components/Container.h"
+#include "components/ControlHint.h"
+#include "components/DBNavigator.h"
+#include "components/DataGrid.h"
+#include "components/ShellGlyphs.h"
+#include "components/SpeedButton.h"
+#include "components/ToolButton.h"
+#include "components/WindowDrag.h"
+#include "core/DataModule.h"
+#include "core/MessageBoxes.h"
+#include "core/MoneyFormat.h"
+#include "core/Recalc.h"
+#include "core/RowAmounts.h"
+#include "core/WaitWindow.h"
+#include "core/WorkDatabase.h"
+#include "unitprice/BreakdownScreen.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace vek {
+
+namespace {
+
+const QColor BandColour(0x00, 0x80, 0xC0);
+const QColor ListColour(0xFF, 0xFE, 0xFD);
+const QColor BarColour(0xEC, 0xE9, 0xD8);
+const QColor Navy(0, 0, 0x80);
+const QString ScreenFont = QStringLiteral("굴림");
+
+constexpr int BandHeight = 24;
+constexpr int ToolHeight = 30;
+// Distances from the right edge.
+constexpr int ExitOffset = 28;
+constexpr int CloseOffset = 53;
+constexpr int NavigatorOffset = 137;
+
+// The columns of SDTAIL, the breakdown-row columns of NDTAIL.
+const QString OverviewRowsSql = QStringLiteral("select * from SDTAIL Order by ODRF");
+
+QList<DatasetColumn> OverviewColumns()
+{
+    const auto column = [](const char *field, const QString &title, int width) {
+        DatasetColumn c;
+        c.field = QLatin1String(field);
+        c.title = title;
+        c.width = width;
+        c.titleAlignment = Qt::AlignCenter;
+        return c;
+    };
+    DatasetColumn unit = column("UNIT", QStringLiteral("단위"), 40);
+    unit.alignment = Qt::AlignHCenter;
+    return {column("NAME", QStringLiteral("대        가        명"), 200),
+            column("STAN", QStringLiteral("규         격"), 150),
+            unit,
+            column("PCST11", QStringLiteral("자  재  비"), 103),
+            column("LCST11", QStringLiteral("노  무  비"), 103),
+            column("SCST11", QStringLiteral("경      비"), 103),
+            column("mToTAL", QStringLiteral("계"), 103),
+            column("ETC", QStringLiteral("비    고"), 105)};
+}
+
+void SetTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette colours = widget->palette();
+    colours.setColor(QPalette::WindowText, colour);
+    colours.setColor(QPalette::ButtonText, colour);
+    widget->setPalette(colours);
+}
+
+void SetUpOverviewRows(Dataset &rows)
+{
+    rows.setCommandText(OverviewRowsSql);
+    rows.setUpdateTable(QStringLiteral("SDTAIL"), QStringLiteral("RID"));
+    rows.addCalcField("PCST22", QMetaType::QString);
+    for (const char *field : {"LCST22", "SCST22", "TCST31", "TCST32"})
+        rows.addCalcField(field, QMetaType::Double);
+    rows.setDisplayFormat("PCST11", "##,###,###,###");
+    rows.setDisplayFormat("LCST11", "##,###,###,###");
+    rows.setDisplayFormat("SCST11", "##,###,###,###");
+    for (const char *field : {"LCST22", "SCST22", "TCST31", "TCST32"})
+        rows.setDisplayFormat(field, "##,###,###,###.#");
+}
+
+} // namespace
+
+std::function<void(TTreVewf &screen)> &BreakdownOverviewExport()
+{
+    static std::function<void(TTreVewf &)> exporter;
+    return exporter;
+}
+
+TTreVewf::TTreVewf(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      TdtailConnection(QStringLiteral("TreVewTdtail")),
+      TsDtailConnection(QStringLiteral("TreVewTsDtail")),
+      Tdtail(QStringLiteral("Tdtail"), &TdtailConnection),
+      TsDtail(QStringLiteral("TsDtail"), &TsDtailConnection)
+{
+    setObjectName(QStringLiteral("TreVewf"));
+    setFont(QFont(ScreenFont, 9));
+    resize(961, 715);
+
+    SetUpOverviewRows(Tdtail);
+    Tdtail.onCalcFields = TdtailCalcFields;
+    TsDtail.setCommandText(QStringLiteral("select * from SDTAIL"));
+    // SDTAIL has no row key: its rows are only appended and read.
+    TsDtail.setUpdateTable(QStringLiteral("SDTAIL"), QStringLiteral("RID"));
+    TsDtail.setCachedUpdates(true);
+
+    TpLabel = new TdxContainer(this);
+    TpLabel->setObjectName(QStringLiteral("TpLabel"));
+    TpLabel->setFixedHeight(BandHeight);
+    TopLabel = new QLabel(TpLabel);
+    TopLabel->setObjectName(QStringLiteral("TopLabel"));
+    QFont bold(ScreenFont, 10);
+    bold.setBold(true);
+    TopLabel->setFont(bold);
+    SetTextColour(TopLabel, Qt::white);
+    auto *band = new QHBoxLayout(TpLabel);
+    band->setContentsMargins(8, 0, ExitOffset + 4, 0);
+    band->addWidget(TopLabel, 1);
+    new WindowDrag(TpLabel);
+    mExit0 = new TdxToolButton(TpLabel);
+    mExit0->setObjectName(QStringLiteral("mExit0"));
+    mExit0->SetToolType(TdxToolType::ttClose);
+    SetControlHint(mExit0, QStringLiteral("닫기|현재활성되어 있는 화면을 종료합니다."));
+    connect(mExit0, &TdxToolButton::Click, this, &TTreVewf::mExit0Click);
+
+    ToolPnl = new TdxContainer(this);
+    ToolPnl->setObjectName(QStringLiteral("ToolPnl"));
+    ToolPnl->SetColor(BarColour);
+    ToolPnl->SetBoundLines(TdxContainer::blBottom);
+    ToolPnl->setFixedHeight(ToolHeight);
+    const auto button = [this](const QString &name, const QString &caption, const QString &hint) {
+        auto *b = new TRxSpeedButton(ToolPnl);
+        b->setObjectName(name);
+        b->SetCaption(caption);
+        b->SetFlat(true);
+        b->SetTransparent(true);
+        SetTextColour(b, Navy);
+        SetControlHint(b, hint);
+        return b;
+    };
+    dBtn = button(QStringLiteral("dBtn"), QStringLiteral("대가내용"), QStringLiteral("대가내용|구체적인 대가내역을 보여줍니다. "));
+    dBtn->setGeometry(6, 2, 70, 26);
+    slExl0 = button(QStringLiteral("slExl0"), QString(),
+                    QStringLiteral("엑셀전송|현재내역서 내용을 액셀프로그램으로 자료를 전송합니다."));
+    slExl0->SetGlyph(ShellGlyphImage(ShellGlyph::Excel));
+    slExl0->setGeometry(80, 2, 30, 26);
+    sClose0 = button(QStringLiteral("sClose0"), QString(), QStringLiteral("닫기|현재활성되어 있는 화면을 종료합니다."));
+    sClose0->SetGlyph(ShellGlyphImage(ShellGlyph::Quit));
+    sClose0->setGeometry(0, 2, 30, 26);
+    DBNav0 = new TDBNavigator(ToolPnl);
+    DBNav0->setObjectName(QStringLiteral("DBNav0"));
+    DBNav0->setGeometry(0, 4, 80, 22);
+    connect(dBtn, &TRxSpeedButton::Click, this, &TTreVewf::dBtnClick);
+    connect(slExl0, &TRxSpeedButton::Click, this, &TTreVewf::slExl0Click);
+    connect(sClose0, &TRxSpeedButton::Click, this, &TTreVewf::mExit0Click);
+
+    GrdDeaA = new TRxDBGrid(this);
+    GrdDeaA->setObjectName(QStringLiteral("GrdDeaA"));
+    GrdDeaA->setColumns(OverviewColumns());
+    GrdDeaA->SetReadOnly(true);
+    GrdDeaA->SetRowSelect(true);
+    GrdDeaA->SetRowsHeight(18);
+    QPalette colours = GrdDeaA->palette();
+    colours.setColor(QPalette::Base, ListColour);
+    GrdDeaA->setPalette(colours);
+    SetControlHint(GrdDeaA, QStringLiteral("내역서에 적용한 일위대가 목록을 열람하는 곳입니다. 대가내역 MOUSE_DblClick & Enter 키"));
+    connect(GrdDeaA, &QAbstractItemView::doubleClicked, this, &TTreVewf::dBtnClick);
+    GrdDeaA->OnKeyDown = [this](int &key, Qt::KeyboardModifiers) {
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            key = 0;
+            dBtnClick();
+        }
+    };
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(TpLabel);
+    layout->addWidget(ToolPnl);
+    layout->addWidget(GrdDeaA, 1);
+}
+
+TTreVewf::~TTreVewf()
+{
+    Tdtail.close();
+    TsDtail.close();
+}
+
+void TTreVewf::ConnectOwnDatasets()
+{
+    for (WorkConnection *connection : {&TdtailConnection, &TsDtailConnection})
+        if (!connection->isOpen())
+            connection->open(WorkDatabasePath());
+}
+
+void TTreVewf::TdtailCalcFields(Dataset &ds)
+{
+    if (ds.asString("TAG") != QLatin1String("T")) {
+        BreakdownAmountFields(ds);
+        return;
+    }
+    const QString material = FormatMoneyPad(13, Currency::fromDouble(ds.asDouble("PCST12")));
+    const double labour = ds.asDouble("LCST12");
+    const double expense = ds.asDouble("SCST12");
+    ds.setValue("PCST22", material);
+    ds.setValue("LCST22", labour);
+    ds.setValue("SCST22", expense);
+    ds.setValue("TCST31", std::nearbyint(ds.asDouble("PCST11")) + ds.asDouble("LCST11") + ds.asDouble("SCST11"));
+    ds.setValue("TCST32", ds.asDouble("RECV") != 0 ? labour + expense
+                                                    : FixedPointTotal(labour, expense, ParseAmount(material).toDouble()));
+}
+
+void TTreVewf::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    LoadList();
+}
+
+void TTreVewf::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    const int w = width();
+    mExit0->move(w - ExitOffset, (BandHeight - TdxToolButton::Size) / 2);
+    DBNav0->move(w - NavigatorOffset, DBNav0->y());
+    sClose0->move(w - CloseOffset, sClose0->y());
+}
+
+void TTreVewf::LoadList()
+{
+    TpLabel->SetColor(BandColour);
+    ShowWaitMessage(Navy, QStringLiteral("자료를 준비중입니다. 잠시만..."));
+    GrdDeaA->setDataset(nullptr);
+    DBNav0->setDataset(nullptr);
+    Dataset &items = dMf->qDList;
+    try {
+        items.close();
+        items.setCommandText(UnitPriceItemsSql);
+        items.open();
+    } catch (const std::exception &failure) {
+        HideWaitWindow();
+        ShowInfoMsg(QString::fromStdString(failure.what()));
+        return;
+    }
+    GrdDeaA->setDataset(&items);
+    DBNav0->setDataset(&items);
+    GrdDeaA->viewport()->update();
+    GrdDeaA->setFocus();
+    HideWaitWindow();
+}
+
+void TTreVewf::dBtnClick()
+{
+    Dataset &items = dMf->qDList;
+    if (!items.isActive() || items.isEmpty())
+        return;
+    mExit0->SetToolType(TdxToolType::ttRestore);
+    {
+        TSudetaif screen(this, 1);
+        screen.setGeometry(x() + 1, y() + 25, width() - 2, height());
+        screen.TopLabel->setText(BreakdownTitle(items));
+        QPalette colours = screen.TopLabel->palette();
+        colours.setColor(QPalette::WindowText, ListColour);
+        screen.TopLabel->setPalette(colours);
+        screen.exec();
+    }
+    mExit0->SetToolType(TdxToolType::ttClose);
+    GrdDeaA->setFocus();
+}
+
+void TTreVewf::slExl0Click()
+{
+    if (BreakdownOverviewExport())
+        BreakdownOverviewExport()(*this);
+    GrdDeaA->setFocus();
+}
+
+void TTreVewf::mExit0Click()
+{
+    reject();
+}
+
+void TTreVewf::done(int result)
+{
+    GrdDeaA->setDataset(nullptr);
+    DBNav0->setDataset(nullptr);
+    dMf->qDList.close();
+    QDialog::done(result);
+}
+
+} // namespace vek
