@@ -249,6 +249,8 @@ void TSudetaif::MakeStrip()
     mExit0 = new TdxToolButton(TopPnl);
     mExit0->setObjectName(QStringLiteral("mExit0"));
     mExit0->SetToolType(TdxToolType::ttClose);
+    // A click takes no focus: a cell still being edited is dropped, not written.
+    mExit0->setFocusPolicy(Qt::NoFocus);
     SetControlHint(mExit0, QStringLiteral("닫기|현재활성되어 있는 화면을 종료합니다."));
     connect(mExit0, &TdxToolButton::Click, this, &TSudetaif::mExit0Click);
 }

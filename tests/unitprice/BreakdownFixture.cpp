@@ -31,6 +31,16 @@ void InsertNumberedRows(TempDatabase &db, const BreakdownKey &key, int count)
         InsertBreakdownRow(db, key, {{"NAME", QStringLiteral("r%1").arg(n)}, {"ODRF", n}, {"INO", 1}, {"LCST11", 100 * n}});
 }
 
+void InsertFooterExample(TempDatabase &db)
+{
+    InsertBreakdownRow(db, TestKey, {{"NAME", "노무"}, {"ODRF", 1}, {"INO", 4}, {"LCST11", 25000}, {"LRT1", 0.02}});
+    InsertBreakdownRow(db, TestKey,
+                       {{"NAME", "자재"}, {"ODRF", 2}, {"INO", 1.5}, {"PCST11", 3333.3}, {"SCST11", 7}, {"LRT1", 0.02}});
+    InsertBreakdownRow(db, TestKey, {{"NAME", "지급"}, {"ODRF", 3}, {"INO", 2}, {"RECV", 12000}, {"LCST11", 800}});
+    InsertBreakdownRow(db, TestKey,
+                       {{"NAME", "공구손료"}, {"ODRF", 4}, {"TAG", "R"}, {"NORT", 1}, {"INO", 1}, {"LRT1", 0.02}});
+}
+
 void OpenItemOf(TempDatabase &db, const BreakdownKey &key)
 {
     Dataset &items = db.module().TSlst;

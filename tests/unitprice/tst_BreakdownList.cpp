@@ -28,18 +28,6 @@ QList<qint64> FooterUnits(const RollupSums &footer)
     return {Units(footer.material), Units(footer.labour), Units(footer.expense), Units(footer.total)};
 }
 
-// The breakdown of the footer example: labour 4 x 25,000 and 1.5 x material 3,333.3 with
-// expense 7, both covered by a slot-1 labour rate of 2 %; supplied material 2 x 12,000
-// with labour 800; and the rate row itself.
-void InsertFooterExample(TempDatabase &db)
-{
-    InsertBreakdownRow(db, TestKey, {{"NAME", "노무"}, {"ODRF", 1}, {"INO", 4}, {"LCST11", 25000}, {"LRT1", 0.02}});
-    InsertBreakdownRow(db, TestKey,
-                       {{"NAME", "자재"}, {"ODRF", 2}, {"INO", 1.5}, {"PCST11", 3333.3}, {"SCST11", 7}, {"LRT1", 0.02}});
-    InsertBreakdownRow(db, TestKey, {{"NAME", "지급"}, {"ODRF", 3}, {"INO", 2}, {"RECV", 12000}, {"LCST11", 800}});
-    InsertBreakdownRow(db, TestKey,
-                       {{"NAME", "공구손료"}, {"ODRF", 4}, {"TAG", "R"}, {"NORT", 1}, {"INO", 1}, {"LRT1", 0.02}});
-}
 
 } // namespace
 
