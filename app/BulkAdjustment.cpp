@@ -8,7 +8,6 @@
 
 #include <QColor>
 
-#include <limits>
 
 namespace vek {
 
@@ -99,7 +98,7 @@ Currency AdjustByPercent(Currency x, Currency p)
     constexpr __int128 RawPercentScale = __int128(Currency::Scale) * Currency::Scale * 100;
     const __int128 whole = __int128(x.raw()) * p.raw() / RawPercentScale;
     const __int128 result = x.raw() + whole * Currency::Scale;
-    if (result > std::numeric_limits<std::int64_t>::max() || result < std::numeric_limits<std::int64_t>::min())
+    if (result > Currency::RawLimit || result < -Currency::RawLimit)
         throw NumberError(QStringLiteral("%1에 %2%를 더한 값이 너무 큽니다").arg(x.toText(), p.toText()).toStdString());
     return Currency::fromRaw(std::int64_t(result));
 }

@@ -29,10 +29,10 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QThread>
 #include <QVBoxLayout>
@@ -216,12 +216,17 @@ void Tmainf::MakeTopBar()
 {
     TopBar = MakeBar(QStringLiteral("TopBar"), BarHeight);
 
-    SystemLabel = new TLabelE(TopBar);
-    SystemLabel->SetCaption(QStringLiteral("견적관리시스템 [내역서작업]"));
-    SystemLabel->setFont(QFont(QStringLiteral("바탕"), 14));
-    SystemLabel->SetFontColor(QColor(0x80, 0x80, 0x80));
-    SystemLabel->SetTransparent(true);
-    SystemLabel->setGeometry(12, 4, 330, 24);
+    // Grey, its light copy down-right and a dark blue one up.
+    mLabel = new TLabelE(TopBar);
+    mLabel->setObjectName(QStringLiteral("mLabel"));
+    mLabel->SetCaption(QStringLiteral("견적관리시스템 [내역서작업]"));
+    mLabel->setFont(QFont(QStringLiteral("바탕"), 14));
+    mLabel->SetFontColor(QColor(0x80, 0x80, 0x80));
+    mLabel->SetDirectionHighlight(TLabelE::edDownRight);
+    mLabel->SetDirectionShadow(TLabelE::edUp);
+    mLabel->SetColourShadow(QColor(0x00, 0x40, 0x80));
+    mLabel->SetTransparent(true);
+    mLabel->setGeometry(12, 4, 330, 24);
 
     HelpBtn = MakeBarButton(QStringLiteral("HelpBtn"), ShellGlyph::Help,
                             QStringLiteral("도움말|도움말을 봅니다. (F1)"), &Tmainf::HelpBtnClick);
@@ -634,14 +639,6 @@ void Tmainf::FormClose()
     QThread::msleep(70);
     HideWaitWindow();
     mainf = nullptr;
-}
-
-void Tmainf::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
-        QuitBtnClick();
-    else
-        QWidget::keyPressEvent(event);
 }
 
 bool Tmainf::eventFilter(QObject *watched, QEvent *event)

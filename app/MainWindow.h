@@ -54,7 +54,7 @@ public:
     TRxSpeedButton *MinButn;
     TRxSpeedButton *BtnExit;
     TdxContainer *TopBar;
-    TLabelE *SystemLabel;
+    TLabelE *mLabel;
     TRxSpeedButton *HelpBtn;
     TRxSpeedButton *ExeUpDate;
     TRxSpeedButton *dDTZIP;
@@ -128,7 +128,6 @@ protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

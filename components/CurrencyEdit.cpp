@@ -1,8 +1,9 @@
 #include "components/CurrencyEdit.h"
 
-#include "components/NumberFormat.h"
+#include "components/DialogKeys.h"
 #include "core/Currency.h"
 #include "core/MessageBoxes.h"
+#include "core/NumberFormat.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QRegularExpression>
 #include <QStyleOptionFrame>
 #include <QTimer>
@@ -22,8 +24,6 @@ namespace {
 
 const QChar DecimalSeparator = u'.';
 const QChar ThousandsSeparator = u',';
-// The largest whole value a Currency holds: every Value stays within it.
-constexpr double CurrencyLimit = 922337203685477.0;
 
 // The edit text as a plain number text: blanks trimmed, thousands separators removed;
 // empty reads as "0" and a lone "-" as "-0".
@@ -59,14 +59,43 @@ QString NotANumberMessage(const QString &text)
     return QStringLiteral("'%1' is not a valid floating point value").arg(text);
 }
 
+// The style of the box: the application's, with Qt's own caret of no width, since the box
+// draws its own.
+class OwnCaretStyle : public QProxyStyle {
+public:
+    OwnCaretStyle() : QProxyStyle(QApplication::style()->name()) {}
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        return metric == PM_TextCursorWidth ? 0 : QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// The height of the smaller of the system font and font.
+int SmallerFontHeight(const QFont &font)
+{
+    return std::min(QFontMetrics(QApplication::font()).height(), QFontMetrics(font).height());
+}
+
+// The system's border height, of which a box keeps four beside its text.
+constexpr int BorderHeight = 1;
+
 } // namespace
 
 TCurrencyEdit::TCurrencyEdit(QWidget *parent)
     : QLineEdit(parent), displayFormat_(CurrencyPattern(QStringLiteral("₩"), 0, 0))
 {
+    auto *caretStyle = new OwnCaretStyle;
+    caretStyle->setParent(this);
+    setStyle(caretStyle);
+    caretBlink_.callOnTimeout(this, [this] {
+        caretOn_ = !caretOn_;
+        update(CaretRect());
+    });
+    UpdateMinimumHeight();
     resize(121, 21);
     setInputMethodHints(Qt::ImhFormattedNumbersOnly);
     connect(this, &QLineEdit::textChanged, this, &TCurrencyEdit::OnTextChanged);
+    connect(this, &QLineEdit::cursorPositionChanged, this, &TCurrencyEdit::RestartCaret);
     UpdateEditAlignment();
     RewriteText(true);
 }
@@ -77,11 +106,8 @@ std::optional<double> TCurrencyEdit::ReadNumber(const QString &text)
     if (!number.match(text).hasMatch())
         return std::nullopt;
     const double value = text.toDouble();
-    try {
-        Currency::fromDouble(value);
-    } catch (const NumberError &) {
+    if (!Currency::fits(value))
         return std::nullopt; // "1E300": no roll-up could hold it
-    }
     return value;
 }
 
@@ -96,7 +122,7 @@ double TCurrencyEdit::ParseText(const QString &text) const
 
 double TCurrencyEdit::CheckValue(double value, bool raise) const
 {
-    double result = std::isnan(value) ? 0 : std::clamp(value, -CurrencyLimit, CurrencyLimit);
+    double result = std::isnan(value) ? 0 : std::clamp(value, -Currency::Limit, Currency::Limit);
     const double checked = result;
     if (maxValue_ > minValue_)
         result = std::clamp(result, minValue_, maxValue_);
@@ -244,15 +270,6 @@ void TCurrencyEdit::Reject()
     emit inputRejected();
 }
 
-void TCurrencyEdit::OfferToForm(QKeyEvent *event)
-{
-    QWidget *form = window();
-    if (form == this)
-        return;
-    QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
-    QCoreApplication::sendEvent(form, &copy);
-}
-
 void TCurrencyEdit::TypeChar(QChar key)
 {
     if ((key == u',' || key == u'.') && key != ThousandsSeparator)
@@ -285,7 +302,7 @@ void TCurrencyEdit::keyPressEvent(QKeyEvent *event)
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
         // Enter and Esc are the form's first (default and cancel buttons), then the box's.
-        OfferToForm(event);
+        OfferDialogKey(*this, key);
         TypeChar(key == Qt::Key_Escape ? QChar(27) : QChar(u'\r'));
         return;
     }
@@ -414,9 +431,40 @@ void TCurrencyEdit::Reformat()
     formatting_ = false;
 }
 
+QRect TCurrencyEdit::CaretRect() const
+{
+    // Qt's cursor rectangle starts 5 pixels left of the cursor position.
+    const QRect cursor = cursorRect();
+    return QRect(cursor.left() + 5, cursor.top(), font().bold() ? 2 : 1, SmallerFontHeight(font()));
+}
+
+void TCurrencyEdit::RestartCaret()
+{
+    caretOn_ = true;
+    const int flash = QApplication::cursorFlashTime();
+    if (hasFocus() && flash > 0)
+        caretBlink_.start(flash / 2);
+    update(CaretRect());
+}
+
+void TCurrencyEdit::UpdateMinimumHeight()
+{
+    setMinimumHeight(SmallerFontHeight(font()) + 4 * BorderHeight + 1);
+}
+
+void TCurrencyEdit::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        UpdateMinimumHeight();
+}
+
 void TCurrencyEdit::focusInEvent(QFocusEvent *event)
 {
+    // The edit's text stands where the box paints it: a borderless box has no top margin.
+    setTextMargins(0, hasFrame() ? 0 : -1, 0, 0);
     QLineEdit::focusInEvent(event);
+    RestartCaret();
     if (!focused_) {
         focused_ = true;
         RewriteText(true);
@@ -431,6 +479,9 @@ void TCurrencyEdit::focusInEvent(QFocusEvent *event)
 void TCurrencyEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
+    caretBlink_.stop();
+    caretOn_ = false;
+    update();
     // Another window or a popup taking the focus is no exit from the box.
     if (!focused_ || event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
@@ -464,6 +515,8 @@ void TCurrencyEdit::paintEvent(QPaintEvent *event)
 {
     if (focused_) {
         QLineEdit::paintEvent(event);
+        if (hasFocus() && caretOn_)
+            QPainter(this).fillRect(CaretRect(), palette().color(QPalette::Text));
         return;
     }
     // The box's own Enabled decides its look: a disabled parent panel does not grey it.
@@ -486,10 +539,10 @@ void TCurrencyEdit::paintEvent(QPaintEvent *event)
     if (!enabled && background != grey)
         ink = grey;
     // The text sits where the edit control puts it while focused: inside its margins of 2
-    // pixels left and right and 1 top and bottom, which the client area holds.
-    const QRect client = style()->subElementRect(QStyle::SE_LineEditContents, &option, this)
-                             .marginsRemoved(textMargins());
-    const QRect contents = client.adjusted(2, 1, -2, -1);
+    // pixels left and right and 1 at the bottom, and 1 at the top with a border, none
+    // without one.
+    const QRect client = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    const QRect contents = client.adjusted(2, hasFrame() ? 1 : 0, -2, -1);
     const QString text = DisplayText();
     const QFontMetrics metrics(font());
     const int width = metrics.horizontalAdvance(text);

@@ -3,6 +3,7 @@
 #include "core/Currency.h"
 
 #include <QLineEdit>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -78,6 +79,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -94,7 +96,6 @@ private:
     bool AcceptsText(const QString &candidate) const;
     QString WithSelectionReplaced(const QString &insert) const;
     void TypeChar(QChar key);
-    void OfferToForm(QKeyEvent *event);
     void Reject();
     // Runs change, then puts the old text back when the result is refused.
     void CheckedChange(const std::function<void()> &change);
@@ -102,6 +103,12 @@ private:
     void OnTextChanged();
     void Reformat();
     void UpdateEditAlignment();
+    // The box's own caret: one pixel wide (two for a bold font), as high as the smaller of
+    // the system font's and the box's font's height, at Qt's cursor position.
+    QRect CaretRect() const;
+    void RestartCaret();
+    // A box is never lower than the smaller font height, four border heights and one.
+    void UpdateMinimumHeight();
 
     mutable double value_ = 0;
     QString displayFormat_;
@@ -115,6 +122,8 @@ private:
     bool checkOnExit_ = false;
     bool focused_ = false;
     bool formatting_ = false;
+    QTimer caretBlink_;
+    bool caretOn_ = false;
 };
 
 } // namespace vek

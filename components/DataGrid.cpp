@@ -33,7 +33,10 @@ QString FieldGlyphName(FieldGlyph glyph)
     return QString();
 }
 
-// The title row: push buttons with sort markers while the grid's TitleButtons are on.
+// The title row: push buttons with sort markers while the grid's TitleButtons are on, and
+// the titles of column groups: an expanded group's title spans its columns above their
+// own titles, and an expandable group's title carries an arrow box that expands (pointing
+// right) or collapses (pointing left) it.
 class TitleHeader : public QHeaderView {
 public:
     explicit TitleHeader(TRxDBGrid &grid) : QHeaderView(Qt::Horizontal, &grid), grid_(grid)
@@ -54,8 +57,20 @@ protected:
 
 private:
     bool onDivider(const QPoint &at) const;
-    // A right press or release over a divider acts as the left one, for resizing.
+    // While columns may be resized, a right press or release on a title acts as the left
+    // one: it presses the title's button or takes a divider for resizing.
     bool forwardAsLeft(QMouseEvent *event);
+    // Draws the title cell of column into cell: background, lines, edge, caption and sort
+    // marker, and the arrow box when arrow is set.
+    void paintTitleCell(QPainter *painter, const QRect &cell, int column, bool arrow) const;
+    // The title cell of the group headed by head: over its columns in the upper half while
+    // it is expanded, the head's own section while it is collapsed.
+    QRect groupTitleRect(int head) const;
+    // The arrow box of a group's title cell: at its right edge (the left for right-to-left
+    // text), as wide as a scroll bar.
+    QRect arrowBoxIn(const QRect &title) const;
+    // The expandable group whose arrow box holds at, or -1.
+    int arrowBoxAt(const QPoint &at) const;
 
     TRxDBGrid &grid_;
     int column_ = -1;
@@ -76,16 +91,51 @@ bool TitleHeader::onDivider(const QPoint &at) const
 
 bool TitleHeader::forwardAsLeft(QMouseEvent *event)
 {
-    if (event->button() != Qt::RightButton || !onDivider(event->position().toPoint())
-        || sectionResizeMode(0) != QHeaderView::Interactive)
+    if (event->button() != Qt::RightButton || count() == 0 || sectionResizeMode(0) != QHeaderView::Interactive)
         return false;
+    const bool press = event->type() != QEvent::MouseButtonRelease;
     QMouseEvent left(event->type(), event->position(), event->scenePosition(), event->globalPosition(), Qt::LeftButton,
-                     event->type() == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, event->modifiers());
-    if (event->type() == QEvent::MouseButtonPress)
-        QHeaderView::mousePressEvent(&left);
+                     press ? Qt::LeftButton : Qt::NoButton, event->modifiers());
+    if (press)
+        mousePressEvent(&left);
     else
-        QHeaderView::mouseReleaseEvent(&left);
+        mouseReleaseEvent(&left);
+    event->setAccepted(left.isAccepted());
     return true;
+}
+
+QRect TitleHeader::groupTitleRect(int head) const
+{
+    const DatasetColumn &group = grid_.datasetModel().column(head);
+    if (!group.expanded)
+        return QRect(sectionViewportPosition(head), 0, sectionSize(head), height());
+    int left = INT_MAX;
+    int right = INT_MIN;
+    for (int column = head + 1; column <= head + group.groupSize && column < count(); ++column) {
+        if (isSectionHidden(column))
+            continue;
+        left = std::min(left, sectionViewportPosition(column));
+        right = std::max(right, sectionViewportPosition(column) + sectionSize(column));
+    }
+    return left > right ? QRect() : QRect(left, 0, right - left, height() / 2);
+}
+
+QRect TitleHeader::arrowBoxIn(const QRect &title) const
+{
+    const QRect face = title.adjusted(0, 0, -1, -1);
+    const int width = std::min(style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this), face.width());
+    return layoutDirection() == Qt::RightToLeft ? QRect(face.left(), face.top(), width, face.height())
+                                                 : QRect(face.right() + 1 - width, face.top(), width, face.height());
+}
+
+int TitleHeader::arrowBoxAt(const QPoint &at) const
+{
+    const DatasetModel &columns = grid_.datasetModel();
+    for (int head = 0; head < count(); ++head)
+        if (columns.column(head).headsGroup() && columns.column(head).expandable
+            && arrowBoxIn(groupTitleRect(head)).contains(at))
+            return head;
+    return -1;
 }
 
 void TitleHeader::mousePressEvent(QMouseEvent *event)
@@ -93,6 +143,10 @@ void TitleHeader::mousePressEvent(QMouseEvent *event)
     if (forwardAsLeft(event))
         return;
     const QPoint at = event->position().toPoint();
+    if (const int head = arrowBoxAt(at); head >= 0 && event->button() == Qt::LeftButton) {
+        grid_.datasetModel().setExpanded(head, !grid_.datasetModel().column(head).expanded);
+        return;
+    }
     const int section = logicalIndexAt(at);
     if (grid_.titleButtons_ && event->button() == Qt::LeftButton && section >= 0 && !onDivider(at)) {
         bool enabled = true;
@@ -141,47 +195,79 @@ void TitleHeader::mouseReleaseEvent(QMouseEvent *event)
 
 void TitleHeader::paintSection(QPainter *painter, const QRect &rect, int section) const
 {
-    if (!grid_.titleButtons_ && grid_.fixedCols_ == 0) {
+    const DatasetModel &columns = grid_.datasetModel();
+    if (!grid_.titleButtons_ && grid_.fixedCols_ == 0 && !columns.hasGroups()) {
         QHeaderView::paintSection(painter, rect, section);
         return;
     }
-    const bool down = pressed() == section;
+    const int head = columns.groupHeadOf(section);
+    if (head < 0 || head == section) {
+        paintTitleCell(painter, rect, section, head == section && columns.column(head).expandable);
+        return;
+    }
+    // A column of an expanded group: the group's title across all its columns above, drawn
+    // whole and cut to this column, and the column's own title below.
+    painter->save();
+    painter->setClipRect(rect.adjusted(0, 0, 0, -rect.height() / 2));
+    paintTitleCell(painter, groupTitleRect(head), head, columns.column(head).expandable);
+    painter->restore();
+    paintTitleCell(painter, rect.adjusted(0, rect.height() / 2, 0, 0), section, false);
+}
+
+void TitleHeader::paintTitleCell(QPainter *painter, const QRect &cell, int column, bool arrow) const
+{
+    const bool down = pressed() == column;
     QFont font = this->font();
     QColor background = palette().color(QPalette::Button);
     TSortMarker marker = smNone;
     if (grid_.OnGetBtnParams)
-        grid_.OnGetBtnParams(grid_.fieldAt(section), font, background, marker, down);
+        grid_.OnGetBtnParams(grid_.fieldAt(column), font, background, marker, down);
     painter->save();
-    painter->fillRect(rect, background);
+    painter->fillRect(cell, background);
     painter->setPen(palette().color(QPalette::Dark));
-    painter->drawLine(rect.topRight(), rect.bottomRight());
-    painter->drawLine(rect.bottomLeft(), rect.bottomRight());
-    const QRect face = rect.adjusted(0, 0, -1, -1);
+    painter->drawLine(cell.topRight(), cell.bottomRight());
+    painter->drawLine(cell.bottomLeft(), cell.bottomRight());
+    const QRect face = cell.adjusted(0, 0, -1, -1);
     const bool edged = down || grid_.titleButtons_ || grid_.showGrid();
     if (edged)
         qDrawShadePanel(painter, face, palette(), down, 1);
-    if (section == grid_.fixedCols_ - 1) {
+    if (column == grid_.fixedCols_ - 1) {
         painter->setPen(Qt::black);
-        painter->drawLine(rect.topRight(), rect.bottomRight());
+        painter->drawLine(cell.topRight(), cell.bottomRight());
+    }
+    QRect caption = edged ? face.adjusted(1, 1, -1, -1) : face;
+    int markerRight = face.right();
+    if (arrow) {
+        const bool rightToLeft = layoutDirection() == Qt::RightToLeft;
+        const QRect box = arrowBoxIn(cell);
+        // Collapsed, the arrow points on into the group; expanded, back out of it.
+        const bool pointsRight = !grid_.datasetModel().column(column).expanded;
+        PaintArrowBox(*painter, box, pointsRight != rightToLeft);
+        if (rightToLeft) {
+            caption.setLeft(box.right() + 1);
+        } else {
+            caption.setRight(box.left() - 1);
+            markerRight = box.left() - 1;
+        }
     }
     const QImage markerImage =
         marker == smNone ? QImage() : ResourceBitmap(marker == smDown ? QStringLiteral("DBG_SMDOWN") : QStringLiteral("DBG_SMUP"));
     const int markerRoom = markerImage.isNull() ? 0 : markerImage.width() + 6;
     // The caption is drawn on its background inside the edge, not over it.
-    QRect caption = (edged ? face.adjusted(1, 1, -1, -1) : face).adjusted(0, 0, -markerRoom, 0);
+    caption.adjust(0, 0, -markerRoom, 0);
     if (down)
         caption.translate(1, 1);
     painter->setFont(font);
     painter->setPen(palette().color(QPalette::ButtonText));
     painter->setBrush(background);
-    const QString title = model()->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString();
-    const auto alignment = model()->headerData(section, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>();
+    const QString title = model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    const auto alignment = model()->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>();
     const CellHAlign along = alignment & Qt::AlignRight     ? CellHAlign::Right
                              : alignment & Qt::AlignHCenter ? CellHAlign::Center
                                                             : CellHAlign::Left;
     PaintCellText(*painter, caption, 2, along, CellVAlign::Center, false, false,
                   FitTextWidth(title, QFontMetrics(font), caption.width() - 4));
-    const int x = face.right() - markerImage.width() - 2 - (down ? 0 : 1);
+    const int x = markerRight - markerImage.width() - 2 - (down ? 0 : 1);
     if (!markerImage.isNull() && x > face.left())
         DrawKeyedBitmap(*painter, x, face.top() + (face.height() - markerImage.height()) / 2, markerImage,
                         TransparentColor::given(MarkerKey));
@@ -190,7 +276,7 @@ void TitleHeader::paintSection(QPainter *painter, const QRect &rect, int section
 
 TRxDBGrid::TRxDBGrid(QWidget *parent) : DataGridBase(parent)
 {
-    setHorizontalHeader(new TitleHeader(*this));
+    setTitleHeader(new TitleHeader(*this));
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     auto topLeft = [this] {
         if (OnTopLeftChanged)
@@ -199,6 +285,7 @@ TRxDBGrid::TRxDBGrid(QWidget *parent) : DataGridBase(parent)
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, topLeft);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, topLeft);
     connect(&datasetModel(), &QAbstractItemModel::modelReset, this, &TRxDBGrid::updateFrozen);
+    connect(&datasetModel(), &DatasetModel::columnGroupsChanged, this, &TRxDBGrid::updateFrozen);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
         if (frozen_ && column < FixedCols()) {
             frozen_->setColumnWidth(column, width);
@@ -245,7 +332,7 @@ void TRxDBGrid::updateFrozen()
     frozen_->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
     frozen_->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
     for (int column = 0; column < datasetModel().columnCount(); ++column) {
-        frozen_->setColumnHidden(column, column >= frozen);
+        frozen_->setColumnHidden(column, column >= frozen || !datasetModel().columnShown(column));
         if (column < frozen)
             frozen_->setColumnWidth(column, columnWidth(column));
     }
@@ -310,7 +397,6 @@ void TRxDBGrid::SetFixedCols(int fixedCols)
 void TRxDBGrid::SetRowsHeight(int height)
 {
     DataGridBase::SetRowsHeight(height);
-    horizontalHeader()->setFixedHeight(height + 2);
     updateFrozen();
 }
 
@@ -401,13 +487,29 @@ bool TRxDBGrid::paintCell(QPainter &painter, const QStyleOptionViewItem &option,
 
 void TRxDBGrid::paintIndicator(QPainter &painter, const QRect &cell, int row) const
 {
-    if (!RowSelected(row)) {
+    const bool browsing = dataset() && dataset()->state() == DatasetState::Browse;
+    if (!RowSelected(row) || !browsing) {
         DataGridBase::paintIndicator(painter, cell, row);
         return;
     }
     const QImage mark = ResourceBitmap(row == datasetModel().currentRow() ? QStringLiteral("DBG_MSARROW") : QStringLiteral("DBG_MSDOT"));
-    DrawKeyedBitmap(painter, cell.right() - mark.width() - 1, cell.top() + (cell.height() - mark.height()) / 2, mark,
-                    TransparentColor::given(MarkKey));
+    // 1 pixel in from the cell's right edge while the grid shows its lines, else 2.
+    const int inset = showGrid() ? 1 : 2;
+    DrawKeyedBitmap(painter, cell.left() + cell.width() - inset - mark.width(),
+                    cell.top() + (cell.height() - mark.height()) / 2, mark, TransparentColor::given(MarkKey));
+}
+
+void TRxDBGrid::paintEvent(QPaintEvent *event)
+{
+    DataGridBase::paintEvent(event);
+    // Row-select mode: a focus rectangle around the current row while the grid has the focus.
+    const QModelIndex current = currentIndex();
+    if (!RowSelect() || !hasFocus() || !defaultDrawing_ || !current.isValid())
+        return;
+    const int last = datasetModel().columnCount() - 1;
+    const QRect row = visualRect(current.siblingAtColumn(0)).united(visualRect(current.siblingAtColumn(last)));
+    QPainter painter(viewport());
+    DrawFocusRect(painter, row);
 }
 
 } // namespace vek

@@ -28,7 +28,6 @@ public:
     // one column keeps scrolling. Frozen columns are no tab stops.
     int FixedCols() const;
     void SetFixedCols(int fixedCols);
-    // The data row height; the title row is 2 pixels taller.
     void SetRowsHeight(int height);
 
     // The title column drawn pressed, or -1.
@@ -54,6 +53,7 @@ public:
 
 protected:
     void paintIndicator(QPainter &painter, const QRect &cell, int row) const override;
+    void paintEvent(QPaintEvent *event) override;
     int firstDataColumn() const override { return FixedCols(); }
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void updateGeometries() override;

@@ -55,10 +55,23 @@ DataGridBase::DataGridBase(QWidget *parent) : QTableView(parent), delegate_(*thi
     setModel(&model_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(AnyKeyPressed | EditKeyPressed | SelectedClicked);
+    setTabKeyNavigation(false);
     setAttribute(Qt::WA_InputMethodEnabled);
     horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setMinimumSectionSize(1);
+    applyRowsHeight(RowsHeight());
     connect(&model_, &DatasetModel::currentRowChanged, this, &DataGridBase::followDataset);
     connect(&model_, &QAbstractItemModel::modelReset, this, &DataGridBase::applyColumnWidths);
+    connect(&model_, &DatasetModel::columnGroupsChanged, this, &DataGridBase::applyColumnGroups);
+}
+
+void DataGridBase::setTitleHeader(QHeaderView *header)
+{
+    setHorizontalHeader(header);
+    // The new header lays out its sections at a reset; the widths and groups come after.
+    disconnect(&model_, &QAbstractItemModel::modelReset, this, &DataGridBase::applyColumnWidths);
+    connect(&model_, &QAbstractItemModel::modelReset, this, &DataGridBase::applyColumnWidths);
+    applyRowsHeight(RowsHeight());
 }
 
 void DataGridBase::setDataset(Dataset *dataset)
@@ -85,19 +98,56 @@ QString DataGridBase::fieldAt(int column) const
 
 int DataGridBase::RowsHeight() const
 {
-    return verticalHeader()->defaultSectionSize();
+    if (rowsHeightSet_)
+        return verticalHeader()->defaultSectionSize();
+    return fontMetrics().height() + 3 + RowLineWidth;
 }
 
 void DataGridBase::SetRowsHeight(int height)
 {
-    verticalHeader()->setMinimumSectionSize(1);
+    rowsHeightSet_ = true;
+    applyRowsHeight(height);
+}
+
+void DataGridBase::applyRowsHeight(int height)
+{
     verticalHeader()->setDefaultSectionSize(height);
+    horizontalHeader()->setFixedHeight((height + 2) * (model_.anyGroupExpanded() ? 2 : 1));
+    updateGeometries(); // the rows start below the title row as it is now
+}
+
+void DataGridBase::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        applyRowsHeight(RowsHeight());
+}
+
+void DataGridBase::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const bool leaves = !tabKeyNavigation()
+                        && (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem);
+    QTableView::closeEditor(editor, leaves ? QAbstractItemDelegate::NoHint : hint);
+    if (leaves)
+        focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
 }
 
 void DataGridBase::applyColumnWidths()
 {
     for (int column = 0; column < model_.columnCount(); ++column)
         setColumnWidth(column, model_.column(column).width);
+    applyColumnGroups();
+}
+
+void DataGridBase::applyColumnGroups()
+{
+    for (int column = 0; column < model_.columnCount(); ++column)
+        setColumnHidden(column, !model_.columnShown(column));
+    applyRowsHeight(RowsHeight());
+    if (currentIndex().isValid() && isColumnHidden(currentIndex().column())) {
+        const int head = model_.groupHeadOf(currentIndex().column());
+        SetSelectedIndex(model_.column(head).expanded ? head + 1 : head);
+    }
 }
 
 bool DataGridBase::mayEditCell(const QModelIndex &index) const

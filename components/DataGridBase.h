@@ -20,6 +20,9 @@ namespace vek {
 // Rows can be selected by bookmarks (MultiSelect): Shift+Up/Down extend the selection
 // from its anchor, Ctrl+click toggles a row. One wheel notch moves one row.
 //
+// Tab leaves the grid for the next control, as the toolkit's default options leave tab
+// navigation out; from an open editor too.
+//
 // The grid never appends a row (Down on the last row stays there) and deletes rows only
 // when a caller allows it (GridDeletes): the screens add and delete through their own
 // commands, with their cascades and renumbering, and see Ctrl+Delete and Down in
@@ -73,6 +76,8 @@ public:
 
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // The data row height, the toolkit's until set: the font's height, 3, and the row line
+    // that the default options draw. The title row is 2 pixels taller.
     int RowsHeight() const;
     void SetRowsHeight(int height);
 
@@ -95,11 +100,14 @@ public:
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
     static constexpr int IndicatorWidth = 11;
+    static constexpr int RowLineWidth = 1;
 
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void mousePressEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
@@ -114,11 +122,19 @@ protected:
     virtual void paintIndicator(QPainter &painter, const QRect &cell, int row) const;
     // The column a dataset move lands on when no cell is current.
     virtual int firstDataColumn() const { return 0; }
+    // Puts header in place of the title row; the grid's column widths and groups are laid
+    // on it after it has taken each new set of columns.
+    void setTitleHeader(QHeaderView *header);
+    // Sets the data rows to height and the title row 2 pixels taller; twice that while a
+    // column group is expanded, its spanning title above the titles of its columns.
+    void applyRowsHeight(int height);
 
 private:
     friend class IndicatorHeader;
     void followDataset(int row);
     void applyColumnWidths();
+    // Shows the columns of expanded groups and the heads of collapsed ones.
+    void applyColumnGroups();
 
     DatasetModel model_;
     ImeGridDelegate delegate_;
@@ -134,6 +150,7 @@ private:
     bool gridDeletes_ = false;
     int wheelDelta_ = 0;
     bool readOnly_ = false;
+    bool rowsHeightSet_ = false;
     bool following_ = false;
     // The column of the last current cell: a reset of the rows keeps it.
     int column_ = -1;

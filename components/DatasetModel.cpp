@@ -2,6 +2,7 @@
 
 #include "core/DatabaseError.h"
 #include "core/MessageBoxes.h"
+#include "core/RowAmounts.h"
 
 namespace vek {
 
@@ -18,13 +19,26 @@ bool IsFloat(int type)
     return type == QMetaType::Double || type == QMetaType::Float;
 }
 
+void ShowError(const std::exception &error)
+{
+    ShowErrorMsg(QString::fromStdString(error.what()));
+}
+
 // Why a typed text cannot go into a number field of the given type; empty when it can.
+// A number beyond the fixed-point range is refused as the currency box refuses it.
 QString NumberRefusal(int type, const QVariant &value)
 {
     if (!IsNumber(type) || value.typeId() != QMetaType::QString || value.toString().isEmpty())
         return QString();
-    if (QVariant(value).convert(QMetaType(type)))
+    QVariant number(value);
+    if (number.convert(QMetaType(type))) {
+        try {
+            RequireFixedPointRange(number.toDouble());
+        } catch (const NumberError &refusal) {
+            return QString::fromStdString(refusal.what());
+        }
         return QString();
+    }
     return QStringLiteral("'%1' is not a valid %2 value").arg(value.toString(), IsFloat(type) ? "floating point" : "integer");
 }
 
@@ -34,12 +48,17 @@ bool PostPendingEdit(Dataset &dataset)
 {
     if (dataset.state() != DatasetState::Edit && dataset.state() != DatasetState::Insert)
         return true;
+    const auto cancelAndShow = [&dataset](const std::exception &error) {
+        dataset.cancel();
+        ShowError(error);
+        return false;
+    };
     try {
         dataset.post();
     } catch (const DatabaseError &error) {
-        dataset.cancel();
-        ShowErrorMsg(error.message());
-        return false;
+        return cancelAndShow(error);
+    } catch (const NumberError &refusal) {
+        return cancelAndShow(refusal);
     }
     return true;
 }
@@ -89,6 +108,41 @@ void DatasetModel::rowChanged(int recNo)
 {
     if (recNo >= 0 && recNo < rows_ && !columns_.isEmpty())
         emit dataChanged(index(recNo, 0), index(recNo, columnCount() - 1));
+}
+
+int DatasetModel::groupHeadOf(int column) const
+{
+    for (int head = std::min(column, int(columns_.size()) - 1); head >= 0; --head)
+        if (columns_.at(head).headsGroup())
+            return column <= head + columns_.at(head).groupSize ? head : -1;
+    return -1;
+}
+
+bool DatasetModel::columnShown(int column) const
+{
+    const int head = groupHeadOf(column);
+    if (head < 0)
+        return true;
+    return (head == column) != columns_.at(head).expanded;
+}
+
+void DatasetModel::setExpanded(int head, bool expanded)
+{
+    if (head < 0 || head >= columns_.size() || !columns_.at(head).headsGroup() || columns_.at(head).expanded == expanded)
+        return;
+    columns_[head].expanded = expanded;
+    emit columnGroupsChanged();
+}
+
+bool DatasetModel::anyGroupExpanded() const
+{
+    return std::any_of(columns_.begin(), columns_.end(),
+                       [](const DatasetColumn &column) { return column.headsGroup() && column.expanded; });
+}
+
+bool DatasetModel::hasGroups() const
+{
+    return std::any_of(columns_.begin(), columns_.end(), [](const DatasetColumn &column) { return column.headsGroup(); });
 }
 
 int DatasetModel::fieldOf(int column) const
@@ -226,9 +280,13 @@ bool DatasetModel::takesCharacter(const QModelIndex &index, QChar character) con
 
 bool DatasetModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+    if (!(flags(index) & Qt::ItemIsEditable))
         return false;
     const DatasetColumn &column = columns_.at(index.column());
+    if (role == LookupKeyRole && column.isLookup())
+        return writeField(index.row(), column.keyField, value);
+    if (role != Qt::EditRole)
+        return false;
     if (!column.isLookup())
         return writeField(index.row(), column.field, value);
     const Dataset &lookup = *column.lookupDataset;
@@ -248,14 +306,24 @@ bool DatasetModel::writeField(int row, const QString &field, const QVariant &val
     }
     if (!setCurrentRow(row))
         return false;
+    const bool began = dataset_->state() == DatasetState::Browse;
+    const QVariant before = began ? QVariant() : dataset_->value(field);
     try {
-        if (dataset_->state() == DatasetState::Browse)
+        if (began)
             dataset_->edit();
         dataset_->setValue(field, value);
         dataset_->post();
     } catch (const DatabaseError &error) {
         dataset_->cancel();
-        ShowErrorMsg(error.message());
+        ShowError(error);
+        return false;
+    } catch (const NumberError &refusal) {
+        // The entry is refused and the row stays as it was before it.
+        if (began)
+            dataset_->cancel();
+        else
+            dataset_->setValue(field, before);
+        ShowError(refusal);
         return false;
     }
     return true;

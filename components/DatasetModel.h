@@ -33,8 +33,16 @@ struct DatasetColumn {
     Dataset *lookupDataset = nullptr;
     QString lookupKeyField;
     QString lookupResultField;
+    // A column group: this column heads the groupSize columns after it. Expanded, those
+    // columns show under one title cell spanning them all, with this column's title, and
+    // this column does not show; collapsed, this column alone stands for the group. An
+    // expandable group switches between the two by the arrow box of its title.
+    int groupSize = 0;
+    bool expandable = true;
+    bool expanded = false;
 
     bool isLookup() const { return lookupDataset && !keyField.isEmpty(); }
+    bool headsGroup() const { return groupSize > 0; }
 };
 
 // Shows a dataset to the grids: one row per row that passes its filter, one column per
@@ -45,12 +53,25 @@ struct DatasetColumn {
 class DatasetModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // setData() with this role on a lookup column writes the value as the key itself, not
+    // as a text to look the key up by: of two lookup rows with the same text, the one chosen.
+    static constexpr int LookupKeyRole = Qt::UserRole + 1;
+
     explicit DatasetModel(QObject *parent = nullptr);
 
     void setDataset(Dataset *dataset);
     Dataset *dataset() const { return dataset_; }
     void setColumns(const QList<DatasetColumn> &columns);
     const DatasetColumn &column(int column) const { return columns_.at(column); }
+    // The column heading the group that column belongs to (a head belongs to its own
+    // group); -1 when it is in none.
+    int groupHeadOf(int column) const;
+    // Whether column shows: not the head of an expanded group, not in a collapsed one.
+    bool columnShown(int column) const;
+    // Expands or collapses the group headed by head.
+    void setExpanded(int head, bool expanded);
+    bool anyGroupExpanded() const;
+    bool hasGroups() const;
     // The field index in the dataset of a column's field; -1 when it has none.
     int fieldOf(int column) const;
     FieldGlyph glyphOf(int column) const;
@@ -72,6 +93,8 @@ public:
 signals:
     // The dataset's current row moved (after a reset too).
     void currentRowChanged(int row);
+    // A column group was expanded or collapsed.
+    void columnGroupsChanged();
 
 private:
     void reset();

@@ -1,6 +1,7 @@
 #include "components/DrawingRoutines.h"
 
 #include <QPainter>
+#include <QPalette>
 #include <QTextBoundaryFinder>
 #include <QTextOption>
 
@@ -40,12 +41,14 @@ Qt::Alignment QtAlignment(CellHAlign align)
 }
 
 // Draws text into rect by visual (never mirrored) alignment, in the reading order asked.
+// Tabs stand every 8 average character widths, as the toolkit expands them.
 void DrawTextIn(QPainter &canvas, const QRectF &rect, CellHAlign align, bool wordWrap, bool rightToLeft,
                 const QString &text)
 {
     QTextOption option(QtAlignment(align) | Qt::AlignTop | Qt::AlignAbsolute);
     option.setWrapMode(wordWrap ? QTextOption::WordWrap : QTextOption::NoWrap);
     option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    option.setTabStopDistance(8 * QFontMetrics(canvas.font()).averageCharWidth());
     canvas.drawText(rect, text, option);
 }
 
@@ -147,6 +150,48 @@ void StretchKeyedBitmap(QPainter &canvas, const QImage &bitmap, TransparentColor
     canvas.setCompositionMode(transparent.kind == TransparentColor::None ? QPainter::CompositionMode_Source
                                                                          : QPainter::CompositionMode_SourceOver);
     canvas.drawImage(x, y, drawn);
+    canvas.restore();
+}
+
+void DrawFocusRect(QPainter &canvas, const QRect &rect)
+{
+    if (rect.width() < 1 || rect.height() < 1)
+        return;
+    canvas.save();
+    canvas.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    canvas.setPen(Qt::NoPen);
+    canvas.setBrush(Qt::white);
+    // The pixels of a checkerboard laid from the device's origin, as a pattern brush lies.
+    const auto dot = [&](int x, int y) {
+        if ((x + y) % 2 == 0)
+            canvas.drawRect(x, y, 1, 1);
+    };
+    for (int x = rect.left(); x <= rect.right(); ++x) {
+        dot(x, rect.top());
+        if (rect.height() > 1)
+            dot(x, rect.bottom());
+    }
+    for (int y = rect.top() + 1; y < rect.bottom(); ++y) {
+        dot(rect.left(), y);
+        if (rect.width() > 1)
+            dot(rect.right(), y);
+    }
+    canvas.restore();
+}
+
+void PaintArrowBox(QPainter &canvas, const QRect &rect, bool pointsRight)
+{
+    canvas.save();
+    canvas.fillRect(rect, QPalette().color(QPalette::Button));
+    // A solid triangle half as high as the box's smaller side, its tip toward the side.
+    const int half = std::max(1, std::min(rect.width(), rect.height()) / 4);
+    const QPoint centre = rect.center();
+    const int tip = pointsRight ? centre.x() + half / 2 + 1 : centre.x() - half / 2;
+    const int base = pointsRight ? tip - half : tip + half;
+    const QPoint arrow[3] = {{base, centre.y() - half}, {tip, centre.y()}, {base, centre.y() + half}};
+    canvas.setPen(Qt::NoPen);
+    canvas.setBrush(Qt::black);
+    canvas.drawPolygon(arrow, 3);
     canvas.restore();
 }
 

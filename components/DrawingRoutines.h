@@ -41,6 +41,15 @@ void DrawKeyedBitmap(QPainter &canvas, int x, int y, const QImage &bitmap, Trans
 void StretchKeyedBitmap(QPainter &canvas, const QImage &bitmap, TransparentColor transparent, int x, int y,
                         int width, int height, int sourceX, int sourceY, int sourceWidth, int sourceHeight);
 
+// The toolkit's focus rectangle: a dotted frame one pixel wide along the inside of rect,
+// every other pixel inverted (a checkerboard from the device's origin), so that drawing
+// it twice takes it away.
+void DrawFocusRect(QPainter &canvas, const QRect &rect);
+
+// The toolkit's flat arrow box of a scroll bar: rect in the button face colour with a
+// black arrow in its middle, pointing right or left.
+void PaintArrowBox(QPainter &canvas, const QRect &rect, bool pointsRight);
+
 // text when it fits maxWidth pixels; else its start followed by "...", shortened a whole
 // character at a time (a Korean letter, a surrogate pair or a letter with its combining
 // marks is never cut); "..." alone when nothing else fits.

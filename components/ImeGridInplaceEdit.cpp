@@ -127,15 +127,29 @@ void THDBGridInplaceEdit::CloseUp(bool accept)
         grabber->releaseMouse();
     const QListWidgetItem *chosen = activeList_->currentItem();
     const QString value = chosen ? chosen->text() : QString();
+    const int chosenRow = activeList_->currentRow();
     activeList_->hide();
     listVisible_ = false;
     tracking_ = pressed_ = false;
     if (accept && chosen && !isReadOnly()) {
         setText(value);
-        setModified(true);
+        // A lookup writes the chosen row's key itself, at once: its text may name other
+        // rows too, so the text is not written again when the editor closes.
+        if (style_ == esDataList)
+            writeLookupKey(chosenRow);
+        setModified(style_ != esDataList);
         selectAll();
     }
     update();
+}
+
+void THDBGridInplaceEdit::writeLookupKey(int lookupRow)
+{
+    DatasetModel &model = grid_.datasetModel();
+    const DatasetColumn &c = model.column(column_);
+    const Dataset &lookup = *c.lookupDataset;
+    const QVariant key = lookup.valueOf(lookupRow, lookup.fieldIndex(c.lookupKeyField));
+    model.setData(model.index(grid_.currentIndex().row(), column_), key, DatasetModel::LookupKeyRole);
 }
 
 void THDBGridInplaceEdit::editButtonClick()

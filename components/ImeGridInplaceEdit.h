@@ -52,6 +52,8 @@ private:
     void placeList();
     void paintButton(QPainter &painter) const;
     void editButtonClick();
+    // Writes the key of the lookup dataset's row lookupRow into the cell's key field.
+    void writeLookupKey(int lookupRow);
 
     THDBGrid &grid_;
     int column_ = -1;

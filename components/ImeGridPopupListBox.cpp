@@ -1,8 +1,22 @@
 #include "components/ImeGridPopupListBox.h"
 
 #include <QKeyEvent>
+#include <QStyledItemDelegate>
 
 namespace vek {
+namespace {
+
+// Items of the list's own height, whatever their font.
+class FixedHeightItems : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), THPopupListBox::ItemHeight};
+    }
+};
+
+} // namespace
 
 THPopupListBox::THPopupListBox(QWidget *owner) : QListWidget(nullptr)
 {
@@ -13,6 +27,7 @@ THPopupListBox::THPopupListBox(QWidget *owner) : QListWidget(nullptr)
     setFrameShape(QFrame::Box);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUniformItemSizes(true);
+    setItemDelegate(new FixedHeightItems(this));
     setParent(owner, windowFlags());
     steady_.start();
     Clock = [this] { return steady_.elapsed(); };
@@ -20,8 +35,7 @@ THPopupListBox::THPopupListBox(QWidget *owner) : QListWidget(nullptr)
 
 int THPopupListBox::heightForRows(int rows) const
 {
-    const int itemHeight = count() > 0 ? sizeHintForRow(0) : fontMetrics().height();
-    return rows * itemHeight + 2 * frameWidth();
+    return rows * ItemHeight + 2 * frameWidth();
 }
 
 void THPopupListBox::TypeAhead(QChar ch)

@@ -7,15 +7,16 @@
 
 namespace vek {
 
-// The drop-down list of a grid's cell editor: a frameless tool window that never takes the
-// activation or the focus (the editor keeps it), with type-ahead: typed characters build a
-// search text of at most 32 characters, cleared after two seconds without a key, and the
-// first item that begins with it is selected.
+// The drop-down list of a grid's cell editor, its items ItemHeight pixels high: a frameless
+// tool window that never takes the activation or the focus (the editor keeps it), with
+// type-ahead: typed characters build a search text of at most 32 characters, cleared
+// after two seconds without a key, and the first item that begins with it is selected.
 class THPopupListBox : public QListWidget {
     Q_OBJECT
 public:
     explicit THPopupListBox(QWidget *owner);
 
+    static constexpr int ItemHeight = 11;
     static constexpr int MaxSearchLength = 32;
     static constexpr qint64 SearchResetMs = 2000;
 

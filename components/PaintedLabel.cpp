@@ -5,8 +5,7 @@
 
 namespace vek {
 
-PaintedLabel::PaintedLabel(QWidget *parent)
-    : QWidget(parent), color_(palette().color(QPalette::Window)), fontColor_(palette().color(QPalette::WindowText))
+PaintedLabel::PaintedLabel(QWidget *parent) : QWidget(parent), fontColor_(palette().color(QPalette::WindowText))
 {
     setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
 }
@@ -19,9 +18,24 @@ void PaintedLabel::SetCaption(const QString &caption)
     update();
 }
 
+QColor PaintedLabel::Color() const
+{
+    // A parent's colour reaches the label through the palette it passes on.
+    return color_.value_or(palette().color(QPalette::Window));
+}
+
 void PaintedLabel::SetColor(const QColor &color)
 {
     color_ = color;
+    update();
+}
+
+void PaintedLabel::SetParentColor(bool on)
+{
+    if (on)
+        color_.reset();
+    else
+        color_ = Color();
     update();
 }
 
@@ -69,7 +83,7 @@ int PaintedLabel::textFlags() const
 void PaintedLabel::fillBackground(QPainter &painter) const
 {
     if (!transparent_)
-        painter.fillRect(rect(), color_);
+        painter.fillRect(rect(), Color());
 }
 
 void PaintedLabel::paintEvent(QPaintEvent *)

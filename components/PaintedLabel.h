@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QWidget>
 
+#include <optional>
+
 class QPainter;
 
 namespace vek {
@@ -18,8 +20,12 @@ public:
 
     QString Caption() const { return caption_; }
     void SetCaption(const QString &caption);
-    QColor Color() const { return color_; }
+    // The background: the parent's colour, as it is at each paint, until a colour of the
+    // label's own is set.
+    QColor Color() const;
     void SetColor(const QColor &color);
+    bool ParentColor() const { return !color_.has_value(); }
+    void SetParentColor(bool on);
     QColor FontColor() const { return fontColor_; }
     void SetFontColor(const QColor &color);
     Qt::Alignment Alignment() const { return alignment_; }
@@ -42,7 +48,7 @@ protected:
 
 private:
     QString caption_;
-    QColor color_;
+    std::optional<QColor> color_;
     QColor fontColor_;
     Qt::Alignment alignment_ = Qt::AlignLeft;
     bool wordWrap_ = false;

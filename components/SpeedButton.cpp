@@ -550,12 +550,27 @@ void TRxSpeedButton::press()
 
 // The menu drops at the button's edge; when it closes the press ends without a click, and
 // a press that closed the menu over this button does not open it again.
+QPoint TRxSpeedButton::MenuPoint() const
+{
+    if (menuAlignment_ & Qt::AlignHCenter)
+        return {width() / 2, height()};
+    const bool right = menuAlignment_ & Qt::AlignRight;
+    if (menuPosition_ == dmpBottom)
+        return {right ? width() + 1 : -1, height()};
+    return {right ? -1 : width(), -1};
+}
+
 void TRxSpeedButton::popUpDropDownMenu()
 {
     menuTracking_ = true;
-    const QPoint at = menuPosition_ == dmpBottom ? QPoint(-1, height()) : QPoint(width(), -1);
+    QPoint at = mapToGlobal(MenuPoint());
+    const int menuWidth = dropDownMenu_->sizeHint().width();
+    if (menuAlignment_ & Qt::AlignRight)
+        at.rx() -= menuWidth;
+    else if (menuAlignment_ & Qt::AlignHCenter)
+        at.rx() -= menuWidth / 2;
     QPointer<TRxSpeedButton> self(this);
-    dropDownMenu_->exec(mapToGlobal(at));
+    dropDownMenu_->exec(at);
     if (!self)
         return;
     finishPress(false);

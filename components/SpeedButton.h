@@ -70,6 +70,12 @@ public:
     void SetDropDownMenu(QMenu *menu);
     TDropDownMenuPos MenuPosition() const { return menuPosition_; }
     void SetMenuPosition(TDropDownMenuPos position) { menuPosition_ = position; }
+    // The alignment of the drop-down menu on its point (Qt's menu has none of its own):
+    // its left edge, its right edge or its middle stands there.
+    Qt::Alignment MenuAlignment() const { return menuAlignment_; }
+    void SetMenuAlignment(Qt::Alignment horizontal) { menuAlignment_ = horizontal & Qt::AlignHorizontal_Mask; }
+    // Where the menu drops, in button coordinates, by position and alignment.
+    QPoint MenuPoint() const;
     bool MarkDropDown() const { return markDropDown_; }
     void SetMarkDropDown(bool on);
     int ModalResult() const { return modalResult_; }
@@ -166,6 +172,7 @@ private:
     QTimer *repeatTimer_ = nullptr;
     QPointer<QMenu> dropDownMenu_;
     TDropDownMenuPos menuPosition_ = dmpBottom;
+    Qt::Alignment menuAlignment_ = Qt::AlignLeft;
     bool markDropDown_ = true;
     int modalResult_ = 0;
     bool showHint_ = true;

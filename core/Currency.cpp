@@ -5,14 +5,12 @@
 
 namespace vek {
 
-Currency Currency::fromDouble(double value)
+Currency Currency::fromScaled(double scaled)
 {
-    const double scaled = std::nearbyint(value * Scale);
-    // 2^63 is exactly representable; anything at or above it does not fit.
-    constexpr double limit = 9223372036854775808.0;
-    if (!std::isfinite(scaled) || scaled >= limit || scaled < -limit)
-        throw NumberError("number out of range: " + std::to_string(value));
-    return Currency(static_cast<std::int64_t>(scaled));
+    const double rounded = std::nearbyint(scaled);
+    if (!(rounded >= -double(RawLimit) && rounded <= double(RawLimit)))
+        throw NumberError("number out of range: " + std::to_string(scaled / Scale));
+    return Currency(static_cast<std::int64_t>(rounded));
 }
 
 Currency Currency::fromText(const QString &text)

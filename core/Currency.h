@@ -18,11 +18,23 @@ class Currency {
 public:
     static constexpr std::int64_t Scale = 10000;
 
+    // The largest magnitude of a double that converts into a fixed-point value: the next
+    // double above it, times 10000, no longer fits in 64 bits. Every range test of
+    // amounts, sums and boxes uses this one limit.
+    static constexpr double Limit = 922337203685477.5;
+    // Whether value converts (NaN and infinities do not).
+    static bool fits(double value) { return value >= -Limit && value <= Limit; }
+    // The same limit for raw values (exact sums and products worked in wider integers).
+    static constexpr std::int64_t RawLimit = std::int64_t(Limit * Scale);
+
     constexpr Currency() = default;
 
     // "Round": value x 10000 to the nearest integer, ties to even. Throws NumberError
-    // for NaN, infinities and values outside the 64-bit range.
-    static Currency fromDouble(double value);
+    // when the value does not fit.
+    static Currency fromDouble(double value) { return fromScaled(value * Scale); }
+    // A value already multiplied by 10000 (a sum of raw values and scaled columns),
+    // rounded to the nearest raw value, ties to even; throws NumberError when it does not fit.
+    static Currency fromScaled(double scaled);
     static constexpr Currency fromRaw(std::int64_t raw) { return Currency(raw); }
     // Reads a plain decimal text ("-1234.5", ".5", "5."), rounding past four decimals
     // with ties to even. Throws NumberError when the text is not such a number.

@@ -1,7 +1,9 @@
 #include "core/DataModule.h"
 
+#include "core/EstimateColumns.h"
 #include "core/Evaluator.h"
 #include "core/MoneyFormat.h"
+#include "core/NumberFormat.h"
 #include "core/ProgramState.h"
 #include "core/RowAmounts.h"
 #include "core/SqlRoutines.h"
@@ -16,6 +18,8 @@ TdMf *dMf = nullptr;
 namespace {
 
 const QString MoneyFormat = QStringLiteral("##,###,###,###");
+// The formula value NoCal is a text field of 10 characters: longer values are cut there.
+constexpr int FormulaValueSize = 10;
 const QStringList RateColumns = {"PRT1", "LRT1", "SRT1", "PRT2", "LRT2", "SRT2",
                                  "PRT3", "LRT3", "SRT3", "PRT4", "LRT4", "SRT4"};
 
@@ -24,9 +28,11 @@ bool HasSuppliedMaterial(const Dataset &ds)
     return ds.asDouble("RECV") != 0;
 }
 
+// A stored amount beyond the fixed-point range (a foreign document's) shows whole: a
+// display never throws.
 QString MoneyText(double amount)
 {
-    return FormatMoneyPad(13, Currency::fromDouble(amount));
+    return Currency::fits(amount) ? FormatMoneyPad(13, Currency::fromDouble(amount)) : FormatFloat(",0", amount);
 }
 
 void SetZero(Dataset &ds, const QStringList &fields)
@@ -48,7 +54,7 @@ void SetDisplayFormats(Dataset &ds, const QStringList &fields, const QString &fo
         ds.setDisplayFormat(field, format);
 }
 
-// Rule 8: the number column of the group lists.
+// The number column of the group lists: "☞" on a row marked for a move, else its ODRF.
 void GroupListCalcFields(Dataset &ds)
 {
     ds.setValue("rTg", ds.asString("MVE") == "T" ? QStringLiteral("☞") : QString::number(ds.asInteger("ODRF")));
@@ -101,7 +107,8 @@ void LineAmountFields(Dataset &ds)
     ds.setValue("TCST32", supplied ? labourExpense : ds.asDouble("PCST12") + labourExpense);
 }
 
-// Rule 9.
+// A line item's mark (move "☞", unit-price item "●", else "○"), amounts and the value
+// of its quantity formula.
 void LineItemCalcFields(Dataset &ds)
 {
     if (ds.asString("MVE") == "T")
@@ -111,7 +118,7 @@ void LineItemCalcFields(Dataset &ds)
     LineAmountFields(ds);
     const QString formula = RemoveBlanks(ds.asString("NOADD"));
     if (!formula.isEmpty())
-        ds.setValue("NoCal", EvaluateExpression(formula));
+        ds.setValue("NoCal", EvaluateExpression(formula).left(FormulaValueSize));
 }
 
 } // namespace
@@ -119,9 +126,10 @@ void LineItemCalcFields(Dataset &ds)
 void BreakdownAmountFields(Dataset &ds)
 {
     const bool supplied = HasSuppliedMaterial(ds);
-    const double quantity = ds.asDouble("INO");
-    ds.setValue("PCST22", supplied ? SuppliedMaterialText
-                                   : FormatNumberPad(3, QString::number(quantity * ds.asDouble("PCST11"), 'g', 15), 13));
+    const double material = ds.asDouble("INO") * ds.asDouble("PCST11");
+    ds.setValue("PCST22", supplied                    ? SuppliedMaterialText
+                          : Currency::fits(material) ? FormatNumberPad(3, QString::number(material, 'g', 15), 13)
+                                                     : MoneyText(material));
     const double labour = Labour(ds, DetailRule);
     const double expense = Expense(ds, DetailRule);
     ds.setValue("LCST22", labour);
@@ -132,32 +140,31 @@ void BreakdownAmountFields(Dataset &ds)
 
 namespace {
 
-// Rule 10.
+// A breakdown row's number column ("▶" when marked) and its amounts to one decimal.
 void DetailCalcFields(Dataset &ds)
 {
     ds.setValue("rOdr", ds.asString("MVE") == "T" ? QStringLiteral("▶") : QString::number(ds.asInteger("ODRF")));
     BreakdownAmountFields(ds);
 }
 
-// Rule 6: the shown amounts become the stored ones; subtotal rows post unchanged. The
-// amounts come from the numbers by the steps of the display rule, never read back from
-// a display text.
+// Before a post the shown amounts become the stored ones; subtotal rows post unchanged.
+// The amounts come from the numbers by the steps of the display rule, never read back
+// from a display text. An amount beyond the fixed-point range refuses the post, and the
+// row stays as it was.
 void StoreShownAmounts(Dataset &ds, const AmountRule &rule)
 {
     if (ds.asString("TAG") == "T")
         return;
     const double labour = Labour(ds, rule);
     const double expense = Expense(ds, rule);
+    const double material = HasSuppliedMaterial(ds) ? 0.0 : Material(ds, rule);
+    const double total = HasSuppliedMaterial(ds) ? labour + expense : FixedPointTotal(labour, expense, material);
+    for (double amount : {labour, expense, material, total})
+        RequireFixedPointRange(amount);
     ds.setValue("LCST12", labour);
     ds.setValue("SCST12", expense);
-    if (HasSuppliedMaterial(ds)) {
-        ds.setValue("PCST12", 0.0);
-        ds.setValue("CSTTAL", labour + expense);
-    } else {
-        const double material = Material(ds, rule);
-        ds.setValue("PCST12", material);
-        ds.setValue("CSTTAL", FixedPointTotal(labour, expense, material));
-    }
+    ds.setValue("PCST12", material);
+    ds.setValue("CSTTAL", total);
 }
 
 } // namespace
@@ -196,7 +203,8 @@ TdMf::TdMf(QObject *parent)
     qDgdel.setCommandText("select Icd1, Icd2, Icd3 from Dgadel group by Icd1, Icd2, Icd3 order by Icd1, Icd2, Icd3");
     TNmu.setCommandText("select * from PNOMU Order by LCODE");
     qLSlst.setCommandText("Select * from NDTAIL where TAG='M' Order by ICD1,ICD2,ICD3,NoRT");
-    TnDtail.setCommandText("select * from NDTAIL");
+    // The 44 columns that documents hold, without the row key.
+    TnDtail.setCommandText("select " + EstimateColumns().join(',') + " from NDTAIL");
     // Scratch cursors and the document reader send their changes with applyUpdates(); the
     // lists that screens edit post each row at once.
     for (Dataset *ds : {&mvDtail, &TABFs, &TmFst, &TnDtail})
@@ -228,13 +236,13 @@ TdMf::TdMf(QObject *parent)
     Tdtail.onNewRecord = [this](Dataset &ds) { TdtailNewRecord(ds); };
     Tdtail.beforePost = StoreBreakdownAmounts;
 
-    // Rule 11: as the line items, without the mark and the formula value.
+    // The export cursor shows the line items' amounts, without the mark and the formula value.
     AddAmountFields(TpSlst);
     TpSlst.onCalcFields = LineAmountFields;
     SetDisplayFormats(TpSlst, {"PCST11", "LCST11", "SCST11", "LCST22", "SCST22", "TCST31", "TCST32", "RECV"},
                       MoneyFormat);
 
-    // Rule 12.
+    // The unit-price list shows each item's unit-price total.
     qDList.addCalcField("mToTAL", QMetaType::Double);
     qDList.onCalcFields = [](Dataset &ds) {
         ds.setValue("mToTAL", ds.asDouble("PCST11") + ds.asDouble("LCST11") + ds.asDouble("SCST11"));
@@ -261,17 +269,20 @@ void TdMf::Disconnect()
     SQLConect.close();
 }
 
-// Rules 1 and 4: in insert mode the new row takes the current row's place and the rows
-// from there on move down; otherwise it comes after the last row. An empty list has no
-// current row and nothing to move: its first row is 1 either way.
+// Before a line item or breakdown row is inserted: in insert mode the new row takes the
+// current row's place and the rows from there on move down, in the table and in the
+// cached rows; otherwise it comes after the last row. An empty list has no current row
+// and nothing to move: its first row is 1 either way.
 int TdMf::ChooseNextOdrf(Dataset &ds, void (*shift)(int))
 {
     if (InsertMode && !ds.isEmpty()) {
         NextOdrf = ds.asInteger("ODRF");
         shift(NextOdrf);
+        ds.shiftCachedValues("ODRF", NextOdrf, 1);
     } else {
         ds.last();
         NextOdrf = ds.asInteger("ODRF") + 1;
+        ds.placeNewRowLast();
     }
     return NextOdrf;
 }
@@ -281,7 +292,8 @@ void TdMf::TSlstBeforeInsert(Dataset &ds)
     ChooseNextOdrf(ds, ShiftItemOrder);
 }
 
-// Rule 3.
+// A new line item carries the keys of the open lists and starts as an ordinary line of
+// quantity 0 at the chosen place.
 void TdMf::TSlstNewRecord(Dataset &ds)
 {
     const QVariantList keys = OpenNodeKeys();
@@ -300,7 +312,7 @@ void TdMf::TdtailBeforeInsert(Dataset &ds)
     ChooseNextOdrf(ds, ShiftDetailOrder);
 }
 
-// Rule 5.
+// A new breakdown row belongs to the current line item's key, unmarked, at the chosen place.
 void TdMf::TdtailNewRecord(Dataset &ds)
 {
     SetZero(ds, {"ACODE", "BCODE", "SCODE", "INO", "NORT", "RECV", "SUB", "LRTE"});
@@ -313,7 +325,7 @@ void TdMf::TdtailNewRecord(Dataset &ds)
     ds.setValue("TAG", "N");
 }
 
-// Rule 7: a deleted unit-price item queues its breakdown key for purging.
+// A deleted unit-price item queues its breakdown key for purging.
 void TdMf::TSlstBeforeDelete(Dataset &ds)
 {
     if (ds.asString("TAG") != "D")

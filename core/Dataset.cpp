@@ -1,7 +1,8 @@
 #include "core/Dataset.h"
 
+#include "core/Cp949Text.h"
 #include "core/DatabaseError.h"
-#include "core/DisplayFormat.h"
+#include "core/NumberFormat.h"
 #include "core/EstimateColumns.h"
 #include "core/WorkConnection.h"
 
@@ -22,20 +23,27 @@ bool SameValue(const QVariant &a, const QVariant &b)
     return a == b;
 }
 
-// The engine hands a CHAR column of UTF8 text over padded to its size in bytes; the
-// column holds length / 4 characters, so blanks past them are padding of the transfer.
+// A CHAR column comes back padded with blanks to its size in characters (or, through the
+// driver, in UTF8 bytes), while what it holds is measured in CP949 bytes, a Korean letter
+// two: the pad blanks beyond that capacity are dropped, so that a text reads back within
+// it (7 Korean letters in CHAR(15) are 14 bytes and one blank). The size the driver
+// reports is 4 bytes a character.
 QVariant TrimTransferPadding(const QVariant &value, int byteLength)
 {
     if (value.typeId() != QMetaType::QString || byteLength <= 0)
         return value;
+    const int capacity = byteLength / 4;
     QString text = value.toString();
-    const int characters = byteLength / 4;
-    if (text.size() <= characters)
+    if (text.size() * 2 <= capacity)
+        return value; // fits whatever its letters are
+    qsizetype head = text.size();
+    while (head > 0 && text.at(head - 1) == QLatin1Char(' '))
+        --head;
+    const qsizetype blanks = text.size() - head;
+    const qsizetype excess = Cp949Width(text.left(head)) + blanks - capacity;
+    if (excess <= 0 || blanks == 0)
         return value;
-    int end = int(text.size());
-    while (end > characters && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    text.truncate(end);
+    text.chop(std::min(excess, blanks));
     return text;
 }
 
@@ -105,7 +113,7 @@ QString Dataset::formatDisplay(const QVariant &v, int field) const
     const int type = v.typeId();
     const bool numeric = type == QMetaType::Double || type == QMetaType::Int || type == QMetaType::LongLong;
     if (numeric && !format.isEmpty())
-        return FormatFloatPattern(v.toDouble(), format);
+        return FormatFloat(format, v.toDouble());
     if (type == QMetaType::Double)
         return QString::number(v.toDouble(), 'g', 15);
     return v.toString();
@@ -173,6 +181,7 @@ void Dataset::open()
 void Dataset::close()
 {
     insertCommand_.reset();
+    insertShifts_.clear();
     state_ = DatasetState::Inactive;
     fields_.clear();
     fieldIndex_.clear();
@@ -420,21 +429,49 @@ void Dataset::beginNewRow(bool atEnd)
 {
     if (connection_ && !cachedUpdates_)
         insertCommand_ = std::make_unique<WorkTransaction>(*connection_);
+    insertAtEnd_ = atEnd;
     try {
         if (beforeInsert)
             beforeInsert(*this);
         buffer_ = Row();
         buffer_.values.resize(size_t(fields_.size())); // NULL everywhere: an invalid variant
-        insertAtEnd_ = atEnd || isEmpty();
+        insertAtEnd_ = insertAtEnd_ || isEmpty();
         state_ = DatasetState::Insert;
         bufferCalcDirty_ = true;
         if (onNewRecord)
             onNewRecord(*this);
     } catch (...) {
         leaveEditing();
-        insertCommand_.reset();
+        dropInsertCommand();
         throw;
     }
+}
+
+void Dataset::shiftCachedValues(const QString &field, int from, int delta)
+{
+    const int index = fieldIndex(field);
+    if (index < 0 || index >= dataFieldCount_)
+        throw DatabaseError(QStringLiteral("%1: 필드 %2 이(가) 없습니다").arg(name(), field));
+    for (Row &row : rows_) {
+        QVariant &value = row.values[size_t(index)];
+        if (!value.isNull() && value.toInt() >= from) {
+            value = QVariant(value.toInt() + delta);
+            row.calculated = false;
+        }
+    }
+    // Without a transaction of its own the change in the table is already committed.
+    if (insertCommand_)
+        insertShifts_.push_back({index, from, delta});
+    notifyReset();
+}
+
+void Dataset::dropInsertCommand()
+{
+    insertCommand_.reset();
+    const std::vector<CachedShift> shifts = std::move(insertShifts_);
+    insertShifts_.clear();
+    for (auto shift = shifts.rbegin(); shift != shifts.rend(); ++shift)
+        shiftCachedValues(fields_.at(shift->field), shift->from + shift->delta, -shift->delta);
 }
 
 void Dataset::leaveEditing()
@@ -511,9 +548,24 @@ void Dataset::post()
         std::unique_ptr<WorkTransaction> command = std::move(insertCommand_);
         if (!command)
             command = std::make_unique<WorkTransaction>(*connection_);
-        writeRow(row, inserting, inserting ? nullptr : &currentRow()->values);
-        if (!command->commit())
+        try {
+            writeRow(row, inserting, inserting ? nullptr : &currentRow()->values);
+        } catch (...) {
+            // The engine refused the row, not the transaction: what the before-insert hook
+            // did stays with the insert for a retry or a cancel.
+            if (inserting)
+                insertCommand_ = std::move(command);
+            throw;
+        }
+        if (!command->commit()) {
+            // The transaction is gone with what the before-insert hook did: the insert goes whole.
+            if (inserting) {
+                leaveEditing();
+                dropInsertCommand();
+            }
             throw DatabaseError(QStringLiteral("%1: 변경 내용을 저장하지 못했습니다").arg(name()));
+        }
+        insertShifts_.clear();
     }
 
     if (inserting) {
@@ -544,7 +596,7 @@ void Dataset::cancel()
     if (state_ != DatasetState::Edit && state_ != DatasetState::Insert)
         return;
     leaveEditing();
-    insertCommand_.reset();
+    dropInsertCommand();
     notifyRow(current_);
 }
 

@@ -113,9 +113,17 @@ public:
     // A new row before the current one (insert) or after the last (append); the
     // before-insert hook, then the new-record hook, run first. What the before-insert hook
     // changes in the database and the row's posting are one transaction: a cancelled
-    // insert takes back both.
+    // insert takes back both, and a post the engine refuses keeps both for a retry.
     void insert();
     void append();
+    // For a before-insert hook: the row being inserted goes after the last row.
+    void placeNewRowLast() { insertAtEnd_ = true; }
+    // For a before-insert hook whose statement moved values in the table: adds delta to
+    // the whole-number field of every cached row whose value is at least from, so that the
+    // cached rows stay in step without a refresh. A cancelled insert takes it back.
+    void shiftCachedValues(const QString &field, int from, int delta);
+    // Writes the row being edited or inserted; throws DatabaseError (the row stays in its
+    // state) or what the before-post hook throws.
     void post();
     void cancel();
     // Deletes the current row (the before-delete hook's statements in the same transaction).
@@ -177,6 +185,8 @@ private:
     void writeRow(Row &row, bool inserting, const std::vector<QVariant> *original);
     void writeDelete(const QVariant &key);
     void requireBrowse(const char *operation) const;
+    // Rolls back the running insert's transaction and takes back its cached shifts.
+    void dropInsertCommand();
     void notifyReset();
     void notifyRow(int recNo);
     void leaveEditing();
@@ -210,6 +220,12 @@ private:
     bool bufferCalcDirty_ = false;
     bool insertAtEnd_ = false;
     std::unique_ptr<WorkTransaction> insertCommand_;
+    struct CachedShift {
+        int field;
+        int from;
+        int delta;
+    };
+    std::vector<CachedShift> insertShifts_; // cached shifts of the running insert
 
     Filter filter_;
     bool filtered_ = false;

@@ -21,8 +21,11 @@ namespace {
 const QString WorkFolderSection = QStringLiteral("작업폴더");
 const QString WorkFolderKey = QStringLiteral("wPath");
 const QString DefaultMakerAddress = QStringLiteral("https://www.kavrosft.example/VekFree/");
-constexpr int ReachableTimeoutMs = 10000;
-constexpr int DownloadTimeoutMs = 30000;
+// How long a web request may go without data, and how long it may take in all.
+constexpr int ReachableIdleMs = 10000;
+constexpr int ReachableDeadlineMs = 15000;
+constexpr int DownloadIdleMs = 30000;
+constexpr int DownloadDeadlineMs = 600000;
 
 QString HomeFilePath(const QString &file)
 {
@@ -96,12 +99,12 @@ QString MakerWebAddress(const QString &path)
 
 bool IsUrlReachable(const QString &url)
 {
-    return WebClient(ReachableTimeoutMs).isReachable(QUrl(url));
+    return WebClient(ReachableIdleMs, ReachableDeadlineMs).isReachable(QUrl(url));
 }
 
 bool DownloadUrlToFile(const QString &url, const QString &file)
 {
-    return WebClient(DownloadTimeoutMs).download(QUrl(url), file);
+    return WebClient(DownloadIdleMs, DownloadDeadlineMs).download(QUrl(url), file);
 }
 
 void DelayMs(int ms)

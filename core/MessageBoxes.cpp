@@ -59,6 +59,11 @@ MessagePresenter *currentPresenter = &qtPresenter;
 
 } // namespace
 
+void MessagePresenter::beep()
+{
+    QApplication::beep();
+}
+
 MessagePresenter *SetMessagePresenter(MessagePresenter *presenter)
 {
     MessagePresenter *previous = currentPresenter;
@@ -74,6 +79,11 @@ bool PresentMessage(const MessageRequest &request)
 MessageChoice ChooseMessage(const MessageRequest &request)
 {
     return currentPresenter->choose(request);
+}
+
+void MessageBeep()
+{
+    currentPresenter->beep();
 }
 
 void ShowInfoMsg(const QString &text)

@@ -25,6 +25,8 @@ class MessagePresenter {
 public:
     virtual ~MessagePresenter() = default;
     virtual bool present(const MessageRequest &request) = 0;
+    // The system's short beep that goes with a failure; the Qt presenter sounds it.
+    virtual void beep();
     // A question with Yes, No and Cancel. A presenter that knows no Cancel answers it as
     // the Yes/No question present() gives.
     virtual MessageChoice choose(const MessageRequest &request)
@@ -37,6 +39,9 @@ public:
 MessagePresenter *SetMessagePresenter(MessagePresenter *presenter);
 bool PresentMessage(const MessageRequest &request);
 MessageChoice ChooseMessage(const MessageRequest &request);
+
+// The short beep, through the presenter.
+void MessageBeep();
 
 // A modal box with the information icon and an OK button.
 void ShowInfoMsg(const QString &text);

@@ -1,6 +1,7 @@
 #include "core/RowAmounts.h"
 
 #include "core/MoneyFormat.h"
+#include "core/NumberFormat.h"
 
 #include <cmath>
 
@@ -9,16 +10,24 @@ namespace vek {
 namespace {
 
 // Beyond what a fixed-point value holds the double is truncated as it is.
-constexpr double FixedPointLimit = 9.0e14;
-
 double TruncWhole(double v)
 {
-    return std::fabs(v) < FixedPointLimit ? double(Currency::truncOf(v)) : std::trunc(v);
+    return Currency::fits(v) ? double(Currency::truncOf(v)) : std::trunc(v);
 }
 
 } // namespace
 
 const QString SuppliedMaterialText = QStringLiteral("지   급     ");
+
+void RequireFixedPointRange(double value)
+{
+    if (Currency::fits(value))
+        return;
+    const QString limit = FormatFloat(QStringLiteral(",0"), std::trunc(Currency::Limit));
+    throw NumberError(QStringLiteral("처리할 수 있는 수의 범위(±%1)를 넘습니다: %2")
+                          .arg(limit, FormatFloat(QStringLiteral(",0"), value))
+                          .toStdString());
+}
 
 double IntWithMargin(double v)
 {
@@ -38,7 +47,8 @@ double LineMaterialAmount(double quantity, double materialPrice)
 double DetailMaterialAmount(double quantity, double materialPrice)
 {
     const double v = quantity * materialPrice;
-    if (!(std::fabs(v) < FixedPointLimit))
+    // Rounding to 15 significant digits may carry the last half unit past the range.
+    if (!Currency::fits(std::fabs(v) + 0.5))
         return std::trunc(v * 10) / 10;
     // Rounded to two decimals from the product itself, as its text shows it (rounding to
     // four decimals first could carry a half into the second), then the second cut.
@@ -48,7 +58,7 @@ double DetailMaterialAmount(double quantity, double materialPrice)
 
 double FixedPointTotal(double labour, double expense, double material)
 {
-    if (std::fabs(labour) + std::fabs(expense) + std::fabs(material) >= FixedPointLimit)
+    if (!Currency::fits(std::fabs(labour) + std::fabs(expense) + std::fabs(material)))
         return labour + expense + material;
     return (Currency::fromDouble(expense) + Currency::fromDouble(labour) + Currency::fromDouble(material)).toDouble();
 }

@@ -24,6 +24,10 @@ double DetailMaterialAmount(double quantity, double materialPrice);
 // The row total of labour, expense and material amounts, summed in fixed point.
 double FixedPointTotal(double labour, double expense, double material);
 
+// Throws NumberError, with a message for the user naming the number, when value lies
+// beyond what a fixed-point value holds: no roll-up, formula or document could carry it.
+void RequireFixedPointRange(double value);
+
 // The text shown in place of the material amount of a row with supplied material.
 extern const QString SuppliedMaterialText;
 

@@ -4,7 +4,6 @@
 #include "core/MessageBoxes.h"
 #include "platform/library/SiblingLibrary.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 
 namespace vek {
@@ -18,10 +17,10 @@ void CallSibling(const QString &baseName, const char *entry, Call call, Beep bee
 {
     SiblingLibrary library(baseName, {QCoreApplication::applicationDirPath()});
     if (beep == Beep::Always)
-        QApplication::beep();
+        MessageBeep();
     if (!library.isLoaded()) {
         if (beep == Beep::OnFailure)
-            QApplication::beep();
+            MessageBeep();
         ShowInfoMsg(baseName + QStringLiteral(".dll 파일에 문제가 있거나 Dll 파일을 찾을 수 없습니다"));
         return;
     }

@@ -62,17 +62,12 @@ private:
 
 Currency WholeUnits(Currency value)
 {
-    return Currency::fromDouble(double(value.trunc()));
+    return Currency::fromRaw(value.trunc() * Currency::Scale);
 }
 
 Currency AddRounded(Currency acc, double column)
 {
-    const double sum = std::nearbyint(column * Currency::Scale + double(acc.raw()));
-    // 2^63 is exactly representable; anything at or above it does not fit.
-    constexpr double limit = 9223372036854775808.0;
-    if (!std::isfinite(sum) || sum >= limit || sum < -limit)
-        throw NumberError("sum out of range: " + std::to_string(column));
-    return Currency::fromRaw(static_cast<std::int64_t>(sum));
+    return Currency::fromScaled(column * Currency::Scale + double(acc.raw()));
 }
 
 RollupSums SubtotalWalk(std::vector<SubtotalWalkRow> &rows, WalkTotals totals)

@@ -1,5 +1,7 @@
 #include "core/WaitWindow.h"
 
+#include "platform/desktop/DesktopCompositing.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -84,7 +86,7 @@ void TSprSfm::ShowCentred()
 {
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
-    if (seeThrough_ && screen())
+    if (seeThrough_ && !testAttribute(Qt::WA_TranslucentBackground) && screen())
         behind_ = screen()->grabWindow(0, x(), y(), width(), height());
     show();
     // The step the window announces keeps the event loop busy, so wait here until the
@@ -97,11 +99,12 @@ void TSprSfm::ShowCentred()
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TSprSfm::SetSeeThrough()
+void TSprSfm::SetSeeThrough(bool desktopComposes)
 {
     seeThrough_ = true;
     setFrameStyle(QFrame::NoFrame);
     setAutoFillBackground(false);
+    setAttribute(Qt::WA_TranslucentBackground, desktopComposes);
 }
 
 void TSprSfm::GaugeTimerTimer()
@@ -112,11 +115,12 @@ void TSprSfm::GaugeTimerTimer()
 
 void TSprSfm::paintEvent(QPaintEvent *event)
 {
-    if (seeThrough_) {
+    if (seeThrough_ && !testAttribute(Qt::WA_TranslucentBackground)) {
         QPainter painter(this);
-        // Where the screen cannot be read, the window's own colour stands in for it.
+        // Where the screen cannot be read, a light strip keeps dark text readable; never
+        // the window's own colour, on which dark text would vanish.
         if (behind_.isNull())
-            painter.fillRect(rect(), palette().color(QPalette::Window));
+            painter.fillRect(rect(), QGuiApplication::palette().color(QPalette::Window));
         else
             painter.drawPixmap(0, 0, behind_);
     }
@@ -137,7 +141,7 @@ void ShowWaitGauge(int interval, const QColor &colour, const QColor &fontColour,
 void ShowWaitMessage(const QColor &fontColour, const QString &text)
 {
     TSprSfm *window = NewWaitWindow(fontColour, text, 12);
-    window->SetSeeThrough();
+    window->SetSeeThrough(DesktopComposes());
     window->GaugeTimer->stop();
     window->GaugeBar->hide();
     window->resize(WindowWidth, MessageWindowHeight);

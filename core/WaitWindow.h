@@ -23,8 +23,10 @@ public:
 
     // Shows the window centred on the screen and paints it at once.
     void ShowCentred();
-    // From now on the window shows what lay on the screen behind it instead of a colour.
-    void SetSeeThrough();
+    // From now on the window shows what lies on the screen behind it instead of a colour:
+    // as a translucent window where the desktop composes, else as a copy of the screen
+    // taken as it shows; where the screen cannot be read either, a plain light strip.
+    void SetSeeThrough(bool desktopComposes);
 
     QProgressBar *GaugeBar;
     QLabel *MessageLabel;

@@ -1,12 +1,17 @@
 /* The empty estimate database. The build runs this after creating the database
    (dialect 3, DEFAULT CHARACTER SET UTF8); the program itself issues no DDL. */
 
+/* A required key. It refuses NULL through its domain, with the same message as NOT NULL:
+   the client driver replaces a NULL bound to a NOT NULL column by 0, which would move the
+   row into another node's list, while a NULL bound here reaches the engine and is refused. */
+CREATE DOMAIN ROW_KEY AS INTEGER CHECK (VALUE IS NOT NULL);
+
 /* The estimate being edited: every level of it, told apart by ABFS and TAG.
    RID addresses one row exactly; it is never written to documents. */
 CREATE TABLE NDTAIL (
-  ACODE   INTEGER NOT NULL,
-  BCODE   INTEGER NOT NULL,
-  SCODE   INTEGER NOT NULL,
+  ACODE   ROW_KEY,
+  BCODE   ROW_KEY,
+  SCODE   ROW_KEY,
   NAME    VARCHAR(30),
   STAN    VARCHAR(20),
   UNIT    VARCHAR(4),

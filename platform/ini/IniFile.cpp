@@ -44,10 +44,31 @@ bool sameName(const QString &a, const QString &b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// A line break inside a name or value would start a line of its own in the file.
+// A line break inside a value would start a line of its own in the file.
 QString oneLine(QString text)
 {
     return text.replace(u'\r', u' ').replace(u'\n', u' ');
+}
+
+// Why a name would not read back as written: blanks around it are dropped when it is read,
+// and a line break would start a line of its own.
+bool readsBackAsWritten(const QString &name)
+{
+    return !name.isEmpty() && name == name.trimmed() && !name.contains(u'\n') && !name.contains(u'\r');
+}
+
+void requireSectionName(const QString &section)
+{
+    if (!readsBackAsWritten(section) || section.contains(u']'))
+        throw IniNameError(QStringLiteral("ini 파일에 쓸 수 없는 섹션 이름입니다: \"%1\"").arg(section).toStdString());
+}
+
+// A key line is read up to its first '='; one that starts with '[' reads as a section and
+// one that starts with ';' as a comment.
+void requireKeyName(const QString &key)
+{
+    if (!readsBackAsWritten(key) || key.contains(u'=') || key.startsWith(u'[') || key.startsWith(u';'))
+        throw IniNameError(QStringLiteral("ini 파일에 쓸 수 없는 키 이름입니다: \"%1\"").arg(key).toStdString());
 }
 
 } // namespace
@@ -164,10 +185,12 @@ int IniFile::readInteger(const QString &section, const QString &key, int fallbac
 
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
-    const QString line = oneLine(key) + u'=' + oneLine(value);
+    requireSectionName(section);
+    requireKeyName(key);
+    const QString line = key + u'=' + oneLine(value);
     const auto range = findSection(section);
     if (!range) {
-        lines_.append(u'[' + oneLine(section) + u']');
+        lines_.append(u'[' + section + u']');
         lines_.append(line);
         return;
     }
@@ -189,8 +212,9 @@ void IniFile::writeInteger(const QString &section, const QString &key, int value
 
 void IniFile::addSection(const QString &section)
 {
+    requireSectionName(section);
     if (!hasSection(section))
-        lines_.append(u'[' + oneLine(section) + u']');
+        lines_.append(u'[' + section + u']');
 }
 
 bool IniFile::deleteKey(const QString &section, const QString &key)

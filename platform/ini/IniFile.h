@@ -4,9 +4,17 @@
 #include <QStringList>
 
 #include <optional>
+#include <stdexcept>
 #include <utility>
 
 namespace vek {
+
+// A section or key name that the file would read back as something else; the message
+// names it.
+class IniNameError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // An ini file with the Windows profile semantics the program's settings were written for:
 // plain UTF-8 text, section and key names kept literally (Korean names too) and matched
@@ -30,10 +38,12 @@ public:
     int readInteger(const QString &section, const QString &key, int fallback) const;
 
     // Replaces the key's line, or adds the key at the end of its section, or adds the
-    // section at the end of the file.
+    // section at the end of the file. A name that cannot be read back as written (empty,
+    // with blanks around it or a line break in it, a key with '=' or starting with '[' or
+    // ';', a section with ']') throws IniNameError and changes nothing.
     void writeString(const QString &section, const QString &key, const QString &value);
     void writeInteger(const QString &section, const QString &key, int value);
-    // Adds an empty section when there is none of that name.
+    // Adds an empty section when there is none of that name; throws IniNameError as above.
     void addSection(const QString &section);
     bool deleteKey(const QString &section, const QString &key);
     // Removes the section's header and every line up to the next section.

@@ -6,13 +6,15 @@
 namespace vek {
 
 // Reachability tests and downloads over HTTP(S) that wait, with the event loop running,
-// until they are done or no data has moved for timeoutMs. The system's proxy settings
-// apply, except to the local machine.
+// until they are done, no data has moved for idleMs, or deadlineMs have passed since the
+// start, whichever comes first: a server that sends a byte now and then cannot hold them
+// up. The system's proxy settings apply, except to the local machine.
 class WebClient {
 public:
-    explicit WebClient(int timeoutMs) : timeoutMs_(timeoutMs) {}
+    WebClient(int idleMs, int deadlineMs) : idleMs_(idleMs), deadlineMs_(deadlineMs) {}
 
-    // True when the address answers, after redirects, with a success status.
+    // True when the address answers, after redirects, with a success status. The answer's
+    // head decides: its body is not read.
     bool isReachable(const QUrl &url) const;
     // Writes the address's content to filePath through a temporary file in the same
     // folder that replaces filePath only when the whole content has arrived; on any
@@ -20,7 +22,8 @@ public:
     bool download(const QUrl &url, const QString &filePath) const;
 
 private:
-    int timeoutMs_;
+    int idleMs_;
+    int deadlineMs_;
 };
 
 } // namespace vek

@@ -185,6 +185,11 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(NumberError, AdjustByPercent(large, Currency::fromDouble(10)));
         QVERIFY_THROWS_EXCEPTION(NumberError, AdjustByPercent(-large, Currency::fromDouble(10)));
         QCOMPARE(AdjustByPercent(large, Currency::fromDouble(-100)), Currency());
+        // 913205152163839.5 + 1 % is 922337203685477.5: within 64 bits, beyond the range.
+        const Currency edge = Currency::fromText(QStringLiteral("913205152163839.5"));
+        QVERIFY_THROWS_EXCEPTION(NumberError, AdjustByPercent(edge, Currency::fromDouble(1)));
+        QCOMPARE(AdjustByPercent(edge - Currency::fromDouble(1), Currency::fromDouble(1)).toText(),
+                 QStringLiteral("922337203685476.5"));
     }
 
     void adjustsRows_data()

@@ -222,8 +222,8 @@ private slots:
         QTest::addColumn<bool>("answer");
         QTest::newRow("quit button, yes") << false << true;
         QTest::newRow("quit button, no") << false << false;
-        QTest::newRow("Esc, yes") << true << true;
-        QTest::newRow("Esc, no") << true << false;
+        QTest::newRow("Esc in the list, yes") << true << true;
+        QTest::newRow("Esc in the list, no") << true << false;
     }
     void quittingAsksFirst()
     {
@@ -234,14 +234,31 @@ private slots:
         ProgramObjects program;
         program.start();
         QVERIFY(program.window->DatabaseReady());
-        if (byEscape)
-            QTest::keyClick(program.window->dGongSa, Qt::Key_Escape);
-        else
+        if (byEscape) {
+            TRxDBGrid *list = program.window->WorkItems->GrdAlst;
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Escape);
+        } else {
             program.window->QuitBtn->DoClick();
+        }
         QCOMPARE(answers.texts(), QStringList{QStringLiteral(" 작업을 종료하겠습니까 ??")});
         QCOMPARE(answers.requests().first().kind, MessageKind::Confirmation);
         QCOMPARE(program.window->isVisible(), !answer);
         QCOMPARE(program.window->DatabaseReady(), !answer);
+    }
+
+    void escWhileTypingTheProjectNameAsksNothing()
+    {
+        TempHome home;
+        MessageAnswerer answers;
+        ProgramObjects program;
+        program.start();
+        program.window->dGongSa->setFocus();
+        program.window->dGongSa->insert(QStringLiteral("신축공사"));
+        QTest::keyClick(program.window->dGongSa, Qt::Key_Escape);
+        QVERIFY(answers.texts().isEmpty());
+        QVERIFY(program.window->isVisible());
+        QCOMPARE(program.window->dGongSa->text(), QStringLiteral("신축공사"));
     }
 
     void theCloseButtonShutsDownAtOnce()
@@ -530,6 +547,17 @@ private slots:
         QCOMPARE(window.BtnExit->Caption(), QStringLiteral("ｘ"));
         QCOMPARE(window.Msgbar->PanelCount(), 3);
         QCOMPARE(window.Msgbar->PanelText(1), QStringLiteral("카브로소프트"));
+        // The system label: grey on the bar, its white copy down-right, a dark blue one up.
+        QCOMPARE(window.mLabel->Caption(), QStringLiteral("견적관리시스템 [내역서작업]"));
+        QCOMPARE(window.mLabel->EffectStyle(), TLabelE::esCustom);
+        QList<QPoint> offsets;
+        QList<QColor> colours;
+        for (const TextLayer &layer : window.mLabel->Layers()) {
+            offsets.append(layer.offset);
+            colours.append(layer.brush.color());
+        }
+        QCOMPARE(offsets, (QList<QPoint>{{1, 0}, {2, 2}, {1, 1}}));
+        QCOMPARE(colours, (QList<QColor>{QColor(0x00, 0x40, 0x80), Qt::white, QColor(0x80, 0x80, 0x80)}));
         QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(window.font().family(), QStringLiteral("굴림"));
         QCOMPARE(QToolTip::font().family(), QStringLiteral("바탕"));

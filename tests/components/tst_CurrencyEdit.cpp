@@ -1,4 +1,5 @@
 #include "components/CurrencyEdit.h"
+#include "components/DialogKeys.h"
 #include "tests/components/Pixels.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TestRegistry.h"
@@ -8,6 +9,7 @@
 #include <QDialog>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -54,6 +56,16 @@ struct Form {
     }
 
     void leaveBox() { other->setFocus(Qt::TabFocusReason); }
+};
+
+// A caret that does not blink while it lives, so that a grab always shows it.
+class SteadyCaret {
+public:
+    SteadyCaret() : flash_(QApplication::cursorFlashTime()) { QApplication::setCursorFlashTime(0); }
+    ~SteadyCaret() { QApplication::setCursorFlashTime(flash_); }
+
+private:
+    int flash_;
 };
 
 // Types text key by key, any letter included.
@@ -141,19 +153,34 @@ private slots:
         QCOMPARE(form.edit->Value(), 12.0);
     }
 
+    // Esc is offered to the form, whose cancel button acts when it has one; a form
+    // without one stays open. Then the box restores its text.
+    void escapeRestoresTheStoredValue_data()
+    {
+        QTest::addColumn<bool>("withCancel");
+        QTest::newRow("form without a cancel button") << false;
+        QTest::newRow("form with a cancel button") << true;
+    }
     void escapeRestoresTheStoredValue()
     {
+        QFETCH(bool, withCancel);
         Form form;
+        auto *cancel = new QPushButton(QStringLiteral("취소"), &form.dialog);
+        cancel->setVisible(withCancel);
+        MarkCancelButton(*cancel);
         form.edit->SetValue(12.5);
         QVERIFY(form.focusBox());
         form.edit->setCursorPosition(4);
         QTest::keyClicks(form.edit, QStringLiteral("3"));
         QCOMPARE(form.edit->text(), QStringLiteral("12.53"));
         QSignalSpy rejected(&form.dialog, &QDialog::rejected);
+        QSignalSpy cancelled(cancel, &QPushButton::clicked);
         QTest::keyClick(form.edit, Qt::Key_Escape);
         QCOMPARE(form.edit->text(), QStringLiteral("12.5"));
         QCOMPARE(form.edit->selectedText(), QStringLiteral("12.5"));
-        QCOMPARE(rejected.count(), 1); // the form's cancel came first
+        QCOMPARE(cancelled.count(), withCancel ? 1 : 0);
+        QCOMPARE(rejected.count(), 0);
+        QVERIFY(form.dialog.isVisible());
     }
 
     void enterGoesToTheFormAndIsNeverInserted()
@@ -335,8 +362,8 @@ private slots:
         QTest::newRow("upper bound only") << 0.0 << -5.0 << 3.0 << -5.0;
         QTest::newRow("upper bound only, low value") << 0.0 << -5.0 << -10.0 << -10.0;
         QTest::newRow("crossed bounds") << 5.0 << 2.0 << 100.0 << 100.0;
-        QTest::newRow("beyond a currency") << 0.0 << 0.0 << 1e300 << 922337203685477.0;
-        QTest::newRow("beyond a currency, negative") << 0.0 << 0.0 << -1e300 << -922337203685477.0;
+        QTest::newRow("beyond a currency") << 0.0 << 0.0 << 1e300 << Currency::Limit;
+        QTest::newRow("beyond a currency, negative") << 0.0 << 0.0 << -1e300 << -Currency::Limit;
     }
     void clamping()
     {
@@ -517,6 +544,111 @@ private slots:
         QCOMPARE(firstInk() - left, free / 2 - 2);
     }
 
+    // A borderless box has no top margin: its text stands as high as text drawn at the top
+    // edge, whether the box paints it or the focused edit does.
+    void aBorderlessBoxHasNoTopMargin()
+    {
+        Form form;
+        form.edit->setFrame(false);
+        form.edit->SetDisplayFormat(QStringLiteral(",0.;-,0."));
+        form.edit->SetValue(1234567);
+        // The first row with ink left of column end.
+        const auto firstInkRow = [](const QImage &image, int end) {
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < std::min(end, image.width()); ++x)
+                    if (qGray(image.pixel(x, y)) < 128)
+                        return y;
+            return -1;
+        };
+        QImage reference(form.edit->size(), QImage::Format_RGB32);
+        reference.fill(Qt::white);
+        {
+            QPainter painter(&reference);
+            painter.setFont(form.edit->font());
+            painter.setPen(Qt::black);
+            painter.drawText(QPoint(2, QFontMetrics(form.edit->font()).ascent()), QStringLiteral("1,234,567"));
+        }
+        const int top = firstInkRow(reference, reference.width());
+        QCOMPARE(firstInkRow(Grab(*form.edit), form.edit->width()), top);
+        // Focused, the edit shows "1234567" from the left, the caret after it.
+        SteadyCaret steady;
+        QVERIFY(form.focusBox());
+        form.edit->deselect();
+        form.edit->end(false);
+        QCOMPARE(firstInkRow(Grab(*form.edit), 2 + QFontMetrics(form.edit->font()).horizontalAdvance(u'1')), top);
+    }
+
+    // The box draws its own caret: one pixel wide, two with a bold font, as high as the
+    // smaller of the system font's and the box's font's height, where Qt puts its cursor.
+    void theBoxDrawsItsOwnCaret_data()
+    {
+        QTest::addColumn<int>("pixelSize");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<int>("width");
+        QTest::newRow("system size") << 0 << false << 1;
+        QTest::newRow("bold") << 0 << true << 2;
+        QTest::newRow("larger than the system font") << 30 << false << 1;
+        QTest::newRow("smaller than the system font") << 8 << true << 2;
+    }
+    void theBoxDrawsItsOwnCaret()
+    {
+        QFETCH(int, pixelSize);
+        QFETCH(bool, bold);
+        QFETCH(int, width);
+        SteadyCaret steady;
+        Form form;
+        QLineEdit *plain = form.other;
+        plain->setAlignment(Qt::AlignLeft | Qt::AlignTop); // as the box's edit stands
+        for (QLineEdit *edit : {static_cast<QLineEdit *>(form.edit), plain}) {
+            QFont font = QApplication::font();
+            if (pixelSize > 0)
+                font.setPixelSize(pixelSize);
+            font.setBold(bold);
+            edit->setFont(font);
+            edit->setFixedSize(120, 40);
+        }
+        // Dark pixels inside the frame of an empty focused box: its caret alone.
+        const auto caret = [](QWidget &widget) {
+            const QImage image = Grab(widget);
+            QRect ink;
+            for (int y = 2; y < image.height() - 2; ++y)
+                for (int x = 2; x < image.width() - 2; ++x)
+                    if (qGray(image.pixel(x, y)) < 100)
+                        ink |= QRect(x, y, 1, 1);
+            return ink;
+        };
+        QVERIFY(form.focusBox());
+        const QRect own = caret(*form.edit);
+        plain->setFocus(Qt::TabFocusReason);
+        const QRect qts = caret(*plain);
+        const int height = std::min(QFontMetrics(QApplication::font()).height(), QFontMetrics(form.edit->font()).height());
+        QCOMPARE(own.width(), width);
+        QCOMPARE(own.height(), height);
+        QCOMPARE(own.left(), qts.left());
+        QCOMPARE(own.top(), qts.top());
+    }
+
+    // A box is never lower than the smaller font height, four border heights and one.
+    void aBoxIsNeverLowerThanItsText_data()
+    {
+        QTest::addColumn<int>("pixelSize");
+        QTest::newRow("large font") << 30;
+        QTest::newRow("small font") << 6;
+    }
+    void aBoxIsNeverLowerThanItsText()
+    {
+        QFETCH(int, pixelSize);
+        TCurrencyEdit box;
+        QFont font = box.font();
+        font.setPixelSize(pixelSize);
+        box.setFont(font);
+        box.resize(100, 3);
+        const int least = std::min(QFontMetrics(QApplication::font()).height(), QFontMetrics(font).height()) + 5;
+        QCOMPARE(box.height(), least);
+        box.resize(100, least + 10);
+        QCOMPARE(box.height(), least + 10);
+    }
+
     void paintsTheDisplayTextWhereTheEditPutsIt()
     {
         // The painted text matches a plain edit box showing the display text.
@@ -537,6 +669,7 @@ private slots:
         }
         box->SetDisplayFormat(QStringLiteral(",0.;-,0."));
         box->SetValue(1234567.4);
+        plain->setTextMargins(0, -1, 0, 0); // a borderless box has no top margin
         plain->setAlignment(Qt::AlignRight | Qt::AlignTop);
         plain->setText(QStringLiteral("1,234,567"));
         plain->setCursorPosition(0);

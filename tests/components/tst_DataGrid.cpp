@@ -9,6 +9,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -285,6 +286,10 @@ private slots:
         QVERIFY(frozen && frozen->isVisible());
         QVERIFY(!frozen->isColumnHidden(0) && frozen->isColumnHidden(1));
         QCOMPARE(frozen->x(), grid->verticalHeader()->width() + grid->frameWidth());
+        // The last frozen column's title ends in a black line.
+        const QImage titles = frozen->horizontalHeader()->viewport()->grab().toImage();
+        for (int y = 0; y < titles.height(); ++y)
+            QCOMPARE(titles.pixelColor(frozen->horizontalHeader()->sectionSize(0) - 1, y), QColor(Qt::black));
         grid->setCurrentIndex(grid->model()->index(0, 3));
         QVERIFY(grid->horizontalScrollBar()->value() > 0);
         QCOMPARE(frozen->visualRect(frozen->model()->index(0, 0)).left(), 0);
@@ -376,6 +381,207 @@ private slots:
         grid->cellStyle(option, cell);
         QCOMPARE(option.backgroundBrush.color(), QColor(0xf9, 0xed, 0xfa));
         QCOMPARE(highlighted, QSet<QString>({"CSTTAL"}));
+    }
+
+    // The toolkit's row height, the font's height with 3 and the row line, until set;
+    // the title row is 2 pixels taller.
+    void rowsTakeTheToolkitsHeightAndTitlesTwoMore_data()
+    {
+        QTest::addColumn<int>("pixelSize");
+        QTest::addColumn<int>("set");
+        QTest::newRow("the grid's font") << 0 << 0;
+        QTest::newRow("a larger font") << 24 << 0;
+        QTest::newRow("set") << 0 << 20;
+    }
+    void rowsTakeTheToolkitsHeightAndTitlesTwoMore()
+    {
+        QFETCH(int, pixelSize);
+        QFETCH(int, set);
+        if (pixelSize > 0) {
+            QFont font = grid->font();
+            font.setPixelSize(pixelSize);
+            grid->setFont(font);
+        }
+        if (set > 0)
+            grid->SetRowsHeight(set);
+        const int rows = set > 0 ? set : grid->fontMetrics().height() + 4;
+        QCOMPARE(grid->RowsHeight(), rows);
+        QCOMPARE(grid->rowHeight(0), rows);
+        QCOMPARE(grid->horizontalHeader()->height(), rows + 2);
+    }
+
+    void aRightPressOnATitleActsAsALeftPress()
+    {
+        grid->SetTitleButtons(true);
+        QList<int> clicks;
+        grid->OnTitleBtnClick = [&clicks](int column, const QString &) { clicks.append(column); };
+        QWidget *titles = grid->horizontalHeader()->viewport();
+        QTest::mousePress(titles, Qt::RightButton, {}, titleCentre(1));
+        QCOMPARE(grid->PressedTitle(), 1);
+        QTest::mouseRelease(titles, Qt::RightButton, {}, titleCentre(1));
+        QCOMPARE(clicks, QList<int>({1}));
+        // Not while the columns may not be resized.
+        grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        QTest::mouseClick(titles, Qt::RightButton, {}, titleCentre(2));
+        QCOMPARE(clicks, QList<int>({1}));
+    }
+
+    // Tab leaves the grid for the next control, from the grid and from an open editor.
+    void tabLeavesTheGrid()
+    {
+        QWidget window;
+        auto *inside = new TRxDBGrid(&window);
+        inside->setDataset(list);
+        inside->setColumns({Column("NAME"), Column("CSTTAL")});
+        auto *next = new QLineEdit(&window);
+        next->move(0, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        inside->setFocus();
+        inside->setCurrentIndex(inside->model()->index(1, 0));
+        QTest::keyClick(inside, Qt::Key_Tab);
+        QVERIFY(next->hasFocus());
+        QCOMPARE(inside->currentIndex().column(), 0);
+
+        inside->setFocus();
+        QVERIFY(inside->openCellEditor(inside->currentIndex()));
+        auto *editor = qobject_cast<QLineEdit *>(inside->cellDelegate().editor());
+        QVERIFY(editor);
+        editor->setText(QStringLiteral("탭으로 떠남"));
+        editor->setModified(true);
+        QTest::keyClick(editor, Qt::Key_Tab);
+        QTRY_VERIFY(next->hasFocus());
+        QVERIFY(!inside->cellDelegate().editor());
+        QCOMPARE(inside->currentIndex().column(), 0);
+        QCOMPARE(list->valueOf(1, list->fieldIndex("NAME")).toString(), QStringLiteral("탭으로 떠남"));
+    }
+
+    // Row-select mode: a focus rectangle around the current row while the grid has the focus.
+    void rowSelectDrawsAFocusRectangleAroundTheRow()
+    {
+        grid->SetRowSelect(true);
+        grid->SetAlwaysShowSelection(true);
+        grid->setCurrentIndex(grid->model()->index(2, 1));
+        grid->setFocus();
+        QTRY_VERIFY(grid->hasFocus());
+        const QImage focused = grid->viewport()->grab().toImage();
+        grid->clearFocus();
+        QTRY_VERIFY(!grid->hasFocus());
+        const QImage unfocused = grid->viewport()->grab().toImage();
+        const QRect row = grid->visualRect(grid->model()->index(2, 0)).united(grid->visualRect(grid->model()->index(2, 2)));
+        int changed = 0;
+        for (int y = 0; y < focused.height(); ++y)
+            for (int x = 0; x < focused.width(); ++x)
+                if (focused.pixel(x, y) != unfocused.pixel(x, y)) {
+                    QVERIFY2(row.contains(x, y), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                    ++changed;
+                }
+        QVERIFY(changed >= row.width()); // at least along the row's edges
+    }
+
+    // The marks stand 1 pixel in from the indicator's right edge with the grid's lines,
+    // 2 without, and only while the dataset browses.
+    void selectionMarksStandInFromTheRight()
+    {
+        grid->SetMultiSelect(true);
+        grid->SetRowSelected(2, true);
+        const auto rightmostBlack = [this] {
+            const QImage indicator = grid->verticalHeader()->viewport()->grab().toImage();
+            const int top = grid->verticalHeader()->sectionViewportPosition(2);
+            int right = -1;
+            for (int y = top; y < top + grid->verticalHeader()->sectionSize(2); ++y)
+                for (int x = 0; x < indicator.width(); ++x)
+                    if (indicator.pixelColor(x, y) == QColor(Qt::black))
+                        right = std::max(right, x);
+            return right;
+        };
+        const int withLines = rightmostBlack();
+        grid->setShowGrid(false);
+        const int withoutLines = rightmostBlack();
+        QVERIFY(withLines > 0);
+        QCOMPARE(withLines - withoutLines, 1);
+        list->setRecNo(0);
+        list->edit();
+        QCOMPARE(rightmostBlack(), -1);
+        list->cancel();
+    }
+
+    // A column group: "금 액" heads the material and labour amounts. Collapsed it stands
+    // alone with an arrow box pointing right; its arrow box expands it, and then its title
+    // spans both columns above their own titles, its arrow pointing left.
+    void columnGroupsExpandAndCollapseByTheirArrowBox_data()
+    {
+        QTest::addColumn<bool>("rightToLeft");
+        QTest::newRow("left to right") << false;
+        QTest::newRow("right to left") << true;
+    }
+    void columnGroupsExpandAndCollapseByTheirArrowBox()
+    {
+        QFETCH(bool, rightToLeft);
+        DatasetColumn group = Column("CSTTAL", "금 액", 110);
+        group.groupSize = 2;
+        grid->setColumns({Column("rTg", "No", 30), Column("NAME", "공종명", 120), group, Column("PCST12", "재료비", 90),
+                          Column("LCST12", "노무비", 90)});
+        grid->setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+        grid->resize(520, 220);
+        QHeaderView *header = grid->horizontalHeader();
+        const int single = header->height();
+        QVERIFY(!grid->isColumnHidden(2));
+        QVERIFY(grid->isColumnHidden(3) && grid->isColumnHidden(4));
+
+        const int boxWidth = grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        // The black pixels of the arrow in the box at the title's edge: which way it points.
+        const auto arrowPointsRight = [&](const QRect &title) {
+            const QImage image = header->viewport()->grab().toImage();
+            const QRect face = title.adjusted(0, 0, -1, -1);
+            const QRect box = rightToLeft ? QRect(face.left(), face.top(), boxWidth, face.height())
+                                          : QRect(face.right() + 1 - boxWidth, face.top(), boxWidth, face.height());
+            int leftmost = INT_MAX, rightmost = INT_MIN, topAtLeft = 0, topAtRight = 0;
+            for (int x = box.left(); x <= box.right(); ++x)
+                for (int y = box.top(); y <= box.bottom(); ++y)
+                    if (image.pixelColor(x, y) == QColor(Qt::black)) {
+                        if (x < leftmost) { leftmost = x; topAtLeft = 0; }
+                        if (x > rightmost) { rightmost = x; topAtRight = 0; }
+                        topAtLeft += x == leftmost;
+                        topAtRight += x == rightmost;
+                    }
+            if (leftmost > rightmost)
+                return -1; // no arrow
+            return topAtLeft > topAtRight ? 1 : 0; // the wide base stands opposite the tip
+        };
+        const auto sectionRect = [&](int column) {
+            return QRect(header->sectionViewportPosition(column), 0, header->sectionSize(column), header->height());
+        };
+        QCOMPARE(arrowPointsRight(sectionRect(2)), rightToLeft ? 0 : 1);
+
+        // A click on the box expands the group.
+        const QRect collapsed = sectionRect(2);
+        const QPoint box(rightToLeft ? collapsed.left() + 3 : collapsed.right() - 3, collapsed.center().y());
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, box);
+        QVERIFY(grid->datasetModel().column(2).expanded);
+        QVERIFY(grid->isColumnHidden(2));
+        QVERIFY(!grid->isColumnHidden(3) && !grid->isColumnHidden(4));
+        QCOMPARE(header->height(), 2 * single);
+        QCOMPARE(grid->viewport()->y(), header->y() + header->height()); // the rows start below it
+        const QRect first = sectionRect(3);
+        const QRect second = sectionRect(4);
+        const QRect span = first.united(second).adjusted(0, 0, 0, -header->height() / 2);
+        QCOMPARE(arrowPointsRight(span), rightToLeft ? 1 : 0);
+        // Drawn over its whole width: no line between the two columns in the upper half,
+        // their own line in the lower half.
+        const QImage image = header->viewport()->grab().toImage();
+        const int between = rightToLeft ? second.right() : first.right();
+        const QColor dark = header->palette().color(QPalette::Dark);
+        QVERIFY(image.pixel(between, header->height() / 4) != dark.rgb());
+        QCOMPARE(image.pixel(between, header->height() * 3 / 4), dark.rgb());
+
+        // The box at the spanning title collapses it again.
+        const QRect upper = span;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(rightToLeft ? upper.left() + 3 : upper.right() - 3, upper.center().y()));
+        QVERIFY(!grid->datasetModel().column(2).expanded);
+        QVERIFY(!grid->isColumnHidden(2) && grid->isColumnHidden(3));
+        QCOMPARE(header->height(), single);
     }
 
     void selectedRowsShowTheirMarksInTheIndicator()

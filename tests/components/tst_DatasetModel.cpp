@@ -220,6 +220,41 @@ private slots:
         QCOMPARE(db->scalar("select CSTTAL from NDTAIL where ACODE=1"), stored);
     }
 
+    // Quantity 1,000,000 at material price 1,000,000,000 makes an amount no fixed-point
+    // value holds: the entry is refused with a message and the row stays as it was.
+    void anEntryWhoseAmountLeavesTheRangeIsRefused()
+    {
+        db->insertRow({{"ABFS", "S"}, {"TAG", "N"}, {"ACODE", 1}, {"ODRF", 1}, {"NAME", "레미콘"}, {"INO", 3}});
+        Dataset &items = db->module().TSlst;
+        items.setCommandText("select * from NDTAIL where ABFS='S' order by ODRF");
+        items.open();
+        DatasetModel model;
+        model.setDataset(&items);
+        model.setColumns({Column("INO"), Column("PCST11"), Column("PCST22")});
+        MessageAnswerer answerer;
+        QVERIFY(model.setData(model.index(0, 1), "1000000000", Qt::EditRole));
+        QCOMPARE(db->scalar("select PCST12 from NDTAIL where ABFS='S'").toDouble(), 3e9);
+
+        QVERIFY(!model.setData(model.index(0, 0), "1000000", Qt::EditRole));
+        QCOMPARE(answerer.texts().size(), 1);
+        QVERIFY2(answerer.texts().at(0).contains("1,000,000,000,000,000"), qPrintable(answerer.texts().at(0)));
+        QCOMPARE(answerer.requests().at(0).kind, MessageKind::Error);
+        QCOMPARE(items.state(), DatasetState::Browse);
+        QCOMPARE(items.asDouble("INO"), 3.0);
+        QCOMPARE(model.data(model.index(0, 2), Qt::DisplayRole).toString(), QStringLiteral("3,000,000,000"));
+        QCOMPARE(db->scalar("select INO from NDTAIL where ABFS='S'").toDouble(), 3.0);
+        QCOMPARE(db->scalar("select PCST12 from NDTAIL where ABFS='S'").toDouble(), 3e9);
+
+        // A number beyond the range is refused as typed, before any amount is made of it.
+        QVERIFY(!model.setData(model.index(0, 1), "1e300", Qt::EditRole));
+        QCOMPARE(answerer.texts().size(), 2);
+        QCOMPARE(db->scalar("select PCST11 from NDTAIL where ABFS='S'").toDouble(), 1e9);
+
+        // The work goes on.
+        QVERIFY(model.setData(model.index(0, 0), "2", Qt::EditRole));
+        QCOMPARE(db->scalar("select PCST12 from NDTAIL where ABFS='S'").toDouble(), 2e9);
+    }
+
     void aNumberCellTakesOnlyTheCharactersOfANumber_data()
     {
         QTest::addColumn<QString>("field");

@@ -279,6 +279,51 @@ private slots:
         // The text broke into several lines.
         QVERIFY(inkRows > QFontMetrics(TestFont()).height());
     }
+
+    // On the wrapped path tabs are expanded to every 8 average character widths: the text
+    // after a tab starts where it would start drawn at the first tab stop.
+    void wrappedCellTextExpandsTabs()
+    {
+        const QFont font = TestFont();
+        const int tabStop = 8 * QFontMetrics(font).averageCharWidth();
+        const QRect cell(0, 0, 200, 40);
+        const auto draw = [&](const QString &text, int left) {
+            QImage image = Canvas(200, 40);
+            QPainter painter(&image);
+            painter.setFont(font);
+            painter.setBrush(QColor(Qt::white));
+            painter.setPen(Qt::black);
+            PaintCellText(painter, cell, left, CellHAlign::Left, CellVAlign::Top, true, false, text);
+            return image;
+        };
+        QCOMPARE(draw(QStringLiteral("\t견적"), 2), draw(QStringLiteral("견적"), 2 + tabStop));
+        QCOMPARE(draw(QStringLiteral("공\t견적"), 2), [&] {
+            QImage image = draw(QStringLiteral("공"), 2);
+            QPainter painter(&image);
+            painter.setFont(font);
+            painter.setPen(Qt::black);
+            painter.drawText(QPoint(2 + tabStop, 2 + QFontMetrics(font).ascent()), QStringLiteral("견적"));
+            return image;
+        }());
+    }
+
+    // Every other pixel along the inside of the rectangle, inverted; drawn twice, gone.
+    void focusRectangleIsDottedAndTakesItselfAway()
+    {
+        QImage image(8, 5, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        DrawFocusRect(painter, QRect(1, 1, 6, 3));
+        const Legend legend{{u'.', qRgb(255, 255, 255)}, {u'#', qRgb(0, 0, 0)}};
+        QCOMPARE(Rows(image, legend), QStringList({"........",
+                                                   ".#.#.#..",
+                                                   "......#.",
+                                                   ".#.#.#..",
+                                                   "........"}));
+        DrawFocusRect(painter, QRect(1, 1, 6, 3));
+        painter.end();
+        QCOMPARE(Rows(image, legend), QStringList(5, "........"));
+    }
 };
 
 VEK_TEST(TestDrawingRoutines)

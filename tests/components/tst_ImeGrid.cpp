@@ -48,6 +48,27 @@ class TestImeGrid : public QObject {
     QString nameAt(int row) { return list->valueOf(row, list->fieldIndex("NAME")).toString(); }
     QWidget *editor() { return grid->cellDelegate().editor(); }
 
+    // A lookup column over the work items' ACODE that shows and picks the names of middle
+    // groups, numbered from BCODE 7, and its editor opened on the first row.
+    THDBGridInplaceEdit *openLookup(const QStringList &names)
+    {
+        Dataset &groups = db->module().TBlst;
+        for (int i = 0; i < names.size(); ++i)
+            db->insertRow({{"ABFS", "B"}, {"TAG", "N"}, {"BCODE", 7 + i}, {"NAME", names.at(i)}});
+        groups.setCommandText("select * from NDTAIL where ABFS='B' order by BCODE");
+        groups.open();
+        DatasetColumn lookup = Column("ACODE");
+        lookup.keyField = "ACODE";
+        lookup.lookupDataset = &groups;
+        lookup.lookupKeyField = "BCODE";
+        lookup.lookupResultField = "NAME";
+        grid->setColumns({Column("NAME"), lookup});
+        grid->setCurrentIndex(grid->model()->index(0, 1));
+        if (!grid->openCellEditor(grid->currentIndex()))
+            return nullptr;
+        return qobject_cast<THDBGridInplaceEdit *>(editor());
+    }
+
 private slots:
     void init()
     {
@@ -242,8 +263,10 @@ private slots:
         QVERIFY(!grid->inputMethodQuery(Qt::ImEnabled).toBool());
         Commit(grid.get(), "국");
         QCOMPARE(qobject_cast<QLineEdit *>(editor())->text(), QString("12.5e1"));
-        QTest::keyClick(grid.get(), Qt::Key_Tab);
-        QTRY_COMPARE(grid->currentIndex().column(), 2);
+        QTest::keyClick(grid.get(), Qt::Key_Return); // Tab would leave the grid
+        QTRY_VERIFY(!editor());
+        QTest::keyClick(grid.get(), Qt::Key_Right);
+        QCOMPARE(grid->currentIndex().column(), 2);
         QCOMPARE(list->valueOf(1, list->fieldIndex("INO")).toDouble(), 125.0);
         QTest::keyClicks(grid.get(), "3.e4");
         QCOMPARE(qobject_cast<QLineEdit *>(editor())->text(), QString("34"));
@@ -329,6 +352,7 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Space);
         QVERIFY(edit->listVisible());
         QCOMPARE(edit->activeList()->count(), 5);
+        QCOMPARE(edit->activeList()->visualItemRect(edit->activeList()->item(1)).height(), THPopupListBox::ItemHeight);
         QTest::keyClick(edit, Qt::Key_Down); // goes to the list
         QVERIFY(edit->activeList()->currentItem());
         QTest::keyClick(edit, Qt::Key_Escape);
@@ -348,20 +372,8 @@ private slots:
 
     void aLookupListShowsTwentyRowsAndWritesTheKey()
     {
-        Dataset &names = db->module().TBlst;
-        for (int code = 7; code <= 9; ++code)
-            db->insertRow({{"ABFS", "B"}, {"TAG", "N"}, {"BCODE", code}, {"NAME", QString("중공종%1").arg(code)}});
-        names.setCommandText("select * from NDTAIL where ABFS='B' order by BCODE");
-        names.open();
-        DatasetColumn lookup = Column("ACODE");
-        lookup.keyField = "ACODE";
-        lookup.lookupDataset = &names;
-        lookup.lookupKeyField = "BCODE";
-        lookup.lookupResultField = "NAME";
-        grid->setColumns({Column("NAME"), lookup});
-        grid->setCurrentIndex(grid->model()->index(0, 1));
-        QVERIFY(grid->openCellEditor(grid->currentIndex()));
-        auto *edit = qobject_cast<THDBGridInplaceEdit *>(editor());
+        THDBGridInplaceEdit *edit = openLookup({"중공종7", "중공종8", "중공종9"});
+        QVERIFY(edit);
         QCOMPARE(edit->editStyle(), THDBGridInplaceEdit::esDataList);
         edit->DropDown();
         THPopupListBox *box = edit->activeList();
@@ -376,6 +388,22 @@ private slots:
         QTRY_VERIFY(!editor());
         QCOMPARE(list->valueOf(0, list->fieldIndex("ACODE")).toInt(), 8);
         QCOMPARE(grid->model()->data(grid->model()->index(0, 1), Qt::DisplayRole).toString(), QString("중공종8"));
+    }
+
+    // Two lookup rows with the same name: the one chosen is the key written.
+    void aLookupListWritesTheChosenRowsKeyItself()
+    {
+        THDBGridInplaceEdit *edit = openLookup({"토공", "토공"});
+        QVERIFY(edit);
+        edit->DropDown();
+        QTest::keyClick(edit, Qt::Key_Down);
+        QTest::keyClick(edit, Qt::Key_Down);
+        QCOMPARE(edit->activeList()->currentRow(), 1);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTRY_VERIFY(!editor());
+        QCOMPARE(list->valueOf(0, list->fieldIndex("ACODE")).toInt(), 8);
+        QCOMPARE(db->scalar("select ACODE from NDTAIL where ABFS='A' and ODRF=1").toInt(), 8);
     }
 
     void ctrlEnterInAnEllipsisCellRunsTheEditButton()

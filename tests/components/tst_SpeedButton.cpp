@@ -631,6 +631,52 @@ private slots:
         QTRY_VERIFY(!menu.isVisible());
     }
 
+    // The menu's point by position and alignment; a right-aligned menu ends at its point,
+    // a centred one stands across it.
+    void dropDownMenuPointByPositionAndAlignment_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("alignment");
+        QTest::addColumn<QPoint>("point"); // in button coordinates; w, h: the button's size
+        const int below = TRxSpeedButton::dmpBottom;
+        const int right = TRxSpeedButton::dmpRight;
+        QTest::newRow("below, left") << below << int(Qt::AlignLeft) << QPoint(-1, 25);
+        QTest::newRow("below, right") << below << int(Qt::AlignRight) << QPoint(26, 25);
+        QTest::newRow("below, centre") << below << int(Qt::AlignHCenter) << QPoint(12, 25);
+        QTest::newRow("right, left") << right << int(Qt::AlignLeft) << QPoint(25, -1);
+        QTest::newRow("right, right") << right << int(Qt::AlignRight) << QPoint(-1, -1);
+        QTest::newRow("right, centre") << right << int(Qt::AlignHCenter) << QPoint(12, 25);
+    }
+    void dropDownMenuPointByPositionAndAlignment()
+    {
+        QFETCH(int, position);
+        QFETCH(int, alignment);
+        QFETCH(QPoint, point);
+        button->resize(25, 25);
+        button->move(200, 200);
+        QMenu menu;
+        menu.addAction(QStringLiteral("구성 항목 보기"));
+        button->SetDropDownMenu(&menu);
+        button->SetMenuPosition(TRxSpeedButton::TDropDownMenuPos(position));
+        button->SetMenuAlignment(Qt::Alignment(alignment));
+        QCOMPARE(button->MenuPoint(), point);
+        QRect shown;
+        QTimer::singleShot(0, &menu, [&] {
+            shown = menu.geometry();
+            menu.close();
+        });
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+        const QPoint at = button->mapToGlobal(point);
+        if (alignment == Qt::AlignLeft)
+            QCOMPARE(shown.left(), at.x());
+        else if (alignment == Qt::AlignRight)
+            QCOMPARE(shown.right() + 1, at.x());
+        else
+            QCOMPARE(shown.left() + shown.width() / 2, at.x());
+        QCOMPARE(shown.top(), at.y());
+        QTRY_VERIFY(!menu.isVisible());
+    }
+
     void mouseEnterNeedsAnEnabledButton()
     {
         QSignalSpy entered(button, &TRxSpeedButton::MouseEnter);

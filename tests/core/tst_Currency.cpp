@@ -3,6 +3,7 @@
 
 #include <QTest>
 
+#include <cmath>
 #include <limits>
 
 using namespace vek;
@@ -51,6 +52,37 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(NumberError, Currency::fromDouble(std::numeric_limits<double>::quiet_NaN()));
         QVERIFY_THROWS_EXCEPTION(NumberError, Currency::fromDouble(-std::numeric_limits<double>::infinity()));
         QVERIFY_THROWS_EXCEPTION(NumberError, Currency::fromText(QStringLiteral("922337203685478")));
+    }
+
+    // One limit: a double converts exactly when it lies within Currency::Limit.
+    void fitsTellsWhatConverts_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<bool>("fits");
+        const double above = std::nextafter(Currency::Limit, 1e300);
+        QTest::newRow("the limit") << Currency::Limit << true;
+        QTest::newRow("the negative limit") << -Currency::Limit << true;
+        QTest::newRow("the next double above") << above << false;
+        QTest::newRow("the next double below the negative") << -above << false;
+        QTest::newRow("the largest whole value") << 922337203685477.0 << true;
+        QTest::newRow("2^63 / 10000") << 922337203685477.5808 << false;
+        QTest::newRow("nine hundred trillion") << 9.1e14 << true;
+        QTest::newRow("1e300") << 1e300 << false;
+        QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << false;
+        QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << false;
+    }
+    void fitsTellsWhatConverts()
+    {
+        QFETCH(double, value);
+        QFETCH(bool, fits);
+        QCOMPARE(Currency::fits(value), fits);
+        bool converts = true;
+        try {
+            Currency::fromDouble(value);
+        } catch (const NumberError &) {
+            converts = false;
+        }
+        QCOMPARE(converts, fits);
     }
 
     // Texts whose whole part fits but whose value, decimals and rounding included, does not.

@@ -1,5 +1,5 @@
 #include "core/DataModule.h"
-#include "core/MoneyFormat.h"
+#include "core/DatabaseError.h"
 #include "core/ProgramState.h"
 #include "core/RowAmounts.h"
 #include "tests/support/TempDatabase.h"
@@ -58,6 +58,33 @@ class TestDataModule : public QObject {
         return result;
     }
 
+    // Three line items a, b, c of work item 1 in ODRF order, open in TSlst.
+    void openThreeItems()
+    {
+        for (int odrf = 1; odrf <= 3; ++odrf)
+            db->insertRow({{"ACODE", 1}, {"ABFS", "S"}, {"TAG", "N"}, {"ODRF", odrf}, {"NAME", QString(QChar('a' + odrf - 1))}});
+        openWorkItem();
+    }
+
+    // The cached rows in their order, each "name:ODRF", and the same read from the table.
+    QStringList cachedList()
+    {
+        Dataset &items = m().TSlst;
+        QStringList list;
+        for (int recNo = 0; recNo < items.recordCount(); ++recNo)
+            list.append(items.displayTextOf(recNo, items.fieldIndex("NAME")) + ':'
+                        + items.displayTextOf(recNo, items.fieldIndex("ODRF")));
+        return list;
+    }
+    QStringList tableList()
+    {
+        QSqlQuery query = m().SQLConect.select("select NAME, ODRF from NDTAIL where ABFS='S' order by ODRF, RID");
+        QStringList list;
+        while (query.next())
+            list.append(query.value(0).toString() + ':' + query.value(1).toString());
+        return list;
+    }
+
 private slots:
     void init()
     {
@@ -77,26 +104,29 @@ private slots:
         QTest::addColumn<double>("tcst32");
         QTest::addColumn<QString>("noCal");
         QTest::addColumn<QString>("mark");
-        const auto money = [](qint64 v) { return FormatMoneyPad(13, Currency::fromRaw(v * Currency::Scale)); };
         QTest::newRow("quantity -2 x labour 1,000.5")
             << QVariantHash{{"INO", -2}, {"LCST11", 1000.5}, {"SCST11", 10}, {"NOADD", "2 * 3"}}
-            << money(0) << -2001.0 << -20.0 << 1010.5 << -2021.0 << "6" << "○";
+            << "            0" << -2001.0 << -20.0 << 1010.5 << -2021.0 << "6" << "○";
         QTest::newRow("material 1,000.5 rounds to 1000")
             << QVariantHash{{"INO", 1}, {"PCST11", 1000.5}, {"PCST12", 1000}, {"TAG", "D"}}
-            << money(1000) << 0.0 << 0.0 << 1000.0 << 1000.0 << "" << "●";
+            << "        1,000" << 0.0 << 0.0 << 1000.0 << 1000.0 << "" << "●";
         QTest::newRow("0.29 x 100 gives 29")
             << QVariantHash{{"INO", 0.29}, {"PCST11", 100}, {"LCST11", 100}, {"SCST11", 100}, {"MVE", "T"}}
-            << money(29) << 29.0 << 29.0 << 300.0 << 58.0 << "" << "☞";
+            << "           29" << 29.0 << 29.0 << 300.0 << 58.0 << "" << "☞";
         QTest::newRow("supplied material")
             << QVariantHash{{"INO", 2}, {"PCST11", 300}, {"PCST12", 600}, {"LCST11", 50}, {"RECV", 300}}
             << SuppliedMaterialText << 100.0 << 0.0 << 350.0 << 100.0 << "" << "○";
         QTest::newRow("subtotal row shows its stored amounts")
             << QVariantHash{{"INO", 5}, {"PCST12", 1234}, {"LCST12", 5}, {"SCST12", 6}, {"LCST11", 99}, {"TAG", "T"}}
-            << money(1234) << 5.0 << 6.0 << 99.0 << 1245.0 << "" << "○";
+            << "        1,234" << 5.0 << 6.0 << 99.0 << 1245.0 << "" << "○";
         QTest::newRow("invalid formula")
-            << QVariantHash{{"NOADD", "2*(3"}} << money(0) << 0.0 << 0.0 << 0.0 << 0.0 << "???" << "○";
+            << QVariantHash{{"NOADD", "2*(3"}} << "            0" << 0.0 << 0.0 << 0.0 << 0.0 << "???" << "○";
+        QTest::newRow("formula value cut to its 10 characters")
+            << QVariantHash{{"NOADD", "123456789*1000.5"}} << "            0" << 0.0 << 0.0 << 0.0 << 0.0 << "1235185173" << "○";
+        QTest::newRow("negative formula value of 10 characters")
+            << QVariantHash{{"NOADD", "1-1234.5678"}} << "            0" << 0.0 << 0.0 << 0.0 << 0.0 << "-1233.5678" << "○";
         QTest::newRow("blank formula")
-            << QVariantHash{{"NOADD", "   "}} << money(0) << 0.0 << 0.0 << 0.0 << 0.0 << "" << "○";
+            << QVariantHash{{"NOADD", "   "}} << "            0" << 0.0 << 0.0 << 0.0 << 0.0 << "" << "○";
     }
     void lineItemFields()
     {
@@ -169,17 +199,17 @@ private slots:
         QTest::addColumn<double>("tcst32");
         QTest::addColumn<double>("pcst12");
         QTest::newRow("one decimal, cut") << QVariantHash{{"INO", 1.5}, {"PCST11", 10.07}, {"LCST11", 333.33}}
-                                          << FormatNumberPad(3, "15.105", 13) << 499.9 << 515.0 << 15.1;
+                                          << "        15.1" << 499.9 << 515.0 << 15.1;
         // 1.29495 shows 1.29 to two decimals, so 1.2: rounding to four decimals first
         // would make it 1.2950 and store 1.3.
         QTest::newRow("half past the second decimal") << QVariantHash{{"INO", 0.5}, {"PCST11", 2.5899}}
-                                                      << FormatNumberPad(3, "1.29495", 13) << 0.0 << 1.2 << 1.2;
+                                                      << "         1.2" << 0.0 << 1.2 << 1.2;
         QTest::newRow("negative") << QVariantHash{{"INO", -1}, {"PCST11", 2.25}, {"LCST11", 0.29}}
-                                  << FormatNumberPad(3, "-2.25", 13) << -0.2 << -2.4 << -2.2;
+                                  << "        -2.2" << -0.2 << -2.4 << -2.2;
         QTest::newRow("supplied") << QVariantHash{{"INO", 2}, {"PCST11", 5}, {"LCST11", 1.25}, {"RECV", 5}}
                                   << SuppliedMaterialText << 2.5 << 2.5 << 0.0;
         QTest::newRow("large amount") << QVariantHash{{"INO", 3}, {"PCST11", 123456789.89}}
-                                      << FormatNumberPad(3, "370370369.67", 13) << 0.0 << 370370369.6 << 370370369.6;
+                                      << "370,370,369.6" << 0.0 << 370370369.6 << 370370369.6;
     }
     void breakdownRowFields()
     {
@@ -207,6 +237,70 @@ private slots:
         QCOMPARE(db->scalar("select PCST12 from NDTAIL where ABFS='X'").toDouble(), pcst12);
         QCOMPARE(db->scalar("select LCST12 from NDTAIL where ABFS='X'").toDouble(), lcst22);
         QCOMPARE(db->scalar("select CSTTAL from NDTAIL where ABFS='X'").toDouble(), tcst32);
+    }
+
+    // Numbers beyond the fixed-point range, as a foreign document may hold them: every
+    // list shows them in full, and working out what a row shows never throws.
+    void valuesBeyondTheRangeShowInEveryListColumn()
+    {
+        QVariantHash huge;
+        for (const QString &column : {"PCST11", "PCST12", "LCST11", "LCST12", "SCST11", "SCST12", "CSTTAL", "RECV",
+                                      "PRT1", "LRT4", "PCSTA", "LRTE"})
+            huge.insert(column, 1e300);
+        const auto row = [&](const QVariantHash &keys, double quantity) {
+            QVariantHash values = huge;
+            values.insert(keys);
+            values.insert("INO", quantity);
+            db->insertRow(values);
+        };
+        row({{"ACODE", 2}, {"ABFS", "A"}, {"TAG", "A"}, {"ODRF", 2}}, 2);
+        row({{"ACODE", 1}, {"ABFS", "S"}, {"TAG", "N"}, {"ODRF", 1}, {"RECV", 0}}, 2);
+        row({{"ACODE", 1}, {"ABFS", "S"}, {"TAG", "D"}, {"ODRF", 2}, {"RECV", 0}}, 1e300); // products beyond any double
+        row({{"ACODE", 1}, {"ABFS", "S"}, {"TAG", "T"}, {"ODRF", 3}, {"ICD1", 1}}, 2);
+        row({{"ABFS", "X"}, {"TAG", "N"}, {"ICD1", 4}, {"ICD2", 5}, {"ICD3", 6}, {"ODRF", 1}}, 2);
+        row({{"ABFS", "X"}, {"TAG", "N"}, {"ICD1", 4}, {"ICD2", 5}, {"ICD3", 6}, {"ODRF", 2}, {"RECV", 0}}, -2);
+        openWorkItem();
+        m().Tdtail.setCommandText(Breakdown, {4, 5, 6});
+        m().Tdtail.open();
+        m().TpSlst.setCommandText("select * from NDTAIL where ABFS='S' Order by ODRF");
+        m().TpSlst.open();
+        m().qDList.open();
+
+        const QString full = "1" + QString(",000").repeated(100);
+        for (Dataset *list : {&m().TAlst, &m().TSlst, &m().Tdtail, &m().TpSlst, &m().qDList}) {
+            QVERIFY(list->recordCount() >= 1);
+            for (int recNo = 0; recNo < list->recordCount(); ++recNo) {
+                for (int field = 0; field < list->fieldCount(); ++field) {
+                    const QString name = list->fieldName(field);
+                    QString text;
+                    try {
+                        text = list->displayTextOf(recNo, field);
+                    } catch (const std::exception &error) {
+                        QFAIL(qPrintable(list->name() + " " + name + ": " + error.what()));
+                    }
+                    if (huge.contains(name) && !list->displayFormat(name).isEmpty() && list->valueOf(recNo, field) == 1e300)
+                        QVERIFY2(text == full, qPrintable(list->name() + " " + name + ": " + text.left(20)));
+                }
+            }
+        }
+        QCOMPARE(m().TSlst.asString("PCST22"), "2" + QString(",000").repeated(100));
+        QCOMPARE(m().TSlst.displayText("TCST31"), "3" + QString(",000").repeated(100));
+        m().TSlst.next();
+        QCOMPARE(m().TSlst.asString("PCST22"), QStringLiteral("INF"));
+        m().TSlst.next();
+        QCOMPARE(m().TSlst.asString("PCST22"), full); // a subtotal row shows its stored amount
+        m().Tdtail.last();
+        QCOMPARE(m().Tdtail.asString("PCST22"), "-2" + QString(",000").repeated(100));
+    }
+
+    // The grids show the digits a person reads, not the binary tail of the product.
+    void displayFormatsRoundTheDecimalDigits()
+    {
+        db->insertRow({{"ABFS", "X"}, {"TAG", "N"}, {"ICD1", 4}, {"ICD2", 5}, {"ICD3", 6}, {"INO", 1},
+                       {"PCST11", 16917236612.349998}});
+        m().Tdtail.setCommandText(Breakdown, {4, 5, 6});
+        m().Tdtail.open();
+        QCOMPARE(m().Tdtail.displayText("PCST11"), QStringLiteral("16,917,236,612.3"));
     }
 
     void displayFormats()
@@ -285,6 +379,72 @@ private slots:
         m().TSlst.insert();
         m().TSlst.cancel();
         QCOMPARE(orders("ABFS='S'"), (QList<int>{1, 2}));
+    }
+
+    void appendsWithoutARefreshEachComeLast()
+    {
+        openThreeItems();
+        Dataset &items = m().TSlst;
+        items.first();
+        for (const char *name : {"w", "x", "y", "z"}) {
+            items.insert();
+            items.setValue("NAME", name);
+            items.post();
+        }
+        const QStringList expected{"a:1", "b:2", "c:3", "w:4", "x:5", "y:6", "z:7"};
+        QCOMPARE(tableList(), expected);
+        QCOMPARE(cachedList(), expected);
+    }
+
+    void insertsWithoutARefreshEachGoBeforeTheirOwnRow()
+    {
+        openThreeItems();
+        InsertMode = true;
+        Dataset &items = m().TSlst;
+        items.setRecNo(2); // c
+        items.insert();
+        items.setValue("NAME", "x");
+        items.post();
+        QCOMPARE(cachedList(), (QStringList{"a:1", "b:2", "x:3", "c:4"}));
+        items.setRecNo(1); // b
+        items.insert();
+        items.setValue("NAME", "y");
+        items.post();
+        const QStringList expected{"a:1", "y:2", "b:3", "x:4", "c:5"};
+        QCOMPARE(tableList(), expected);
+        QCOMPARE(cachedList(), expected);
+        // A cancelled insert takes its shift back in the table and in the cache.
+        items.setRecNo(0);
+        items.insert();
+        QCOMPARE(cachedList(), (QStringList{"a:2", "y:3", "b:4", "x:5", "c:6"}));
+        items.cancel();
+        QCOMPARE(tableList(), expected);
+        QCOMPARE(cachedList(), expected);
+    }
+
+    // The engine refuses the first post of an inserted row; the retry still makes room.
+    void aRefusedInsertRetriedKeepsItsPlace()
+    {
+        m().SQLConect.execute("CREATE EXCEPTION REFUSED 'refused by the test'");
+        QVERIFY(m().SQLConect.commit());
+        m().SQLConect.execute("CREATE TRIGGER REFUSE_NAMED FOR NDTAIL BEFORE INSERT AS BEGIN "
+                              "IF (NEW.NAME = '거부') THEN EXCEPTION REFUSED; END");
+        QVERIFY(m().SQLConect.commit());
+        for (int odrf = 1; odrf <= 2; ++odrf)
+            db->insertRow({{"ACODE", 1}, {"ABFS", "S"}, {"TAG", "N"}, {"ODRF", odrf}, {"NAME", odrf == 1 ? "first" : "second"}});
+        openWorkItem();
+        InsertMode = true;
+        Dataset &items = m().TSlst;
+        items.setRecNo(1);
+        items.insert();
+        items.setValue("NAME", "거부");
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, items.post());
+        QCOMPARE(items.state(), DatasetState::Insert);
+        items.setValue("NAME", "new");
+        items.post();
+        const QStringList expected{"first:1", "new:2", "second:3"};
+        QCOMPARE(tableList(), expected);
+        QCOMPARE(cachedList(), expected);
     }
 
     void breakdownInsertStaysInsideItsKey()

@@ -1,5 +1,6 @@
 #include "core/DataModule.h"
 #include "core/DatabaseError.h"
+#include "core/EstimateColumns.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
 
@@ -237,6 +238,50 @@ private slots:
         QCOMPARE(moves.count(), 1);
         ds.first();
         QCOMPARE(moves.count(), 2);
+    }
+
+    // A key left empty is refused by the engine on every way into the table, never stored
+    // as 0, which would make the row another node's.
+    void aNullKeyIsRefused_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("way");
+        for (const char *key : {"ACODE", "BCODE", "SCODE"})
+            for (const char *way : {"posted new row", "posted change", "row insert statement", "update statement"})
+                QTest::addRow("%s, %s", key, way) << QString(key) << QString(way);
+    }
+    void aNullKeyIsRefused()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, way);
+        Dataset &ds = workItems();
+        QVariantHash keys{{"ACODE", 1}, {"BCODE", 0}, {"SCODE", 0}};
+        QString refusal;
+        try {
+            if (way == "posted new row") {
+                ds.append();
+                for (auto k = keys.cbegin(); k != keys.cend(); ++k)
+                    ds.setValue(k.key(), k.key() == key ? QVariant() : k.value());
+                ds.post();
+            } else if (way == "posted change") {
+                ds.edit();
+                ds.setValue(key, QVariant());
+                ds.post();
+            } else if (way == "row insert statement") {
+                keys.insert(key, QVariant());
+                InsertEstimateRow(db->module().SQLConect, EstimateRowValues(keys));
+            } else {
+                db->module().SQLConect.execute("update NDTAIL set " + key + "=? where ODRF=1", {QVariant()});
+            }
+        } catch (const DatabaseError &error) {
+            refusal = error.message();
+        }
+        db->module().SQLConect.rollback();
+        QVERIFY2(refusal.contains(QStringLiteral("validation error for column \"NDTAIL\".\"%1\"").arg(key)),
+                 qPrintable(refusal));
+        QCOMPARE(db->scalar("select count(*) from NDTAIL").toInt(), 5);
+        QCOMPARE(db->scalar("select count(*) from NDTAIL where " + key + " is null or " + key + "=0").toInt(),
+                 key == "ACODE" ? 0 : 5);
     }
 
     void aQueryWithoutRowKeyIsReadOnly()

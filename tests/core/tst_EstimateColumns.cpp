@@ -56,20 +56,47 @@ private slots:
             else
                 QCOMPARE(got.toDouble(), values.at(i).toDouble());
         }
-        // The row key follows the 44 columns and is filled by the engine.
-        QCOMPARE(all.fieldName(44), QStringLiteral("RID"));
-        QVERIFY(all.value("RID").toInt() > 0);
+        // Documents hold the 44 columns, never the row key.
+        QCOMPARE(all.fieldCount(), int(EstimateColumns().size()));
+        QCOMPARE(all.fieldIndex("RID"), -1);
+        // A document's rows go into the table through it all the same.
+        all.append();
+        for (int i = 0; i < EstimateColumns().size(); ++i)
+            all.setValue(EstimateColumns().at(i), values.at(i));
+        all.post();
+        all.applyUpdates();
+        QCOMPARE(db.scalar("select count(distinct RID) from NDTAIL where NOADD=?", {texts.value("NOADD")}).toInt(), 2);
     }
 
-    void fixedColumnsKeepTheirLength()
+    // A CHAR column reads back within its CP949 byte capacity: its text, then pad blanks
+    // up to the capacity and no further.
+    void fixedColumnsReadBackWithinTheirCapacity_data()
     {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("ETC, Korean and ASCII") << "ETC" << "가x" << QStringLiteral("가x") + QString(12, ' ');
+        QTest::newRow("ETC, 7 Korean letters") << "ETC" << QString(7, QChar(0xAC00)) << QString(7, QChar(0xAC00)) + ' ';
+        QTest::newRow("ETC, full") << "ETC" << QStringLiteral("비고비고비고비x") << QStringLiteral("비고비고비고비x");
+        QTest::newRow("NOADD, 50 Korean letters") << "NOADD" << QString(50, QChar(0xD7A3)) << QString(50, QChar(0xD7A3));
+        QTest::newRow("NOADD, a formula") << "NOADD" << "2*3" << QStringLiteral("2*3") + QString(97, ' ');
+        QTest::newRow("PAGEA") << "PAGEA" << "쪽a" << QStringLiteral("쪽a ");
+        QTest::newRow("TAG") << "TAG" << "N" << "N";
+        QTest::newRow("MVE, empty") << "MVE" << "" << " ";
+    }
+    void fixedColumnsReadBackWithinTheirCapacity()
+    {
+        QFETCH(QString, column);
+        QFETCH(QString, stored);
+        QFETCH(QString, read);
         TempDatabase db;
-        db.insertRow({{"ETC", "가x"}, {"TAG", "N"}, {"ABFS", "S"}});
+        QVariantHash row{{"TAG", "N"}, {"ABFS", "S"}};
+        row.insert(column, stored);
+        db.insertRow(row);
         Dataset &all = db.module().TnDtail;
         all.open();
-        // CHAR(15) holds 15 characters: the text and its blanks, no more.
-        QCOMPARE(all.asString("ETC"), QStringLiteral("가x") + QString(13, ' '));
-        QCOMPARE(all.asString("TAG"), QStringLiteral("N"));
+        QCOMPARE(all.asString(column), read);
+        QCOMPARE(Cp949Width(all.asString(column)), TextCapacity(column));
     }
 
     void longTextIsCutOnALetterBoundary_data()

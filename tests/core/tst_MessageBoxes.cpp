@@ -59,6 +59,10 @@ private slots:
         QTest::addColumn<int>("buttons");
         QTest::addColumn<int>("defaultButton");
         QTest::addColumn<int>("icon");
+        QTest::newRow("Yes/No question") << int(MessageKind::Confirmation) << int(QMessageBox::Yes | QMessageBox::No)
+                                         << int(QMessageBox::Yes) << int(QMessageBox::Question);
+        QTest::newRow("information") << int(MessageKind::Information) << int(QMessageBox::Ok)
+                                     << int(QMessageBox::NoButton) << int(QMessageBox::Information);
         QTest::newRow("Yes/No/Cancel") << int(MessageKind::YesNoCancel)
                                        << int(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)
                                        << int(QMessageBox::No) << int(QMessageBox::Warning);

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using namespace vek;
 
 namespace {
@@ -152,6 +154,24 @@ private slots:
     void sumPastTheRangeThrows()
     {
         QVERIFY_THROWS_EXCEPTION(NumberError, AddRounded(Currency(), 1e300));
+        QVERIFY_THROWS_EXCEPTION(NumberError, AddRounded(Currency(), std::nextafter(Currency::Limit, 1e300)));
+        QCOMPARE(AddRounded(Currency(), Currency::Limit), Currency::fromDouble(Currency::Limit));
+    }
+
+    // Whole units of large sums are exact: 900000000000001 x 10000 is no double.
+    void wholeUnitsAreExact_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<qint64>("raw");
+        QTest::newRow("beyond 2^53 raw") << "900000000000001.6" << qint64(9000000000000010000);
+        QTest::newRow("largest") << "922337203685477.5807" << qint64(9223372036854770000);
+        QTest::newRow("negative") << "-123.9" << qint64(-1230000);
+    }
+    void wholeUnitsAreExact()
+    {
+        QFETCH(QString, value);
+        QFETCH(qint64, raw);
+        QCOMPARE(WholeUnits(Currency::fromText(value)).raw(), raw);
     }
 };
 

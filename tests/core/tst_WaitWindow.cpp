@@ -2,7 +2,9 @@
 #include "core/Environment.h"
 #include "tests/support/TestRegistry.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
@@ -63,6 +65,51 @@ private slots:
         QVERIFY(!SprSfm->GaugeTimer->isActive());
         QCOMPARE(SprSfm->MessageLabel->y(), 12);
         QCOMPARE(SprSfm->MessageLabel->palette().color(QPalette::WindowText), Navy);
+    }
+
+    // The message strip's text stands on what lies behind it, never on the window's own
+    // blue: here, where the screen can be read, on a copy of it.
+    void theMessageStripShowsWhatLiesBehind()
+    {
+        QWidget behind;
+        behind.setAutoFillBackground(true);
+        QPalette colours = behind.palette();
+        colours.setColor(QPalette::Window, Qt::red);
+        behind.setPalette(colours);
+        behind.setGeometry(QRect(QPoint(0, 0), QSize(600, 200)).translated(
+            QGuiApplication::primaryScreen()->geometry().center() - QPoint(300, 100)));
+        behind.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&behind));
+        ShowWaitMessage(Navy, QStringLiteral("자료를 재계산 중입니다. 잠시만..."));
+        QVERIFY(!SprSfm->testAttribute(Qt::WA_TranslucentBackground)); // no desktop composes here
+        const QImage strip = SprSfm->grab().toImage();
+        int red = 0;
+        int navy = 0;
+        for (int y = 0; y < strip.height(); ++y)
+            for (int x = 0; x < strip.width(); ++x) {
+                const QColor pixel = strip.pixelColor(x, y);
+                QVERIFY(pixel != QColor(0x1F, 0x7C, 0xD1));
+                red += pixel == QColor(Qt::red);
+                navy += pixel == Navy;
+            }
+        QVERIFY(red > strip.width() * strip.height() / 2);
+        QVERIFY(navy > 0);
+    }
+
+    // Where the desktop composes, the strip is a translucent window: nothing but its text.
+    void aComposingDesktopSeesThroughTheStrip()
+    {
+        ShowWaitMessage(Navy, QStringLiteral("자료를 재계산 중입니다. 잠시만..."));
+        SprSfm->SetSeeThrough(true);
+        const QImage strip = SprSfm->grab().toImage();
+        QCOMPARE(strip.pixelColor(1, 1).alpha(), 0);
+        QCOMPARE(strip.pixelColor(strip.width() - 2, strip.height() - 2).alpha(), 0);
+        int opaque = 0;
+        for (int y = 0; y < strip.height(); ++y)
+            for (int x = 0; x < strip.width(); ++x)
+                opaque += strip.pixelColor(x, y).alpha() == 255;
+        QVERIFY(opaque > 0);                                  // the text
+        QVERIFY(opaque < strip.width() * strip.height() / 4); // and little else
     }
 
     void counterWrapsAndOverwritesTheCallersProgress()

@@ -1,6 +1,7 @@
 #include "tests/support/LocalHttpServer.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <memory>
 #include <stdexcept>
@@ -27,18 +28,33 @@ LocalHttpServer::LocalHttpServer()
     });
 }
 
-void LocalHttpServer::answer(QTcpSocket *socket, const QByteArray &head)
+void LocalHttpServer::answer(QTcpSocket *socket, const QByteArray &request)
 {
-    requests_.append(head);
-    const QString path = QString::fromLatin1(head.split(' ').value(1));
+    requests_.append(request);
+    const QString path = QString::fromLatin1(request.split(' ').value(1));
     const Response response = responses_.value(path, Response{404, "not found", {}, -1, true});
     if (!response.answers)
         return;
     const qint64 length = response.announcedLength < 0 ? response.body.size() : response.announcedLength;
-    socket->write("HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n"
-                  + "Content-Length: " + QByteArray::number(length) + "\r\n"
-                  + response.extraHeaders + "Connection: close\r\n\r\n" + response.body);
-    socket->disconnectFromHost();
+    const QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n"
+                            + "Content-Length: " + QByteArray::number(length) + "\r\n" + response.extraHeaders
+                            + "Connection: close\r\n\r\n";
+    const QByteArray whole = head + response.body;
+    if (response.trickleMs <= 0) {
+        socket->write(whole);
+        socket->disconnectFromHost();
+        return;
+    }
+    qsizetype sent = response.trickleHead ? 0 : head.size();
+    socket->write(whole.left(sent));
+    auto *timer = new QTimer(socket);
+    connect(timer, &QTimer::timeout, socket, [socket, whole, sent]() mutable {
+        if (sent < whole.size())
+            socket->write(whole.mid(sent++, 1));
+        else
+            socket->disconnectFromHost();
+    });
+    timer->start(response.trickleMs);
 }
 
 QUrl LocalHttpServer::url(const QString &path) const

@@ -22,6 +22,8 @@ public:
         QByteArray extraHeaders;   // complete header lines, each ending in "\r\n"
         qint64 announcedLength = -1; // the Content-Length sent; -1: the body's length
         bool answers = true;       // false: read the request and never answer
+        int trickleMs = 0;         // > 0: the body goes out one byte every trickleMs
+        bool trickleHead = false;  // with trickleMs: the head trickles too
     };
 
     LocalHttpServer();
@@ -34,7 +36,7 @@ public:
     static QUrl refusedUrl();
 
 private:
-    void answer(QTcpSocket *socket, const QByteArray &head);
+    void answer(QTcpSocket *socket, const QByteArray &request);
 
     QTcpServer server_;
     QMap<QString, Response> responses_;

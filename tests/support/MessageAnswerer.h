@@ -24,6 +24,9 @@ public:
     QStringList texts() const;
 
     bool present(const MessageRequest &request) override;
+    // Counts the beeps instead of sounding them.
+    void beep() override { ++beeps_; }
+    int beeps() const { return beeps_; }
     MessageChoice choose(const MessageRequest &request) override;
 
 private:
@@ -32,6 +35,7 @@ private:
     QList<bool> answers_;
     QList<MessageChoice> choices_;
     QList<MessageRequest> requests_;
+    int beeps_ = 0;
 };
 
 } // namespace vek

@@ -1,10 +1,9 @@
 // The program as a test starts it: every message box is printed as "caption|text" on one
 // line of stdout and answered with OK, so that no box waits for a user.
+#include "app/GuardedApplication.h"
 #include "app/Program.h"
 #include "app/TerminationSignals.h"
 #include "core/MessageBoxes.h"
-
-#include <QApplication>
 
 #include <cstdio>
 
@@ -25,7 +24,7 @@ public:
 int main(int argc, char **argv)
 {
     vek::BlockTerminationSignals();
-    QApplication app(argc, argv);
+    vek::GuardedApplication app(argc, argv);
     PrintingPresenter presenter;
     vek::SetMessagePresenter(&presenter);
     return vek::RunProgram();

@@ -138,6 +138,60 @@ private slots:
                                             "[ZipList]\nZipFiles=\\\\server\\share\\*.GDB\n"));
     }
 
+    // Names the file would read back as something else are refused, naming them, and
+    // the file stays as it was.
+    void refusesNamesThatCannotBeReadBack_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("key that reads as a section") << "작업환경" << "[Evil]" << "[Evil]";
+        QTest::newRow("key with a leading blank") << "작업환경" << " Enter" << " Enter";
+        QTest::newRow("key with a trailing blank") << "작업환경" << "Enter " << "Enter ";
+        QTest::newRow("key with '='") << "작업환경" << "a=b" << "a=b";
+        QTest::newRow("key that reads as a comment") << "작업환경" << ";note" << ";note";
+        QTest::newRow("empty key") << "작업환경" << "" << "\"\"";
+        QTest::newRow("key with a line break") << "작업환경" << "a\nb" << "a\nb";
+        QTest::newRow("section with ']'") << "a]b" << "Enter" << "a]b";
+        QTest::newRow("section with a blank around") << " 작업환경" << "Enter" << " 작업환경";
+        QTest::newRow("empty section") << "" << "Enter" << "\"\"";
+        QTest::newRow("section with a line break") << "A\r\n[B" << "Enter" << "A\r\n[B";
+    }
+    void refusesNamesThatCannotBeReadBack()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, named);
+        const QByteArray before = "[작업환경]\nEnter=0\n";
+        const QString path = writeFile(before);
+        IniFile ini(path);
+        QString refusal;
+        try {
+            ini.writeString(section, key, QStringLiteral("1"));
+        } catch (const IniNameError &error) {
+            refusal = QString::fromUtf8(error.what());
+        }
+        QVERIFY2(refusal.contains(named), qPrintable(refusal));
+        QVERIFY(ini.save());
+        QCOMPARE(ReadTestFile(path), before);
+        QCOMPARE(ini.readInteger(QStringLiteral("작업환경"), QStringLiteral("Enter"), -1), 0);
+    }
+
+    void namesAtTheEdgeRoundTrip()
+    {
+        const QString path = dir_.filePath(QStringLiteral("edge.ini"));
+        QFile::remove(path);
+        IniFile written(path);
+        written.writeString(QStringLiteral("[괄호"), QStringLiteral("a]"), QStringLiteral("1"));
+        written.writeString(QStringLiteral("빈 칸 안"), QStringLiteral("키 안"), QStringLiteral("2"));
+        written.addSection(QStringLiteral("빈섹션"));
+        QVERIFY(written.save());
+        const IniFile read(path);
+        QCOMPARE(read.readString(QStringLiteral("[괄호"), QStringLiteral("a]"), {}), QStringLiteral("1"));
+        QCOMPARE(read.readString(QStringLiteral("빈 칸 안"), QStringLiteral("키 안"), {}), QStringLiteral("2"));
+        QVERIFY(read.hasSection(QStringLiteral("빈섹션")));
+    }
+
     void keepsByteOrderMark()
     {
         const QString path = writeFile("\xEF\xBB\xBF[작업환경]\nEnter=0\n");

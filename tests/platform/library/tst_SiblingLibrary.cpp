@@ -71,6 +71,7 @@ private slots:
     {
         MessageAnswerer answerer;
         ShowSpecialCharPicker();
+        QCOMPARE(answerer.beeps(), 1);
         QCOMPARE(answerer.texts(), QStringList{QStringLiteral("Glyfpik.dll 파일에 문제가 있거나 Dll 파일을 찾을 수 없습니다")});
     }
 
@@ -78,6 +79,7 @@ private slots:
     {
         MessageAnswerer answerer;
         ShowCalculator();
+        QCOMPARE(answerer.beeps(), 0); // the library loads
         QCOMPARE(answerer.texts().size(), 1);
         QVERIFY2(answerer.texts().first().contains(QStringLiteral("vCalculate")), qPrintable(answerer.texts().first()));
         QVERIFY(!isInMemory(calculator));

@@ -1,10 +1,10 @@
-#include "components/NumberFormat.h"
+#include "core/NumberFormat.h"
 
 #include "core/MoneyFormat.h"
 
 #include <QList>
+#include <QLocale>
 
-#include <charconv>
 #include <cmath>
 
 namespace vek {
@@ -72,13 +72,12 @@ SectionShape ShapeOf(const Section &section)
     return shape;
 }
 
-// |value| as the shortest decimal text that reads back as it, rounded to decimals
-// places with halves away from zero: whole digits ("" for zero) and exactly decimals digits.
+// |value| as the shortest decimal text that reads back as it (1e300 is a 1 and 300 zeros,
+// not the binary value's digits), rounded to decimals places with halves away from zero:
+// whole digits ("" for zero) and exactly decimals digits.
 void RoundedDigits(double value, int decimals, QString &whole, QString &fraction)
 {
-    char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed);
-    const QString text = QString::fromLatin1(buffer, result.ptr - buffer);
+    const QString text = QString::number(std::fabs(value), 'f', QLocale::FloatingPointShortest);
     const qsizetype point = text.indexOf(u'.');
     whole = point < 0 ? text : text.left(point);
     fraction = point < 0 ? QString() : text.mid(point + 1);
@@ -132,6 +131,8 @@ QString ApplySection(const Section &section, const SectionShape &shape, QString 
 
 QString FormatFloat(const QString &pattern, double value)
 {
+    if (!std::isfinite(value))
+        return QString::number(value).toUpper();
     if (pattern.isEmpty())
         return QString::number(value, 'g', 15);
     const QList<Section> sections = Sections(pattern);

@@ -5,7 +5,8 @@
 namespace vek {
 
 // The value as a number-format pattern writes it, whatever the user's locale ('.' the
-// decimal point, ',' the thousands separator):
+// decimal point, ',' the thousands separator): the one routine behind the display formats
+// of the datasets (what grids show) and the texts of the currency box.
 // - up to three sections separated by ';' for positive, negative and zero values; a
 //   negative value without its own section takes the first with a '-' in front, and a
 //   value that rounds to zero takes the zero section (or the first), without a sign;
@@ -15,6 +16,7 @@ namespace vek {
 // The value is rounded to the pattern's decimals, halves away from zero, as the shortest
 // decimal text that reads back as the value (so 0.15 with "0.0" is "0.2").
 // An empty pattern gives the shortest general text of up to 15 significant digits.
+// Infinities and NaN are written "INF", "-INF" and "NAN".
 QString FormatFloat(const QString &pattern, double value);
 
 // The currency pattern of a locale: ",0." with decimals zeros, the symbol (its ',' and '.'
