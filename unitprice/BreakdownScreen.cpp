@@ -302,9 +302,9 @@ void TSudetaif::MakeEditPage()
     italic.setItalic(true);
     italic.setBold(true);
     TagLabel->setFont(italic);
-    TagLabel->SetFontColor(Qt::red);
     TagLabel->SetColourScheme(TLabelE::csCustom);
     TagLabel->SetEffectStyle(TLabelE::esRaised);
+    TagLabel->SetFontColor(Qt::red);
     TagLabel->SetColourHighlight(QColor(0x5B, 0xA4, 0xE6));
     TagLabel->SetColourShadow(QColor(0x5B, 0xA4, 0xE6));
     TagLabel->setFixedSize(90, 24);
@@ -330,7 +330,11 @@ void TSudetaif::MakeEditPage()
     DrPnl->SetShowCaption(true);
     DrPnl->SetAlignment(Qt::AlignLeft);
     DrPnl->SetBoundLines(TdxContainer::blLeft | TdxContainer::blTop | TdxContainer::blRight | TdxContainer::blBottom);
-    DrPnl->setGeometry(0, 3, 58, 24);
+    // Between the navigator and sClose0: the caption's blanks leave room for the arrow.
+    DrPnl->setGeometry(0, 3, 60, 24);
+    DrPnl->SetSpacing(1);
+    DrPnl->SetLayout(TdxContainer::TdxCaptionLayout::Center);
+    DrPnl->setFont(QFont(ScreenFont, 8));
     SetTextColour(DrPnl, Navy);
     SetControlHint(DrPnl,
                    QStringLiteral("진행방향|작업 그리드에서 Enter키를 쳤을 때 커서의 진행방향을 설정합니다. "));
