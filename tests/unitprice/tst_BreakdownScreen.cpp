@@ -8,6 +8,7 @@
 #include "components/SpeedButton.h"
 #include "components/ToolButton.h"
 #include "core/DataModule.h"
+#include "core/Environment.h"
 #include "core/ProgramState.h"
 #include "core/ScreenEntryPoints.h"
 #include "core/TextUtils.h"
@@ -350,6 +351,28 @@ private slots:
         QCOMPARE(given.geometry.size(), QSize(195, 180));
         QCOMPARE(InputKind, 1);
         QCOMPARE(selectedThen, 0);
+    }
+
+    // The Enter direction starts as the ini file says and is never written back; Insert
+    // and F9 reach the main window's insert/append switch.
+    void theScreenUsesTheMainWindowsSettings()
+    {
+        InsertNumberedRows(*db, TestKey, 2);
+        QVERIFY(WriteIniInteger("VekFree.ini", QStringLiteral("작업환경"), "ArrowTag", 1));
+        QStringList calls;
+        MainWindowLinks().SetInputMode = [&calls](const QString &mode) { calls.append(mode); };
+        MainWindowLinks().MsgbarClick = [&calls] { calls.append("toggle"); };
+        open();
+        QCOMPARE(screen->EnterDirection(), int(TSudetaif::Right));
+        QCOMPARE(screen->DrPnl->Caption(), QStringLiteral("    Right"));
+        screen->ArrowBtnClick();
+        QCOMPARE(screen->DrPnl->Caption(), QStringLiteral("    Down"));
+        key(Qt::Key_Insert);
+        key(Qt::Key_F9);
+        QCOMPARE(calls, (QStringList{"toggle", QStringLiteral("추가")}));
+        QTest::mouseClick(screen->mExit0, Qt::LeftButton);
+        MainWindowLinks() = MainWindowLink();
+        QCOMPARE(ReadIniInteger("VekFree.ini", QStringLiteral("작업환경"), "ArrowTag", 0), 1);
     }
 
     // F1 shows the edit page's help.
