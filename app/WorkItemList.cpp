@@ -7,6 +7,7 @@
 #include "components/DBNavigator.h"
 #include "components/DataGrid.h"
 #include "components/EffectLabel.h"
+#include "components/ScreenParts.h"
 #include "components/ShellGlyphs.h"
 #include "components/SpeedButton.h"
 #include "core/DataModule.h"
@@ -27,15 +28,6 @@ namespace vek {
 namespace {
 
 const QString ScreenFont = QStringLiteral("굴림");
-
-// The hourglass while a command works, the normal cursor however it ends.
-class HourGlass {
-public:
-    HourGlass() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-    ~HourGlass() { QApplication::restoreOverrideCursor(); }
-    HourGlass(const HourGlass &) = delete;
-    HourGlass &operator=(const HourGlass &) = delete;
-};
 
 DatasetColumn GridColumn(const QString &field, const QString &title, int width, Qt::Alignment alignment = {})
 {

@@ -179,6 +179,22 @@ void StoreBreakdownAmounts(Dataset &ds)
     StoreShownAmounts(ds, DetailRule);
 }
 
+bool RunListCommand(Dataset &rows, const std::function<void()> &work)
+{
+    bool committed = false;
+    try {
+        WorkTransaction command(dMf->SQLConect);
+        work();
+        committed = command.commit();
+    } catch (...) {
+        rows.refresh();
+        throw;
+    }
+    if (!committed)
+        rows.refresh();
+    return committed;
+}
+
 TdMf::TdMf(QObject *parent)
     : QObject(parent),
       SQLConect(QStringLiteral("SQLConect")),

@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 namespace vek {
 
 // The data module: the connection to the working database and every shared dataset over
@@ -68,6 +70,11 @@ void StoreBreakdownAmounts(Dataset &ds);
 // amount text ("지   급     " for supplied material), LCST22 and SCST22 to one decimal,
 // TCST31 the unit-price total, TCST32 the row total.
 void BreakdownAmountFields(Dataset &ds);
+
+// Runs work as one command on the working connection. When it throws or the engine
+// refuses its commit ("처리실패!!"), rows (a list that work changed) is read again so that
+// it shows what the table kept, and the failure passes on. True when committed.
+bool RunListCommand(Dataset &rows, const std::function<void()> &work);
 
 // The one data module of the program.
 extern TdMf *dMf;

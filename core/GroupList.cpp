@@ -62,21 +62,6 @@ QString GroupList::ownKeyClauses(const QString &separator) const
     return KeyClauses(int(level_) + 1, separator);
 }
 
-template <typename Work>
-void GroupList::RunCommand(Work work)
-{
-    bool committed = false;
-    try {
-        WorkTransaction command(dMf->SQLConect);
-        work();
-        committed = command.commit();
-    } catch (...) {
-        rows().refresh();
-        throw;
-    }
-    if (!committed)
-        rows().refresh();
-}
 
 bool GroupList::HasLowerRows() const
 {
@@ -104,7 +89,7 @@ void GroupList::RenumberOrder()
 {
     {
         FrozenControls frozen(rows());
-        RunCommand([this] { Renumber(); });
+        RunListCommand(rows(), [this] { Renumber(); });
     }
     DataChanged = true;
 }
@@ -112,7 +97,7 @@ void GroupList::RenumberOrder()
 void GroupList::MarkForMove()
 {
     Dataset &list = rows();
-    RunCommand([&list] {
+    RunListCommand(rows(), [&list] {
         list.edit();
         list.setValue("MVE", MarkedForMove);
         list.post();
@@ -138,7 +123,7 @@ bool GroupList::DropMovedRows()
     bool changed = false;
     {
         FrozenControls frozen(list);
-        RunCommand([&] {
+        RunListCommand(rows(), [&] {
             for (list.first(); !list.eof(); list.next()) {
                 const int odrf = list.asInteger("ODRF");
                 const bool marked = list.asString("MVE") == MarkedForMove;
@@ -163,7 +148,7 @@ void GroupList::DeleteCurrentRow()
     const int place = list.recNo();
     {
         FrozenControls frozen(list);
-        RunCommand([&] {
+        RunListCommand(rows(), [&] {
             if (!IsNoDrillTag(list.asString("TAG"))) {
                 PurgeOrphanDetails();
                 RunTempSql(true,

@@ -74,22 +74,6 @@ void BreakdownList::PostPending() const
         ds.post();
 }
 
-bool BreakdownList::RunCommand(const std::function<void()> &work)
-{
-    bool committed = false;
-    try {
-        WorkTransaction command(dMf->SQLConect);
-        work();
-        committed = command.commit();
-    } catch (...) {
-        rows().refresh();
-        throw;
-    }
-    if (!committed)
-        rows().refresh();
-    return committed;
-}
-
 void BreakdownList::Open(const BreakdownKey &key, bool readOnly)
 {
     key_ = key;
@@ -137,7 +121,7 @@ RollupSums BreakdownList::CalcTotals()
     // A read-only view prices its rate rows in memory only: nothing reaches the table.
     if (readOnly_)
         walk();
-    else if (!RunCommand(walk))
+    else if (!RunListCommand(rows(), walk))
         return footer_;
     footer_ = {FooterUnits(sums.material), FooterUnits(sums.labour), FooterUnits(sums.expense),
                FooterUnits(sums.material + sums.labour + sums.expense)};
@@ -147,7 +131,7 @@ RollupSums BreakdownList::CalcTotals()
 RollupSums BreakdownList::ApplyToItems()
 {
     const RollupSums footer = CalcTotals();
-    RunCommand([&] {
+    RunListCommand(rows(), [&] {
         WriteUnitPrices(key_.i1, key_.i2, key_.i3, footer.material.toDouble(), footer.labour.toDouble(),
                         footer.expense.toDouble());
     });
@@ -187,7 +171,7 @@ int BreakdownList::NewRowOrder()
 void BreakdownList::InsertNewRow(const QString &name, const QString &basis, const QString &unit)
 {
     int order = 0;
-    if (!RunCommand([&] {
+    if (!RunListCommand(rows(), [&] {
             order = NewRowOrder();
             InsertBreakdownRow(name, basis, order, unit);
         }))
@@ -233,7 +217,7 @@ void BreakdownList::DeleteRow()
         return;
     Dataset &ds = rows();
     const int order = Order(ds);
-    if (!RunCommand([&] {
+    if (!RunListCommand(rows(), [&] {
             ds.deleteRecord();
             RunTempSql(true, QStringLiteral("UpDate NDTAIL Set ODRF=ODRF-1 where ODRF>? and ABFS='X'") + KeyClauses,
                        QVariantList{order} + key_.values());
@@ -256,7 +240,7 @@ void BreakdownList::RenumberOrder()
     const int odrf = ds.fieldIndex("ODRF");
     const int rowKey = ds.fieldIndex("RID");
     // Only the numbers change: the rows are not posted again.
-    if (!RunCommand([&] {
+    if (!RunListCommand(rows(), [&] {
             for (int row = 0; row < ds.recordCount(); ++row) {
                 if (ds.valueOf(row, odrf).toInt() != row + 1)
                     RunTempSql(true, QStringLiteral("update NDTAIL set ODRF=? where RID=?"),
@@ -302,15 +286,6 @@ void BreakdownList::AppendToField(const QString &field, const QString &text)
     DataChanged = true;
 }
 
-int BreakdownList::RateRowCount() const
-{
-    RunTempSql(false, QStringLiteral("Select count(*) from NDTAIL where ABFS='X' and TAG='R'") + KeyClauses,
-               key_.values());
-    const int count = dMf->sQTmp.value(0).toInt();
-    dMf->sQTmp.close();
-    return count;
-}
-
 bool BreakdownList::StartMove()
 {
     PostPending();
@@ -349,7 +324,7 @@ int BreakdownList::Cut()
         return 0;
     // The file is complete before any row goes: when it cannot be written nothing is cut.
     WriteMoveFile(block);
-    if (!RunCommand([&] {
+    if (!RunListCommand(rows(), [&] {
             RunTempSql(true, QStringLiteral("Delete from NDTAIL where MVE='T' and ABFS='X'") + KeyClauses,
                        key_.values());
             CommitWork();
@@ -398,7 +373,7 @@ int BreakdownList::Paste()
     const QList<QVariantList> block = ReadMoveBlock();
     // An emptied breakdown numbers the block from 1.
     const int after = isEmpty() ? 0 : Order(rows()) - 1;
-    if (!RunCommand([&] { InsertBlock(block, after); }))
+    if (!RunListCommand(rows(), [&] { InsertBlock(block, after); }))
         return 0;
     rows().refresh();
     GotoOrder(after + std::max(int(block.size()), 1));
@@ -414,7 +389,7 @@ void BreakdownList::CancelMove()
     case NoMove:
         return;
     case Marking:
-        if (!RunCommand([&] {
+        if (!RunListCommand(rows(), [&] {
                 RunTempSql(true, QStringLiteral("UpDate NDTAIL Set MVE='F' where ABFS='X'") + KeyClauses, key_.values());
                 CommitWork();
             }))
@@ -427,7 +402,7 @@ void BreakdownList::CancelMove()
         const qsizetype odrf = EstimateColumns().indexOf("ODRF");
         std::stable_sort(block.begin(), block.end(),
                          [odrf](const QVariantList &a, const QVariantList &b) { return a.at(odrf).toInt() < b.at(odrf).toInt(); });
-        if (!RunCommand([&] {
+        if (!RunListCommand(rows(), [&] {
                 for (const QVariantList &row : block)
                     InsertBlock({row}, std::max(row.at(odrf).toInt(), 1) - 1);
             }))

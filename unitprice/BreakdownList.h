@@ -84,8 +84,6 @@ public:
     bool ToggleSupplied();
     // Appends text to field of the current row (the special-character pick).
     void AppendToField(const QString &field, const QString &text);
-    // The number of rate rows of the breakdown.
-    int RateRowCount() const;
 
     MoveState moveState() const { return moveState_; }
     // F9 in state 0: marking begins. False (state 0 kept) on an empty breakdown.
@@ -110,8 +108,6 @@ public:
 
 private:
     void PostPending() const;
-    // Runs work as one transaction; on failure or a refused commit reads the rows again.
-    bool RunCommand(const std::function<void()> &work);
     // The ODRF of a new row: in insert mode the current row's, after the rows from there
     // on moved one place down; otherwise the last row's + 1 (1 on an empty breakdown).
     int NewRowOrder();

@@ -4,6 +4,7 @@
 #include "components/ControlHint.h"
 #include "components/DBNavigator.h"
 #include "components/DataGrid.h"
+#include "components/ScreenParts.h"
 #include "components/ShellGlyphs.h"
 #include "components/SpeedButton.h"
 #include "components/ToolButton.h"
@@ -65,14 +66,6 @@ QList<DatasetColumn> OverviewColumns()
             column("ETC", QStringLiteral("비    고"), 105)};
 }
 
-void SetTextColour(QWidget *widget, const QColor &colour)
-{
-    QPalette colours = widget->palette();
-    colours.setColor(QPalette::WindowText, colour);
-    colours.setColor(QPalette::ButtonText, colour);
-    widget->setPalette(colours);
-}
-
 void SetUpOverviewRows(Dataset &rows)
 {
     rows.setCommandText(OverviewRowsSql);
@@ -113,9 +106,8 @@ TTreVewf::TTreVewf(QWidget *parent)
     TsDtail.setUpdateTable(QStringLiteral("SDTAIL"), QStringLiteral("RID"));
     TsDtail.setCachedUpdates(true);
 
-    TpLabel = new TdxContainer(this);
-    TpLabel->setObjectName(QStringLiteral("TpLabel"));
-    TpLabel->setFixedHeight(BandHeight);
+    // Painted in its colour when the list loads.
+    TpLabel = MakeBand(this, QStringLiteral("TpLabel"), palette().color(QPalette::Window), BandHeight);
     TopLabel = new QLabel(TpLabel);
     TopLabel->setObjectName(QStringLiteral("TopLabel"));
     QFont bold(ScreenFont, 10);
@@ -132,11 +124,8 @@ TTreVewf::TTreVewf(QWidget *parent)
     SetControlHint(mExit0, QStringLiteral("닫기|현재활성되어 있는 화면을 종료합니다."));
     connect(mExit0, &TdxToolButton::Click, this, &TTreVewf::mExit0Click);
 
-    ToolPnl = new TdxContainer(this);
-    ToolPnl->setObjectName(QStringLiteral("ToolPnl"));
-    ToolPnl->SetColor(BarColour);
+    ToolPnl = MakeBand(this, QStringLiteral("ToolPnl"), BarColour, ToolHeight);
     ToolPnl->SetBoundLines(TdxContainer::blBottom);
-    ToolPnl->setFixedHeight(ToolHeight);
     const auto button = [this](const QString &name, const QString &caption, const QString &hint) {
         auto *b = new TRxSpeedButton(ToolPnl);
         b->setObjectName(name);

@@ -9,6 +9,7 @@
 #include "components/EffectLabel.h"
 #include "components/ImeGrid.h"
 #include "components/ImeGridStringGrid.h"
+#include "components/ScreenParts.h"
 #include "components/ShellGlyphs.h"
 #include "components/SpeedButton.h"
 #include "components/ToolButton.h"
@@ -74,24 +75,6 @@ int NextInputColumn(int column)
     case TSudetaif::ColExpensePrice: return TSudetaif::ColRemark;
     default: return -1;
     }
-}
-
-void SetTextColour(QWidget *widget, const QColor &colour)
-{
-    QPalette colours = widget->palette();
-    colours.setColor(QPalette::WindowText, colour);
-    colours.setColor(QPalette::ButtonText, colour);
-    colours.setColor(QPalette::Text, colour);
-    widget->setPalette(colours);
-}
-
-TdxContainer *MakeBand(QWidget *parent, const QString &name, const QColor &colour, int height)
-{
-    auto *band = new TdxContainer(parent);
-    band->setObjectName(name);
-    band->SetColor(colour);
-    band->setFixedHeight(height);
-    return band;
 }
 
 // The grid columns of both pages: page 0's widths and NAME title, or page 1's.
@@ -163,14 +146,36 @@ QLabel *MakeFooterLabel(QWidget *parent, const QString &name, const QString &cap
     return label;
 }
 
-// The hourglass over a step, back to the normal cursor however the step ends.
-class Hourglass {
-public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-    Hourglass(const Hourglass &) = delete;
-    Hourglass &operator=(const Hourglass &) = delete;
+// A page's footer, disabled, in the strip's colour: its caption, the four total boxes and
+// the end mark; FootPnl<page>, FootLbl<page> and EdLbl<page>.
+struct Footer {
+    TdxContainer *panel;
+    QList<TCurrencyEdit *> boxes;
+    QLabel *end;
 };
+
+Footer MakeFooter(QWidget *page, const QString &number, const QString &caption, const QStringList &boxNames)
+{
+    Footer footer{MakeBand(page, QStringLiteral("FootPnl") + number, StripColour, FooterHeight), {}, nullptr};
+    footer.panel->setEnabled(false);
+    MakeFooterLabel(footer.panel, QStringLiteral("FootLbl") + number, caption)->setGeometry(8, 3, 120, 18);
+    for (const QString &name : boxNames)
+        footer.boxes.append(MakeFooterBox(footer.panel, name));
+    footer.end = MakeFooterLabel(footer.panel, QStringLiteral("EdLbl") + number, QStringLiteral("≪≫"));
+    footer.end->setGeometry(0, 3, 30, 18);
+    return footer;
+}
+
+// A page of tool bar, grid and footer, top to bottom.
+void StackPage(QWidget *page, QWidget *tools, QWidget *grid, QWidget *footer)
+{
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(tools);
+    layout->addWidget(grid, 1);
+    layout->addWidget(footer);
+}
 
 void PlaceBoxesUnder(DataGridBase *grid, QWidget *footer, const QList<TCurrencyEdit *> &boxes)
 {
@@ -369,22 +374,15 @@ void TSudetaif::MakeEditPage()
     connect(GrdDetail, &QAbstractItemView::doubleClicked, this, &TSudetaif::GrdDetailDblClick);
     connect(GrdDetail->horizontalHeader(), &QHeaderView::sectionResized, this, &TSudetaif::PlaceFooterBoxes);
 
-    FootPnl0 = MakeBand(Shet0, QStringLiteral("FootPnl0"), StripColour, FooterHeight);
-    FootPnl0->setEnabled(false);
-    MakeFooterLabel(FootPnl0, QStringLiteral("FootLbl0"), QStringLiteral("   계  ≫"))->setGeometry(8, 3, 120, 18);
-    LCSTPTm = MakeFooterBox(FootPnl0, QStringLiteral("LCSTPTm"));
-    LCSTPLm = MakeFooterBox(FootPnl0, QStringLiteral("LCSTPLm"));
-    LCSTPCm = MakeFooterBox(FootPnl0, QStringLiteral("LCSTPCm"));
-    LCSTTOT = MakeFooterBox(FootPnl0, QStringLiteral("LCSTTOT"));
-    EdLbl0 = MakeFooterLabel(FootPnl0, QStringLiteral("EdLbl0"), QStringLiteral("≪≫"));
-    EdLbl0->setGeometry(0, 3, 30, 18);
-
-    auto *layout = new QVBoxLayout(Shet0);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(ToolPnl0);
-    layout->addWidget(GrdDetail, 1);
-    layout->addWidget(FootPnl0);
+    const Footer footer = MakeFooter(Shet0, QStringLiteral("0"), QStringLiteral("   계  ≫"),
+                                     {"LCSTPTm", "LCSTPLm", "LCSTPCm", "LCSTTOT"});
+    FootPnl0 = footer.panel;
+    LCSTPTm = footer.boxes[0];
+    LCSTPLm = footer.boxes[1];
+    LCSTPCm = footer.boxes[2];
+    LCSTTOT = footer.boxes[3];
+    EdLbl0 = footer.end;
+    StackPage(Shet0, ToolPnl0, GrdDetail, FootPnl0);
 }
 
 void TSudetaif::MakeViewPage()
@@ -415,22 +413,15 @@ void TSudetaif::MakeViewPage()
     GrdDeaB->SetRowsHeight(18);
     connect(GrdDeaB->horizontalHeader(), &QHeaderView::sectionResized, this, &TSudetaif::PlaceFooterBoxes);
 
-    FootPnl1 = MakeBand(Shet1, QStringLiteral("FootPnl1"), StripColour, FooterHeight);
-    FootPnl1->setEnabled(false);
-    MakeFooterLabel(FootPnl1, QStringLiteral("FootLbl1"), QStringLiteral("  계  ≫"))->setGeometry(8, 3, 120, 18);
-    LPCST11 = MakeFooterBox(FootPnl1, QStringLiteral("LPCST11"));
-    LLCST11 = MakeFooterBox(FootPnl1, QStringLiteral("LLCST11"));
-    LSCST11 = MakeFooterBox(FootPnl1, QStringLiteral("LSCST11"));
-    LCSTTAL = MakeFooterBox(FootPnl1, QStringLiteral("LCSTTAL"));
-    EdLbl1 = MakeFooterLabel(FootPnl1, QStringLiteral("EdLbl1"), QStringLiteral("≪≫"));
-    EdLbl1->setGeometry(0, 3, 30, 18);
-
-    auto *layout = new QVBoxLayout(Shet1);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(ToolPnl1);
-    layout->addWidget(GrdDeaB, 1);
-    layout->addWidget(FootPnl1);
+    const Footer footer = MakeFooter(Shet1, QStringLiteral("1"), QStringLiteral("  계  ≫"),
+                                     {"LPCST11", "LLCST11", "LSCST11", "LCSTTAL"});
+    FootPnl1 = footer.panel;
+    LPCST11 = footer.boxes[0];
+    LLCST11 = footer.boxes[1];
+    LSCST11 = footer.boxes[2];
+    LCSTTAL = footer.boxes[3];
+    EdLbl1 = footer.end;
+    StackPage(Shet1, ToolPnl1, GrdDeaB, FootPnl1);
 }
 
 void TSudetaif::MakePopupMenu()
@@ -520,7 +511,7 @@ void TSudetaif::FormShow()
 
 bool TSudetaif::Guarded(const std::function<void()> &command)
 {
-    Hourglass hourglass;
+    HourGlass busy;
     try {
         command();
         return true;
