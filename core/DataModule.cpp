@@ -179,7 +179,7 @@ void StoreBreakdownAmounts(Dataset &ds)
     StoreShownAmounts(ds, DetailRule);
 }
 
-bool RunListCommand(Dataset &rows, const std::function<void()> &work)
+bool RunCommandOnRows(Dataset &rows, const std::function<void()> &work)
 {
     bool committed = false;
     try {

@@ -74,7 +74,7 @@ void BreakdownAmountFields(Dataset &ds);
 // Runs work as one command on the working connection. When it throws or the engine
 // refuses its commit ("처리실패!!"), rows (a list that work changed) is read again so that
 // it shows what the table kept, and the failure passes on. True when committed.
-bool RunListCommand(Dataset &rows, const std::function<void()> &work);
+bool RunCommandOnRows(Dataset &rows, const std::function<void()> &work);
 
 // The one data module of the program.
 extern TdMf *dMf;

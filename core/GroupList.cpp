@@ -89,7 +89,7 @@ void GroupList::RenumberOrder()
 {
     {
         FrozenControls frozen(rows());
-        RunListCommand(rows(), [this] { Renumber(); });
+        RunCommandOnRows(rows(), [this] { Renumber(); });
     }
     DataChanged = true;
 }
@@ -97,7 +97,7 @@ void GroupList::RenumberOrder()
 void GroupList::MarkForMove()
 {
     Dataset &list = rows();
-    RunListCommand(rows(), [&list] {
+    RunCommandOnRows(rows(), [&list] {
         list.edit();
         list.setValue("MVE", MarkedForMove);
         list.post();
@@ -123,7 +123,7 @@ bool GroupList::DropMovedRows()
     bool changed = false;
     {
         FrozenControls frozen(list);
-        RunListCommand(rows(), [&] {
+        RunCommandOnRows(rows(), [&] {
             for (list.first(); !list.eof(); list.next()) {
                 const int odrf = list.asInteger("ODRF");
                 const bool marked = list.asString("MVE") == MarkedForMove;
@@ -148,7 +148,7 @@ void GroupList::DeleteCurrentRow()
     const int place = list.recNo();
     {
         FrozenControls frozen(list);
-        RunListCommand(rows(), [&] {
+        RunCommandOnRows(rows(), [&] {
             if (!IsNoDrillTag(list.asString("TAG"))) {
                 PurgeOrphanDetails();
                 RunTempSql(true,

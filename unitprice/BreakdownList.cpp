@@ -121,7 +121,7 @@ RollupSums BreakdownList::CalcTotals()
     // A read-only view prices its rate rows in memory only: nothing reaches the table.
     if (readOnly_)
         walk();
-    else if (!RunListCommand(rows(), walk))
+    else if (!RunCommandOnRows(rows(), walk))
         return footer_;
     footer_ = {FooterUnits(sums.material), FooterUnits(sums.labour), FooterUnits(sums.expense),
                FooterUnits(sums.material + sums.labour + sums.expense)};
@@ -131,7 +131,7 @@ RollupSums BreakdownList::CalcTotals()
 RollupSums BreakdownList::ApplyToItems()
 {
     const RollupSums footer = CalcTotals();
-    RunListCommand(rows(), [&] {
+    RunCommandOnRows(rows(), [&] {
         WriteUnitPrices(key_.i1, key_.i2, key_.i3, footer.material.toDouble(), footer.labour.toDouble(),
                         footer.expense.toDouble());
     });
@@ -171,7 +171,7 @@ int BreakdownList::NewRowOrder()
 void BreakdownList::InsertNewRow(const QString &name, const QString &basis, const QString &unit)
 {
     int order = 0;
-    if (!RunListCommand(rows(), [&] {
+    if (!RunCommandOnRows(rows(), [&] {
             order = NewRowOrder();
             InsertBreakdownRow(name, basis, order, unit);
         }))
@@ -217,7 +217,7 @@ void BreakdownList::DeleteRow()
         return;
     Dataset &ds = rows();
     const int order = Order(ds);
-    if (!RunListCommand(rows(), [&] {
+    if (!RunCommandOnRows(rows(), [&] {
             ds.deleteRecord();
             RunTempSql(true, QStringLiteral("UpDate NDTAIL Set ODRF=ODRF-1 where ODRF>? and ABFS='X'") + KeyClauses,
                        QVariantList{order} + key_.values());
@@ -240,7 +240,7 @@ void BreakdownList::RenumberOrder()
     const int odrf = ds.fieldIndex("ODRF");
     const int rowKey = ds.fieldIndex("RID");
     // Only the numbers change: the rows are not posted again.
-    if (!RunListCommand(rows(), [&] {
+    if (!RunCommandOnRows(rows(), [&] {
             for (int row = 0; row < ds.recordCount(); ++row) {
                 if (ds.valueOf(row, odrf).toInt() != row + 1)
                     RunTempSql(true, QStringLiteral("update NDTAIL set ODRF=? where RID=?"),
@@ -324,7 +324,7 @@ int BreakdownList::Cut()
         return 0;
     // The file is complete before any row goes: when it cannot be written nothing is cut.
     WriteMoveFile(block);
-    if (!RunListCommand(rows(), [&] {
+    if (!RunCommandOnRows(rows(), [&] {
             RunTempSql(true, QStringLiteral("Delete from NDTAIL where MVE='T' and ABFS='X'") + KeyClauses,
                        key_.values());
             CommitWork();
@@ -373,7 +373,7 @@ int BreakdownList::Paste()
     const QList<QVariantList> block = ReadMoveBlock();
     // An emptied breakdown numbers the block from 1.
     const int after = isEmpty() ? 0 : Order(rows()) - 1;
-    if (!RunListCommand(rows(), [&] { InsertBlock(block, after); }))
+    if (!RunCommandOnRows(rows(), [&] { InsertBlock(block, after); }))
         return 0;
     rows().refresh();
     GotoOrder(after + std::max(int(block.size()), 1));
@@ -389,7 +389,7 @@ void BreakdownList::CancelMove()
     case NoMove:
         return;
     case Marking:
-        if (!RunListCommand(rows(), [&] {
+        if (!RunCommandOnRows(rows(), [&] {
                 RunTempSql(true, QStringLiteral("UpDate NDTAIL Set MVE='F' where ABFS='X'") + KeyClauses, key_.values());
                 CommitWork();
             }))
@@ -402,7 +402,7 @@ void BreakdownList::CancelMove()
         const qsizetype odrf = EstimateColumns().indexOf("ODRF");
         std::stable_sort(block.begin(), block.end(),
                          [odrf](const QVariantList &a, const QVariantList &b) { return a.at(odrf).toInt() < b.at(odrf).toInt(); });
-        if (!RunListCommand(rows(), [&] {
+        if (!RunCommandOnRows(rows(), [&] {
                 for (const QVariantList &row : block)
                     InsertBlock({row}, std::max(row.at(odrf).toInt(), 1) - 1);
             }))

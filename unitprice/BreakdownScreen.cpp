@@ -757,7 +757,7 @@ void TSudetaif::InsertSpecialChar()
 {
     const int column = GrdDetail->SelectedIndex();
     if (!IsTextColumn(column) || List.rows().asString("TAG") == RateTag) {
-        QApplication::beep();
+        MessageBeep();
         return;
     }
     GrdDetail->postEditor();
@@ -781,7 +781,7 @@ void TSudetaif::GrdDetailKeyDown(int &key, Qt::KeyboardModifiers shift)
     const auto onRows = [empty, moving](const std::function<void()> &action) {
         return [empty, moving, action] {
             if (empty || moving)
-                QApplication::beep();
+                MessageBeep();
             else
                 action();
         };

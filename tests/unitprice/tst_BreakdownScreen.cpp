@@ -235,9 +235,11 @@ private slots:
         db->module().SQLConect.execute("delete from NDTAIL where ABFS='X'");
         QVERIFY(db->module().SQLConect.commit());
         open();
+        MessageAnswerer answers;
         for (int k : {int(Qt::Key_F3), int(Qt::Key_F11)})
             key(k);
         key(Qt::Key_Z, Qt::AltModifier);
+        QCOMPARE(answers.beeps(), 3);
         QCOMPARE(db->scalar("select count(*) from NDTAIL where ABFS='X'").toInt(), 0);
         QVERIFY(!DataChanged);
     }
@@ -297,10 +299,15 @@ private slots:
         screen->CpyPst->DoClick();
         QCOMPARE(StoredOrder(*db, TestKey), (QStringList{"r1@1", "r3@2"}));
         QVERIFY(!screen->CpyPst->Flat());
-        // Keys that need the normal mode do nothing meanwhile.
-        key(Qt::Key_F2);
-        key(Qt::Key_Z, Qt::AltModifier);
-        QCOMPARE(StoredOrder(*db, TestKey).size(), 2);
+        // Keys that need the normal mode do nothing meanwhile; F3, F11 and Alt+Z beep.
+        {
+            MessageAnswerer answers;
+            for (int k : {int(Qt::Key_F2), int(Qt::Key_F3), int(Qt::Key_F8), int(Qt::Key_F11)})
+                key(k);
+            key(Qt::Key_Z, Qt::AltModifier);
+            QCOMPARE(answers.beeps(), 3);
+        }
+        QCOMPARE(StoredOrder(*db, TestKey), (QStringList{"r1@1", "r3@2"}));
         gotoCell(0, TSudetaif::ColName);
         screen->CpyPst->DoClick();
         QCOMPARE(StoredOrder(*db, TestKey), (QStringList{"r2@1", "r4@2", "r1@3", "r3@4"}));
