@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "app/ItemDialog.h"
+#include "app/LineItemScreen.h"
 #include "app/MainWindow.h"
 #include "app/ProgramBlock.h"
 #include "app/TerminationSignals.h"
@@ -49,6 +50,7 @@ int RunProgram()
     TdMf dataModule;
     dMf = &dataModule;
     ConnectItemDialog();
+    InstallLineItemScreen();
     QObject::connect(&block, &ProgramBlock::activationRequested, &window, &Tmainf::RestoreOrRaise);
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &window, &QWidget::close);

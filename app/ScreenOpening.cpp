@@ -27,6 +27,11 @@ QRect BreakdownOverviewPlacement(const QRect &main)
     return QRect(main.left() + main.width() - 962, main.top() + 125, 960, main.height() - 127);
 }
 
+QRect BreakdownScreenPlacement(const QRect &list)
+{
+    return QRect(list.left() + 48, list.top() + 39, list.width() - 48, list.height() - 25);
+}
+
 FlatWhileOpen::FlatWhileOpen(TRxSpeedButton *button) : button_(button)
 {
     button_->SetFlat(true);

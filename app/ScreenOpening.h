@@ -31,6 +31,10 @@ QRect CostStatementPlacement(QSize screen, const QRect &main);
 // top main top + 125, height main height - 127.
 QRect BreakdownOverviewPlacement(const QRect &main);
 
+// The breakdown screen opened from a line-item screen at list: 48 pixels in from its
+// left edge to its right edge, top 39 below its top, height its height - 25.
+QRect BreakdownScreenPlacement(const QRect &list);
+
 // An opener's close button, drawn flat while the screen it opened runs modally and
 // raised again however the opening ends.
 class FlatWhileOpen {

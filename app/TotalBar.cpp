@@ -64,14 +64,22 @@ TTotalBar::TTotalBar(const QString &caption, int boxesLeft, const QList<int> &bo
     LLCST11 = TotalBox(QStringLiteral("LLCST11"), this);
     LSCST11 = TotalBox(QStringLiteral("LSCST11"), this);
     LCSTTAL = TotalBox(QStringLiteral("LCSTTAL"), this);
+    QList<std::pair<int, int>> places;
     int left = boxesLeft;
-    TCurrencyEdit *const boxes[] = {LPCST11, LLCST11, LSCST11, LCSTTAL};
-    for (int i = 0; i < 4; ++i) {
-        boxes[i]->setGeometry(left, 3, boxWidths.value(i), BarHeight - 6);
-        left += boxWidths.value(i);
+    for (int width : boxWidths) {
+        places.append({left, width});
+        left += width;
     }
+    PlaceBoxes(places);
     EndMark = WhiteLabel(QStringLiteral("≪≫"), this);
     EndMark->setGeometry(0, 0, 30, BarHeight);
+}
+
+void TTotalBar::PlaceBoxes(const QList<std::pair<int, int>> &places)
+{
+    TCurrencyEdit *const boxes[] = {LPCST11, LLCST11, LSCST11, LCSTTAL};
+    for (int i = 0; i < 4 && i < places.size(); ++i)
+        boxes[i]->setGeometry(places[i].first, 3, places[i].second, BarHeight - 6);
 }
 
 void TTotalBar::ShowSums(const RollupSums &sums)

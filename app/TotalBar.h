@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <utility>
+
 class QLabel;
 
 namespace vek {
@@ -29,6 +31,9 @@ public:
     TCurrencyEdit *LCSTTAL;
     QLabel *EndMark;
 
+    // Puts each box (material, labour, expense, total) at its left edge and width, for a
+    // list whose amount columns do not stand side by side.
+    void PlaceBoxes(const QList<std::pair<int, int>> &places);
     // Each box := Int(sum / 10000) of its sum.
     void ShowSums(const RollupSums &sums);
     // What the four boxes show, as fixed-point sums.

@@ -8,12 +8,15 @@
 
 namespace vek {
 
-BenchTimes CompareTimes(int repeats, const std::function<void()> &ours, const std::function<void()> &raw)
+BenchTimes CompareTimes(int repeats, const std::function<void()> &ours, const std::function<void()> &raw,
+                        const std::function<void()> &prepare)
 {
     double best[2] = {1e300, 1e300};
     for (int i = 0; i < repeats; ++i) {
         int k = 0;
         for (const std::function<void()> *work : {&ours, &raw}) {
+            if (prepare)
+                prepare();
             QElapsedTimer timer;
             timer.start();
             (*work)();

@@ -15,6 +15,7 @@ void PaintedLabel::SetCaption(const QString &caption)
     if (caption_ == caption)
         return;
     caption_ = caption;
+    TextChanged();
     update();
 }
 
@@ -54,6 +55,7 @@ void PaintedLabel::SetAlignment(Qt::Alignment horizontal)
 void PaintedLabel::SetWordWrap(bool on)
 {
     wordWrap_ = on;
+    TextChanged();
     update();
 }
 
@@ -67,6 +69,7 @@ void PaintedLabel::SetTransparent(bool on)
 void PaintedLabel::SetShowAccelChar(bool on)
 {
     showAccelChar_ = on;
+    TextChanged();
     update();
 }
 

@@ -38,6 +38,9 @@ public:
     void SetShowAccelChar(bool on);
 
 protected:
+    // Called after the caption, word wrap or accelerator display changed: what the text
+    // takes up may have changed.
+    virtual void TextChanged() {}
     // Draws the label on a clear image of its size; the painter holds the label's font.
     virtual void paintLabel(QPainter &painter) = 0;
     // The text flags: alignment at the top, tab expansion, word wrap and '&' as set.

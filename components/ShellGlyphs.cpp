@@ -80,6 +80,19 @@ void DrawRecalc(QPainter &painter)
     painter.drawPolyline(QPolygonF({QPointF(14, 3), QPointF(4, 3), QPointF(9, 8.5), QPointF(4, 14), QPointF(14, 14)}));
 }
 
+// A sheet with an arrow into a gap between two rows: marked rows go elsewhere.
+void DrawMove(QPainter &painter)
+{
+    painter.setPen(QPen(Ink, 1));
+    painter.setBrush(QColor(0xF0, 0xE6, 0xC8));
+    painter.drawRect(QRectF(7.5, 1.5, 9, 4));
+    painter.drawRect(QRectF(7.5, 12.5, 9, 4));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0xC0, 0x20, 0x20));
+    painter.drawRect(QRectF(1, 7.5, 6, 3));
+    painter.drawPolygon(QPolygonF({QPointF(7, 5), QPointF(12, 9), QPointF(7, 13)}));
+}
+
 } // namespace
 
 QImage ShellGlyphImage(ShellGlyph glyph)
@@ -98,6 +111,7 @@ QImage ShellGlyphImage(ShellGlyph glyph)
     case ShellGlyph::Quit: DrawQuit(painter); break;
     case ShellGlyph::Excel: DrawExcel(painter); break;
     case ShellGlyph::Recalc: DrawRecalc(painter); break;
+    case ShellGlyph::Move: DrawMove(painter); break;
     }
     return image;
 }

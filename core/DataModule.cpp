@@ -179,22 +179,6 @@ void StoreBreakdownAmounts(Dataset &ds)
     StoreShownAmounts(ds, DetailRule);
 }
 
-bool RunCommandOnRows(Dataset &rows, const std::function<void()> &work)
-{
-    bool committed = false;
-    try {
-        WorkTransaction command(dMf->SQLConect);
-        work();
-        committed = command.commit();
-    } catch (...) {
-        rows.refresh();
-        throw;
-    }
-    if (!committed)
-        rows.refresh();
-    return committed;
-}
-
 TdMf::TdMf(QObject *parent)
     : QObject(parent),
       SQLConect(QStringLiteral("SQLConect")),
@@ -349,6 +333,22 @@ void TdMf::TSlstBeforeDelete(Dataset &ds)
     RunTempSql(true, QStringLiteral("insert into DGADEL (ICD1,ICD2,ICD3) Values (?, ?,?)"),
                {ds.value("ICD1"), ds.value("ICD2"), ds.value("ICD3")});
     CommitWork();
+}
+
+bool RunCommandOnRows(Dataset &rows, const std::function<void()> &work)
+{
+    bool committed = false;
+    try {
+        WorkTransaction command(dMf->SQLConect);
+        work();
+        committed = command.commit();
+    } catch (...) {
+        rows.refresh();
+        throw;
+    }
+    if (!committed)
+        rows.refresh();
+    return committed;
 }
 
 } // namespace vek

@@ -71,12 +71,12 @@ void StoreBreakdownAmounts(Dataset &ds);
 // TCST31 the unit-price total, TCST32 the row total.
 void BreakdownAmountFields(Dataset &ds);
 
-// Runs work as one command on the working connection. When it throws or the engine
-// refuses its commit ("처리실패!!"), rows (a list that work changed) is read again so that
-// it shows what the table kept, and the failure passes on. True when committed.
-bool RunCommandOnRows(Dataset &rows, const std::function<void()> &work);
-
 // The one data module of the program.
 extern TdMf *dMf;
+
+// Runs work as one command (one transaction) on the data module's connection. When work
+// throws or the commit is refused, rows is read again to show what the table kept (and a
+// throw passes on). True when committed.
+bool RunCommandOnRows(Dataset &rows, const std::function<void()> &work);
 
 } // namespace vek

@@ -62,6 +62,11 @@ QString GroupList::ownKeyClauses(const QString &separator) const
     return KeyClauses(int(level_) + 1, separator);
 }
 
+template <typename Work>
+void GroupList::RunCommand(Work work)
+{
+    RunCommandOnRows(rows(), work);
+}
 
 bool GroupList::HasLowerRows() const
 {
@@ -89,7 +94,7 @@ void GroupList::RenumberOrder()
 {
     {
         FrozenControls frozen(rows());
-        RunCommandOnRows(rows(), [this] { Renumber(); });
+        RunCommand([this] { Renumber(); });
     }
     DataChanged = true;
 }
@@ -97,7 +102,7 @@ void GroupList::RenumberOrder()
 void GroupList::MarkForMove()
 {
     Dataset &list = rows();
-    RunCommandOnRows(rows(), [&list] {
+    RunCommand([&list] {
         list.edit();
         list.setValue("MVE", MarkedForMove);
         list.post();
@@ -123,7 +128,7 @@ bool GroupList::DropMovedRows()
     bool changed = false;
     {
         FrozenControls frozen(list);
-        RunCommandOnRows(rows(), [&] {
+        RunCommand([&] {
             for (list.first(); !list.eof(); list.next()) {
                 const int odrf = list.asInteger("ODRF");
                 const bool marked = list.asString("MVE") == MarkedForMove;
@@ -148,7 +153,7 @@ void GroupList::DeleteCurrentRow()
     const int place = list.recNo();
     {
         FrozenControls frozen(list);
-        RunCommandOnRows(rows(), [&] {
+        RunCommand([&] {
             if (!IsNoDrillTag(list.asString("TAG"))) {
                 PurgeOrphanDetails();
                 RunTempSql(true,

@@ -55,6 +55,10 @@ private:
     // groups) and the clauses selecting them.
     QVariantList ownKeys() const;
     QString ownKeyClauses(const QString &separator) const;
+    // Runs work as one transaction on the list; on failure or a refused commit reads the
+    // list again.
+    template <typename Work>
+    void RunCommand(Work work);
     void Renumber();
 
     GroupLevel level_;

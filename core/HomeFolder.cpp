@@ -9,8 +9,12 @@ namespace vek {
 QString HomeFolder()
 {
     QString folder = qEnvironmentVariable("VEK_HOME");
+    // The program and its backup library share this folder, so it must not follow the
+    // name of whichever application runs: inside a host the backup library's application
+    // is the host's. The program, named KavroSft/VekWFree, has always kept its data here.
     if (folder.isEmpty())
-        folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+            + QStringLiteral("/KavroSft/VekWFree");
     QDir().mkpath(folder);
     return folder;
 }

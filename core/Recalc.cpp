@@ -312,7 +312,7 @@ RollupSums RecalcItemGroup(int A, int B, int F)
                keys);
     RollupSums sums{WholeOfSum(dMf->sQTmp.value(0)), WholeOfSum(dMf->sQTmp.value(1)), WholeOfSum(dMf->sQTmp.value(2)), {}};
     dMf->sQTmp.close();
-    sums.total = sums.material + sums.labour + sums.expense;
+    sums.total = SumOfParts(sums);
     command.commit();
     return sums;
 }

@@ -44,7 +44,7 @@ public:
             return;
         }
         if (totals_ == WalkTotals::FromParts)
-            taken.total = taken.material + taken.labour + taken.expense;
+            taken.total = SumOfParts(taken);
         row.material = taken.material.toDouble();
         row.labour = taken.labour.toDouble();
         row.expense = taken.expense.toDouble();
@@ -63,6 +63,15 @@ private:
 Currency WholeUnits(Currency value)
 {
     return Currency::fromRaw(value.trunc() * Currency::Scale);
+}
+
+Currency SumOfParts(const RollupSums &sums)
+{
+    // Three 64-bit parts cannot leave 128 bits.
+    const __int128 total = __int128(sums.material.raw()) + sums.labour.raw() + sums.expense.raw();
+    if (total > Currency::RawLimit || total < -Currency::RawLimit)
+        throw NumberError("total out of range: " + std::to_string(double(total) / Currency::Scale));
+    return Currency::fromRaw(std::int64_t(total));
 }
 
 Currency AddRounded(Currency acc, double column)

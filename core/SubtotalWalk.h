@@ -42,6 +42,10 @@ enum class WalkTotals {
 // Round(Int(value / 10000) x 10000): the value truncated to whole units.
 Currency WholeUnits(Currency value);
 
+// material + labour + expense of sums, exactly; throws NumberError when the total leaves
+// the fixed-point range, where the parts alone still fit.
+Currency SumOfParts(const RollupSums &sums);
+
 // acc := Round(column x 10000 + acc): the column joins the fixed-point sum unrounded and
 // the sum is rounded once, ties to even. Throws NumberError past the 64-bit range.
 Currency AddRounded(Currency acc, double column);

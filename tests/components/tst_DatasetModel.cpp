@@ -63,6 +63,19 @@ private slots:
         QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable)); // calculated
     }
 
+    // A column with a colour of its own paints its cells in it; the others leave the
+    // grid's background.
+    void aColumnCanHaveItsOwnBackground()
+    {
+        QList<DatasetColumn> coloured = columns();
+        coloured[1].color = Qt::white;
+        DatasetModel model;
+        model.setDataset(list);
+        model.setColumns(coloured);
+        QCOMPARE(model.data(model.index(2, 1), Qt::BackgroundRole).value<QColor>(), QColor(Qt::white));
+        QVERIFY(!model.data(model.index(2, 2), Qt::BackgroundRole).isValid());
+    }
+
     void withoutColumnsShowsEveryField()
     {
         DatasetModel model;

@@ -15,6 +15,7 @@ private slots:
         QTest::addColumn<QString>("found");
         QTest::newRow("굴림") << "굴림" << "NanumGothic";
         QTest::newRow("바탕") << "바탕" << "NanumMyeongjo";
+        QTest::newRow("MS Sans Serif") << "MS Sans Serif" << "NanumGothic";
     }
     void koreanFontNamesFindNanumFonts()
     {

@@ -315,6 +315,19 @@ private slots:
         QCOMPARE(list->recNo(), 1);
     }
 
+    // The screens read their lists again after most commands: the cursor stays in the
+    // column it was in, on the row the dataset goes to.
+    void aRefreshKeepsTheCurrentColumn()
+    {
+        grid->setCurrentIndex(grid->model()->index(1, 2));
+        list->refresh();
+        QCOMPARE(grid->currentIndex(), grid->model()->index(1, 2));
+        list->disableControls();
+        list->first();
+        list->enableControls();
+        QCOMPARE(grid->currentIndex(), grid->model()->index(0, 2));
+    }
+
     void aCommitIntoAnOpenEditorPassesTheTypingGuard()
     {
         grid->OnKeyPress = [](QChar &key) {

@@ -60,6 +60,29 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DatabaseError, ds.value("NOSUCHFIELD"));
     }
 
+    // Inside a transaction a select opened again runs again, with its new parameters, and
+    // sees what the transaction changed since.
+    void reopeningInsideATransactionReadsAgain()
+    {
+        workItems();
+        WorkTransaction command(db->module().SQLConect);
+        Dataset &ds = db->module().sQTmp;
+        const QString sql = "select NAME from NDTAIL where ABFS='A' and ODRF>=? order by ODRF";
+        for (int pass = 0; pass < 2; ++pass) {
+            ds.setCommandText(sql, {4});
+            ds.open();
+            QCOMPARE(names(ds), (QStringList{"d", "e"}));
+            ds.setCommandText(sql, {2});
+            ds.open();
+            QCOMPARE(names(ds), (QStringList{"b", "c", "d", "e"}));
+        }
+        db->module().SQLConect.execute("update NDTAIL set NAME='z' where ODRF=5");
+        ds.setCommandText(sql, {4});
+        ds.open();
+        QCOMPARE(names(ds), (QStringList{"d", "z"}));
+        QVERIFY(command.commit());
+    }
+
     void anEmptyDatasetHasNoRow()
     {
         Dataset &ds = db->module().TAlst;

@@ -158,6 +158,18 @@ private slots:
         QCOMPARE(AddRounded(Currency(), Currency::Limit), Currency::fromDouble(Currency::Limit));
     }
 
+    // A subtotal row's total of parts that each fit but together do not is refused, not
+    // wrapped round to a wrong figure; a negative part brings a large sum back in range.
+    void aTotalOfPartsPastTheRangeThrows()
+    {
+        const double half = 500000000000000;
+        std::vector<SubtotalWalkRow> over = {{"N", 0, half, half, 0, 0}, {"T", 1}};
+        QVERIFY_THROWS_EXCEPTION(NumberError, SubtotalWalk(over, WalkTotals::FromParts));
+        std::vector<SubtotalWalkRow> back = {{"N", 0, half, half, -half, 0}, {"T", 1}};
+        SubtotalWalk(back, WalkTotals::FromParts);
+        QCOMPARE(back[1].total, half);
+    }
+
     // Whole units of large sums are exact: 900000000000001 x 10000 is no double.
     void wholeUnitsAreExact_data()
     {
