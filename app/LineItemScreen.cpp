@@ -9,6 +9,7 @@
 #include "components/Container.h"
 #include "components/DBNavigator.h"
 #include "components/ImeGrid.h"
+#include "components/ScreenParts.h"
 #include "components/ShadowLabel.h"
 #include "components/SpeedButton.h"
 #include "components/WindowDrag.h"
@@ -85,24 +86,6 @@ QFont Bold(int size)
     return font;
 }
 
-void SetTextColour(QWidget *widget, const QColor &colour)
-{
-    QPalette colours = widget->palette();
-    colours.setColor(QPalette::WindowText, colour);
-    colours.setColor(QPalette::ButtonText, colour);
-    colours.setColor(QPalette::Text, colour);
-    widget->setPalette(colours);
-}
-
-TdxContainer *MakeBand(QWidget *parent, const QString &name, const QColor &colour, int height)
-{
-    auto *band = new TdxContainer(parent);
-    band->setObjectName(name);
-    band->SetColor(colour);
-    band->setFixedHeight(height);
-    return band;
-}
-
 TSdLabel *MakeTitleLabel(QWidget *parent, const QString &name, const QString &caption, const QRect &place)
 {
     auto *label = new TSdLabel(parent);
@@ -116,15 +99,6 @@ TSdLabel *MakeTitleLabel(QWidget *parent, const QString &name, const QString &ca
     label->setGeometry(place);
     return label;
 }
-
-// The hourglass over a step, back to the normal cursor however the step ends.
-class Hourglass {
-public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-    Hourglass(const Hourglass &) = delete;
-    Hourglass &operator=(const Hourglass &) = delete;
-};
 
 } // namespace
 
@@ -401,7 +375,7 @@ void TSlstFm::FormShow()
 
 bool TSlstFm::Guarded(const std::function<void()> &command)
 {
-    Hourglass hourglass;
+    HourGlass busy;
     try {
         command();
         return true;

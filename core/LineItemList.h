@@ -103,13 +103,7 @@ public:
     RollupSums CloseList();
 
 private:
-    void PostPending() const;
-    // The ODRF of a new row: in insert mode the current row's, after the rows from there
-    // on moved one place down; otherwise the last row's + 1 (1 on an empty list).
-    int NewRowOrder();
     void InsertNewRow(const QString &name, const QString &spec, const QString &unit);
-    // The first row whose ODRF is at least order becomes current, else the last row.
-    void GotoOrder(int order);
     // Inserts block after ODRF after, moving the rows behind it; then the state and place
     // of a finished paste.
     int PasteBlock(const QList<QVariantList> &block, int after);

@@ -32,23 +32,6 @@ Currency FooterUnits(Currency sum)
     return Currency::fromRaw((sum.raw() + nudge) / Currency::Scale * Currency::Scale);
 }
 
-// Keeps the dataset's place and its grids quiet during a walk, whatever way it ends.
-class QuietWalk {
-public:
-    explicit QuietWalk(Dataset &rows) : rows_(rows), place_(rows.bookmark()), freeze_(rows) {}
-    ~QuietWalk()
-    {
-        if (rows_.isActive() && rows_.state() == DatasetState::Browse)
-            rows_.gotoBookmark(place_);
-    }
-    QuietWalk(const QuietWalk &) = delete;
-    QuietWalk &operator=(const QuietWalk &) = delete;
-
-private:
-    Dataset &rows_;
-    Bookmark place_;
-    FrozenControls freeze_;
-};
 
 } // namespace
 
@@ -65,13 +48,6 @@ Dataset &BreakdownList::rows() const
 bool BreakdownList::isEmpty() const
 {
     return !rows().isActive() || rows().isEmpty();
-}
-
-void BreakdownList::PostPending() const
-{
-    Dataset &ds = rows();
-    if (ds.state() == DatasetState::Edit || ds.state() == DatasetState::Insert)
-        ds.post();
 }
 
 void BreakdownList::Open(const BreakdownKey &key, bool readOnly)
@@ -104,7 +80,7 @@ void BreakdownList::CalcRateRow()
 
 RollupSums BreakdownList::CalcTotals()
 {
-    PostPending();
+    PostEdit(rows());
     Dataset &ds = rows();
     RollupSums sums;
     QuietWalk quiet(ds);
@@ -154,42 +130,28 @@ void BreakdownList::InsertBreakdownRow(const QString &name, const QString &basis
     CommitWork();
 }
 
-int BreakdownList::NewRowOrder()
-{
-    Dataset &ds = rows();
-    if (ds.isEmpty())
-        return 1;
-    if (InsertMode) {
-        const int order = Order(ds);
-        ShiftDetailOrder(order);
-        return order;
-    }
-    ds.last();
-    return Order(ds) + 1;
-}
-
 void BreakdownList::InsertNewRow(const QString &name, const QString &basis, const QString &unit)
 {
     int order = 0;
     if (!RunCommandOnRows(rows(), [&] {
-            order = NewRowOrder();
+            order = dMf->ChooseNextOdrf(rows(), ShiftDetailOrder);
             InsertBreakdownRow(name, basis, order, unit);
         }))
         return;
     rows().refresh();
-    GotoOrder(order);
+    GotoOrder(rows(), order);
     DataChanged = true;
 }
 
 void BreakdownList::AddRow()
 {
-    PostPending();
+    PostEdit(rows());
     InsertNewRow(QString(), QString(), QString());
 }
 
 bool BreakdownList::CopyRow()
 {
-    PostPending();
+    PostEdit(rows());
     const Dataset &ds = rows();
     if (isEmpty() || ds.asString("TAG") == RateTag)
         return false;
@@ -197,22 +159,9 @@ bool BreakdownList::CopyRow()
     return true;
 }
 
-void BreakdownList::GotoOrder(int order)
-{
-    Dataset &ds = rows();
-    const int odrf = ds.fieldIndex("ODRF");
-    for (int row = 0; row < ds.recordCount(); ++row) {
-        if (ds.valueOf(row, odrf).toInt() >= order) {
-            ds.setRecNo(row);
-            return;
-        }
-    }
-    ds.last();
-}
-
 void BreakdownList::DeleteRow()
 {
-    PostPending();
+    PostEdit(rows());
     if (isEmpty())
         return;
     Dataset &ds = rows();
@@ -225,14 +174,14 @@ void BreakdownList::DeleteRow()
         }))
         return;
     ds.refresh();
-    GotoOrder(order);
+    GotoOrder(rows(), order);
     CalcTotals();
     DataChanged = true;
 }
 
 void BreakdownList::RenumberOrder()
 {
-    PostPending();
+    PostEdit(rows());
     if (isEmpty())
         return;
     Dataset &ds = rows();
@@ -256,7 +205,7 @@ void BreakdownList::RenumberOrder()
 
 bool BreakdownList::ToggleSupplied()
 {
-    PostPending();
+    PostEdit(rows());
     Dataset &ds = rows();
     const QString tag = ds.asString("TAG");
     if (isEmpty() || !(tag.startsWith(QLatin1Char('N')) || tag.startsWith(QLatin1Char('P'))))
@@ -278,7 +227,7 @@ bool BreakdownList::ToggleSupplied()
 
 void BreakdownList::AppendToField(const QString &field, const QString &text)
 {
-    PostPending();
+    PostEdit(rows());
     Dataset &ds = rows();
     ds.edit();
     ds.setValue(field, ds.asString(field) + text);
@@ -288,7 +237,7 @@ void BreakdownList::AppendToField(const QString &field, const QString &text)
 
 bool BreakdownList::StartMove()
 {
-    PostPending();
+    PostEdit(rows());
     if (isEmpty() || moveState_ != NoMove)
         return false;
     moveState_ = Marking;
@@ -297,7 +246,7 @@ bool BreakdownList::StartMove()
 
 void BreakdownList::ToggleMark()
 {
-    PostPending();
+    PostEdit(rows());
     Dataset &ds = rows();
     if (moveState_ != Marking || isEmpty())
         return;
@@ -308,7 +257,7 @@ void BreakdownList::ToggleMark()
 
 int BreakdownList::Cut()
 {
-    PostPending();
+    PostEdit(rows());
     if (moveState_ != Marking)
         return 0;
     // The block keeps the breakdown's order, whatever order the engine returns rows in.
@@ -367,7 +316,7 @@ void BreakdownList::InsertBlock(const QList<QVariantList> &block, int after)
 
 int BreakdownList::Paste()
 {
-    PostPending();
+    PostEdit(rows());
     if (moveState_ != CutWaiting)
         return 0;
     const QList<QVariantList> block = ReadMoveBlock();
@@ -376,7 +325,7 @@ int BreakdownList::Paste()
     if (!RunCommandOnRows(rows(), [&] { InsertBlock(block, after); }))
         return 0;
     rows().refresh();
-    GotoOrder(after + std::max(int(block.size()), 1));
+    GotoOrder(rows(), after + std::max(int(block.size()), 1));
     moveState_ = NoMove;
     DataChanged = true;
     return int(block.size());
@@ -384,7 +333,7 @@ int BreakdownList::Paste()
 
 void BreakdownList::CancelMove()
 {
-    PostPending();
+    PostEdit(rows());
     switch (moveState_) {
     case NoMove:
         return;

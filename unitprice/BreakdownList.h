@@ -107,13 +107,7 @@ public:
     void CancelMove();
 
 private:
-    void PostPending() const;
-    // The ODRF of a new row: in insert mode the current row's, after the rows from there
-    // on moved one place down; otherwise the last row's + 1 (1 on an empty breakdown).
-    int NewRowOrder();
     void InsertNewRow(const QString &name, const QString &basis, const QString &unit);
-    // The first row whose ODRF is at least order becomes current, else the last row.
-    void GotoOrder(int order);
     QList<QVariantList> ReadMoveBlock() const;
     // Shifts the rows after ODRF after by the block's size and inserts the block there.
     void InsertBlock(const QList<QVariantList> &block, int after);

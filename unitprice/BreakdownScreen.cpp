@@ -298,6 +298,7 @@ void TSudetaif::MakeEditPage()
         &TSudetaif::rSCostClick);
     CpyPst = MakeToolButton(ToolPnl0, QStringLiteral("CpyPst"), QString(),
                             QStringLiteral("자료이동|자료이동 모드에서 설정한 자료를 이동합니다."), &TSudetaif::CpyPstClick);
+    CpyPst->SetGlyph(ShellGlyphImage(ShellGlyph::Move));
     CpyPst->hide();
     TagLabel = new TLabelE(ToolPnl0);
     TagLabel->setObjectName(QStringLiteral("TagLabel"));
