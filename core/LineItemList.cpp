@@ -50,14 +50,11 @@ bool SameAmounts(const Dataset &rows, const SubtotalWalkRow &amounts)
 
 } // namespace
 
+LineItemList::LineItemList() : RowList(ShiftItemOrder) {}
+
 Dataset &LineItemList::rows() const
 {
     return dMf->TSlst;
-}
-
-bool LineItemList::isEmpty() const
-{
-    return !rows().isActive() || rows().isEmpty();
 }
 
 void LineItemList::Open()
@@ -161,6 +158,11 @@ void LineItemList::RecalcRateRowAmounts(int n)
         RefreshItemRateRow(rows());
 }
 
+void LineItemList::InsertOrdinaryRow(const QString &name, const QString &spec, const QString &unit, int order)
+{
+    InsertItemRow(name, spec, unit, QStringLiteral("N"), order);
+}
+
 void LineItemList::InsertItemRow(const QString &name, const QString &spec, const QString &unit, const QString &kind,
                                  int order)
 {
@@ -176,37 +178,6 @@ void LineItemList::InsertItemRow(const QString &name, const QString &spec, const
                                                          {"MVE", "F"},
                                                          {"ODRF", order}}));
     CommitWork();
-}
-
-void LineItemList::InsertNewRow(const QString &name, const QString &spec, const QString &unit)
-{
-    PostEdit(rows());
-    int order = 0;
-    if (!RunCommandOnRows(rows(), [&] {
-            order = dMf->ChooseNextOdrf(rows(), ShiftItemOrder);
-            InsertItemRow(name, spec, unit, QStringLiteral("N"), order);
-        }))
-        return;
-    // The new row becomes current in both modes: a refresh by key would land on the row
-    // that was current before.
-    rows().refresh();
-    GotoOrder(rows(), order);
-    DataChanged = true;
-}
-
-void LineItemList::AddRow()
-{
-    InsertNewRow(QString(), QString(), QString());
-}
-
-bool LineItemList::CopyRow()
-{
-    PostEdit(rows());
-    const Dataset &ds = rows();
-    if (isEmpty() || ds.asString("TAG") == RateTag)
-        return false;
-    InsertNewRow(ds.asString("NAME"), ds.asString("STAN"), ds.asString("UNIT"));
-    return true;
 }
 
 void LineItemList::DeleteRow()
@@ -292,35 +263,6 @@ bool LineItemList::ToggleSupplied()
     RecalcList();
     DataChanged = true;
     return true;
-}
-
-void LineItemList::AppendToField(const QString &field, const QString &text)
-{
-    PostEdit(rows());
-    Dataset &ds = rows();
-    ds.edit();
-    ds.setValue(field, ds.asString(field) + text);
-    ds.post();
-    DataChanged = true;
-}
-
-bool LineItemList::StartMove()
-{
-    if (isEmpty())
-        return false;
-    moveState_ = Marking;
-    return true;
-}
-
-void LineItemList::ToggleMark()
-{
-    PostEdit(rows());
-    Dataset &ds = rows();
-    if (moveState_ != Marking || isEmpty())
-        return;
-    ds.edit();
-    ds.setValue("MVE", ds.asString("MVE") == QLatin1String("F") ? QStringLiteral("T") : QStringLiteral("F"));
-    ds.post();
 }
 
 void LineItemList::EndMoveWithoutMoving()

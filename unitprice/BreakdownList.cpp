@@ -40,14 +40,11 @@ BreakdownKey BreakdownKey::Of(const Dataset &rows)
     return {rows.asInteger("ICD1"), rows.asInteger("ICD2"), rows.asInteger("ICD3")};
 }
 
+BreakdownList::BreakdownList() : RowList(ShiftDetailOrder) {}
+
 Dataset &BreakdownList::rows() const
 {
     return dMf->Tdtail;
-}
-
-bool BreakdownList::isEmpty() const
-{
-    return !rows().isActive() || rows().isEmpty();
 }
 
 void BreakdownList::Open(const BreakdownKey &key, bool readOnly)
@@ -130,35 +127,6 @@ void BreakdownList::InsertBreakdownRow(const QString &name, const QString &basis
     CommitWork();
 }
 
-void BreakdownList::InsertNewRow(const QString &name, const QString &basis, const QString &unit)
-{
-    int order = 0;
-    if (!RunCommandOnRows(rows(), [&] {
-            order = dMf->ChooseNextOdrf(rows(), ShiftDetailOrder);
-            InsertBreakdownRow(name, basis, order, unit);
-        }))
-        return;
-    rows().refresh();
-    GotoOrder(rows(), order);
-    DataChanged = true;
-}
-
-void BreakdownList::AddRow()
-{
-    PostEdit(rows());
-    InsertNewRow(QString(), QString(), QString());
-}
-
-bool BreakdownList::CopyRow()
-{
-    PostEdit(rows());
-    const Dataset &ds = rows();
-    if (isEmpty() || ds.asString("TAG") == RateTag)
-        return false;
-    InsertNewRow(ds.asString("NAME"), ds.asString("STAN"), ds.asString("UNIT"));
-    return true;
-}
-
 void BreakdownList::DeleteRow()
 {
     PostEdit(rows());
@@ -225,34 +193,9 @@ bool BreakdownList::ToggleSupplied()
     return true;
 }
 
-void BreakdownList::AppendToField(const QString &field, const QString &text)
+void BreakdownList::InsertOrdinaryRow(const QString &name, const QString &spec, const QString &unit, int order)
 {
-    PostEdit(rows());
-    Dataset &ds = rows();
-    ds.edit();
-    ds.setValue(field, ds.asString(field) + text);
-    ds.post();
-    DataChanged = true;
-}
-
-bool BreakdownList::StartMove()
-{
-    PostEdit(rows());
-    if (isEmpty() || moveState_ != NoMove)
-        return false;
-    moveState_ = Marking;
-    return true;
-}
-
-void BreakdownList::ToggleMark()
-{
-    PostEdit(rows());
-    Dataset &ds = rows();
-    if (moveState_ != Marking || isEmpty())
-        return;
-    ds.edit();
-    ds.setValue("MVE", ds.asString("MVE") == QLatin1String("T") ? QStringLiteral("F") : QStringLiteral("T"));
-    ds.post();
+    InsertBreakdownRow(name, spec, order, unit);
 }
 
 int BreakdownList::Cut()

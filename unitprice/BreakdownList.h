@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/RowList.h"
 #include "core/SubtotalWalk.h"
 
 #include <QList>
@@ -37,13 +38,11 @@ struct BreakdownKey {
 // NumberError, DocumentError); a commit the engine refuses is reported ("처리실패!!") and
 // the command changes nothing. New rows in insert mode shift the rows of the current
 // line item's key (ShiftDetailOrder): on an editable breakdown that is the breakdown's key.
-class BreakdownList {
+class BreakdownList : public RowList {
 public:
-    // 0 no move, 1 rows being marked, 2 rows cut to the move file and waiting to be pasted.
-    enum MoveState { NoMove = 0, Marking = 1, CutWaiting = 2 };
+    BreakdownList();
 
-    Dataset &rows() const;
-    bool isEmpty() const;
+    Dataset &rows() const override;
     const BreakdownKey &key() const { return key_; }
 
     // Tdtail over the rows of key, "select * from NDTAIL where ABFS='X' and  ICD1=..."
@@ -67,12 +66,6 @@ public:
 
     // Inserts one ordinary row of the key: the texts given, every number 0, ODRF order.
     void InsertBreakdownRow(const QString &name, const QString &basis, int order, const QString &unit);
-    // F2: an empty row before the current row (insert mode; the rows from there on move
-    // one place down) or after the last; 1 on an empty breakdown. The new row becomes current.
-    void AddRow();
-    // Alt+Z: a new row with the current row's NAME, STAN and UNIT, placed as by AddRow.
-    // False (nothing added) on an empty breakdown and on a rate row.
-    bool CopyRow();
     // Deletes the current row and closes the gap in ODRF; the row that followed it (or
     // the new last row) becomes current, then the footer is recalculated.
     void DeleteRow();
@@ -82,14 +75,7 @@ public:
     // supplied material (RECV), or given back; then the footer is recalculated. False on
     // other kinds and on an empty breakdown.
     bool ToggleSupplied();
-    // Appends text to field of the current row (the special-character pick).
-    void AppendToField(const QString &field, const QString &text);
 
-    MoveState moveState() const { return moveState_; }
-    // F9 in state 0: marking begins. False (state 0 kept) on an empty breakdown.
-    bool StartMove();
-    // State 1: the current row's mark (MVE 'T') on or off.
-    void ToggleMark();
     // The cut in state 1: the marked rows go to the move file in ODRF order, then are
     // deleted and the rest numbered 1..n; state 2, InputKind the number cut. When the file
     // cannot be written or the delete fails nothing is cut and state 1 stays. Returns the
@@ -106,15 +92,16 @@ public:
     // when it was cut), the others keeping their order.
     void CancelMove();
 
+protected:
+    void InsertOrdinaryRow(const QString &name, const QString &spec, const QString &unit, int order) override;
+
 private:
-    void InsertNewRow(const QString &name, const QString &basis, const QString &unit);
     QList<QVariantList> ReadMoveBlock() const;
     // Shifts the rows after ODRF after by the block's size and inserts the block there.
     void InsertBlock(const QList<QVariantList> &block, int after);
 
     BreakdownKey key_;
     bool readOnly_ = false;
-    MoveState moveState_ = NoMove;
     RollupSums footer_;
 };
 
