@@ -171,14 +171,7 @@ void TSlstFm::MakeTitleBand()
 TRxSpeedButton *TSlstFm::MakeToolButton(const QString &name, const QString &caption, const QString &hint,
                                         void (TSlstFm::*click)())
 {
-    auto *button = new TRxSpeedButton(ToolPnl);
-    button->setObjectName(name);
-    button->SetCaption(caption);
-    button->SetFlat(true);
-    button->SetTransparent(true);
-    SetTextColour(button, Navy);
-    button->setFixedSize(caption.isEmpty() ? 30 : 44, 26);
-    SetControlHint(button, hint);
+    TRxSpeedButton *button = vek::MakeToolButton(ToolPnl, name, caption, hint);
     if (click)
         connect(button, &TRxSpeedButton::Click, this, click);
     return button;
@@ -240,21 +233,8 @@ void TSlstFm::MakeToolBar()
     DBNav0->setGeometry(0, 4, 80, 22);
     DBNav0->setDataset(&dMf->TSlst);
 
-    DrPnl = new TdxContainer(ToolPnl);
-    DrPnl->setObjectName(QStringLiteral("DrPnl"));
-    DrPnl->SetColor(BarColour);
-    DrPnl->SetShowCaption(true);
-    DrPnl->SetAlignment(Qt::AlignLeft);
-    DrPnl->SetBoundLines(TdxContainer::blLeft | TdxContainer::blTop | TdxContainer::blRight | TdxContainer::blBottom);
-    DrPnl->setGeometry(0, 3, 85, 24);
+    DrPnl = MakeDirectionPanel(ToolPnl, BarColour, 85, ArrowBtn);
     DrPnl->setFont(Bold(9));
-    SetTextColour(DrPnl, Navy);
-    SetControlHint(DrPnl, QStringLiteral(
-                              "진행방향|작업 그리드에서 Enter키를 쳤을 때 커서의 진행방향을 설정합니다. "));
-    ArrowBtn = new TArrowButton(DrPnl);
-    ArrowBtn->setObjectName(QStringLiteral("ArrowBtn"));
-    ArrowBtn->SetButtonColor(Navy);
-    ArrowBtn->setGeometry(4, 3, 18, 18);
     connect(DrPnl, &TdxContainer::Click, this, &TSlstFm::ArrowBtnClick);
     connect(ArrowBtn, &TArrowButton::Click, this, &TSlstFm::ArrowBtnClick);
 }
@@ -388,8 +368,7 @@ bool TSlstFm::Guarded(const std::function<void()> &command)
 void TSlstFm::SetEnterDirection(int direction)
 {
     direction_ = direction;
-    DrPnl->SetCaption(direction == Right ? QStringLiteral("    Right") : QStringLiteral("    Down"));
-    ArrowBtn->SetDirection(direction == Right ? arwRIGHT : arwDOWN);
+    ShowDirection(DrPnl, ArrowBtn, direction);
 }
 
 void TSlstFm::ArrowBtnClick()

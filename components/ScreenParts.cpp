@@ -1,6 +1,9 @@
 #include "components/ScreenParts.h"
 
+#include "components/ArrowButton.h"
 #include "components/Container.h"
+#include "components/ControlHint.h"
+#include "components/SpeedButton.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -24,6 +27,44 @@ TdxContainer *MakeBand(QWidget *parent, const QString &name, const QColor &colou
     band->SetColor(colour);
     band->setFixedHeight(height);
     return band;
+}
+
+TRxSpeedButton *MakeToolButton(QWidget *bar, const QString &name, const QString &caption, const QString &hint)
+{
+    auto *button = new TRxSpeedButton(bar);
+    button->setObjectName(name);
+    button->SetCaption(caption);
+    button->SetFlat(true);
+    button->SetTransparent(true);
+    SetTextColour(button, QColor(0, 0, 0x80));
+    button->setFixedSize(caption.isEmpty() ? 30 : 44, 26);
+    SetControlHint(button, hint);
+    return button;
+}
+
+TdxContainer *MakeDirectionPanel(QWidget *bar, const QColor &colour, int width, TArrowButton *&arrow)
+{
+    const QColor navy(0, 0, 0x80);
+    auto *panel = new TdxContainer(bar);
+    panel->setObjectName(QStringLiteral("DrPnl"));
+    panel->SetColor(colour);
+    panel->SetShowCaption(true);
+    panel->SetAlignment(Qt::AlignLeft);
+    panel->SetBoundLines(TdxContainer::blLeft | TdxContainer::blTop | TdxContainer::blRight | TdxContainer::blBottom);
+    panel->setGeometry(0, 3, width, 24);
+    SetTextColour(panel, navy);
+    SetControlHint(panel, QStringLiteral("진행방향|작업 그리드에서 Enter키를 쳤을 때 커서의 진행방향을 설정합니다. "));
+    arrow = new TArrowButton(panel);
+    arrow->setObjectName(QStringLiteral("ArrowBtn"));
+    arrow->SetButtonColor(navy);
+    arrow->setGeometry(4, 3, 18, 18);
+    return panel;
+}
+
+void ShowDirection(TdxContainer *panel, TArrowButton *arrow, int direction)
+{
+    panel->SetCaption(direction == 1 ? QStringLiteral("    Right") : QStringLiteral("    Down"));
+    arrow->SetDirection(direction == 1 ? arwRIGHT : arwDOWN);
 }
 
 HourGlass::HourGlass()

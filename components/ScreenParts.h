@@ -7,7 +7,9 @@ class QWidget;
 
 namespace vek {
 
+class TArrowButton;
 class TdxContainer;
+class TRxSpeedButton;
 
 // Small pieces that the list and breakdown screens build themselves from.
 
@@ -16,6 +18,16 @@ void SetTextColour(QWidget *widget, const QColor &colour);
 
 // A plain coloured panel of fixed height across a screen (title band, tool bar, footer).
 TdxContainer *MakeBand(QWidget *parent, const QString &name, const QColor &colour, int height);
+
+// A flat button of a screen's tool bar: navy caption (or only a picture, then narrower)
+// and its hint; the caller connects its click.
+TRxSpeedButton *MakeToolButton(QWidget *bar, const QString &name, const QString &caption, const QString &hint);
+
+// The Enter-direction panel DrPnl of the list screens, width wide on a tool bar of colour,
+// with its arrow button ArrowBtn and hint; a click on either is the caller's to connect.
+TdxContainer *MakeDirectionPanel(QWidget *bar, const QColor &colour, int width, TArrowButton *&arrow);
+// Shows direction (1 Right, 2 Down) on the panel: "    Right" or "    Down" and the arrow.
+void ShowDirection(TdxContainer *panel, TArrowButton *arrow, int direction);
 
 // The hourglass while a command works, the normal cursor however it ends.
 class HourGlass {

@@ -126,25 +126,18 @@ TTreVewf::TTreVewf(QWidget *parent)
 
     ToolPnl = MakeBand(this, QStringLiteral("ToolPnl"), BarColour, ToolHeight);
     ToolPnl->SetBoundLines(TdxContainer::blBottom);
-    const auto button = [this](const QString &name, const QString &caption, const QString &hint) {
-        auto *b = new TRxSpeedButton(ToolPnl);
-        b->setObjectName(name);
-        b->SetCaption(caption);
-        b->SetFlat(true);
-        b->SetTransparent(true);
-        SetTextColour(b, Navy);
-        SetControlHint(b, hint);
-        return b;
-    };
-    dBtn = button(QStringLiteral("dBtn"), QStringLiteral("대가내용"), QStringLiteral("대가내용|구체적인 대가내역을 보여줍니다. "));
-    dBtn->setGeometry(6, 2, 70, 26);
-    slExl0 = button(QStringLiteral("slExl0"), QString(),
-                    QStringLiteral("엑셀전송|현재내역서 내용을 액셀프로그램으로 자료를 전송합니다."));
+    dBtn = MakeToolButton(ToolPnl, QStringLiteral("dBtn"), QStringLiteral("대가내용"),
+                          QStringLiteral("대가내용|구체적인 대가내역을 보여줍니다. "));
+    dBtn->setFixedSize(70, 26);
+    dBtn->move(6, 2);
+    slExl0 = MakeToolButton(ToolPnl, QStringLiteral("slExl0"), QString(),
+                            QStringLiteral("엑셀전송|현재내역서 내용을 액셀프로그램으로 자료를 전송합니다."));
     slExl0->SetGlyph(ShellGlyphImage(ShellGlyph::Excel));
-    slExl0->setGeometry(80, 2, 30, 26);
-    sClose0 = button(QStringLiteral("sClose0"), QString(), QStringLiteral("닫기|현재활성되어 있는 화면을 종료합니다."));
+    slExl0->move(80, 2);
+    sClose0 = MakeToolButton(ToolPnl, QStringLiteral("sClose0"), QString(),
+                             QStringLiteral("닫기|현재활성되어 있는 화면을 종료합니다."));
     sClose0->SetGlyph(ShellGlyphImage(ShellGlyph::Quit));
-    sClose0->setGeometry(0, 2, 30, 26);
+    sClose0->move(0, 2);
     DBNav0 = new TDBNavigator(ToolPnl);
     DBNav0->setObjectName(QStringLiteral("DBNav0"));
     DBNav0->setGeometry(0, 4, 80, 22);

@@ -260,19 +260,11 @@ void TSudetaif::MakeStrip()
     connect(mExit0, &TdxToolButton::Click, this, &TSudetaif::mExit0Click);
 }
 
-TRxSpeedButton *TSudetaif::MakeToolButton(QWidget *bar, const QString &name, const QString &caption,
-                                          const QString &hint, void (TSudetaif::*click)())
+TRxSpeedButton *TSudetaif::MakeButton(QWidget *bar, const QString &name, const QString &caption, const QString &hint,
+                                      void (TSudetaif::*click)())
 {
-    auto *button = new TRxSpeedButton(bar);
-    button->setObjectName(name);
-    button->SetCaption(caption);
-    button->SetFlat(true);
-    button->SetTransparent(true);
-    SetTextColour(button, Navy);
-    button->setFixedSize(caption.isEmpty() ? 30 : 44, 26);
-    SetControlHint(button, hint);
-    if (click)
-        connect(button, &TRxSpeedButton::Click, this, click);
+    TRxSpeedButton *button = MakeToolButton(bar, name, caption, hint);
+    connect(button, &TRxSpeedButton::Click, this, click);
     return button;
 }
 
@@ -282,21 +274,21 @@ void TSudetaif::MakeEditPage()
     Shet0->setObjectName(QStringLiteral("Shet0"));
     ToolPnl0 = MakeBand(Shet0, QStringLiteral("ToolPnl0"), BarColour, ToolHeight);
     ToolPnl0->SetBoundLines(TdxContainer::blBottom);
-    AppDt0 = MakeToolButton(ToolPnl0, QStringLiteral("AppDt0"), QStringLiteral("추가"),
+    AppDt0 = MakeButton(ToolPnl0, QStringLiteral("AppDt0"), QStringLiteral("추가"),
                             QStringLiteral("자료추가|기초자료를 호출하지 않고 타이프로 직접자료를 추가합니다.  F2키와 동일..."),
                             &TSudetaif::AppDt0Click);
-    DelDt0 = MakeToolButton(ToolPnl0, QStringLiteral("DelDt0"), QStringLiteral("삭제"),
+    DelDt0 = MakeButton(ToolPnl0, QStringLiteral("DelDt0"), QStringLiteral("삭제"),
                             QStringLiteral("자료삭제|현재선택한 자료를 삭제합니다."), &TSudetaif::DelDt0Click);
-    sF8Btn = MakeToolButton(ToolPnl0, QStringLiteral("sF8Btn"), QStringLiteral("비율"),
+    sF8Btn = MakeButton(ToolPnl0, QStringLiteral("sF8Btn"), QStringLiteral("비율"),
                             QStringLiteral("비율산|비율산 내용을  입력합니다. F8키와 동일..."), &TSudetaif::sF8BtnClick);
-    dlCalc = MakeToolButton(ToolPnl0, QStringLiteral("dlCalc"), QString(),
+    dlCalc = MakeButton(ToolPnl0, QStringLiteral("dlCalc"), QString(),
                             QStringLiteral("금액정렬|일위대가 금액을 재계산합니다."), &TSudetaif::dlCalcClick);
     dlCalc->SetGlyph(ShellGlyphImage(ShellGlyph::Recalc));
-    rSCost = MakeToolButton(
+    rSCost = MakeButton(
         ToolPnl0, QStringLiteral("rSCost"), QStringLiteral("증감"),
         QStringLiteral("금액조정|전제 또는 지정된 자료의 금액을  임의의 비율값을 적용하여 일괄조정합니다."),
         &TSudetaif::rSCostClick);
-    CpyPst = MakeToolButton(ToolPnl0, QStringLiteral("CpyPst"), QString(),
+    CpyPst = MakeButton(ToolPnl0, QStringLiteral("CpyPst"), QString(),
                             QStringLiteral("자료이동|자료이동 모드에서 설정한 자료를 이동합니다."), &TSudetaif::CpyPstClick);
     CpyPst->SetGlyph(ShellGlyphImage(ShellGlyph::Move));
     CpyPst->hide();
@@ -330,28 +322,15 @@ void TSudetaif::MakeEditPage()
     DBNav0->setGeometry(0, 4, 80, 22);
     DBNav0->setDataset(&dMf->Tdtail);
 
-    DrPnl = new TdxContainer(ToolPnl0);
-    DrPnl->setObjectName(QStringLiteral("DrPnl"));
-    DrPnl->SetColor(BarColour);
-    DrPnl->SetShowCaption(true);
-    DrPnl->SetAlignment(Qt::AlignLeft);
-    DrPnl->SetBoundLines(TdxContainer::blLeft | TdxContainer::blTop | TdxContainer::blRight | TdxContainer::blBottom);
     // Between the navigator and sClose0: the caption's blanks leave room for the arrow.
-    DrPnl->setGeometry(0, 3, 60, 24);
+    DrPnl = MakeDirectionPanel(ToolPnl0, BarColour, 60, ArrowBtn);
     DrPnl->SetSpacing(1);
     DrPnl->SetLayout(TdxContainer::TdxCaptionLayout::Center);
     DrPnl->setFont(QFont(ScreenFont, 8));
-    SetTextColour(DrPnl, Navy);
-    SetControlHint(DrPnl,
-                   QStringLiteral("진행방향|작업 그리드에서 Enter키를 쳤을 때 커서의 진행방향을 설정합니다. "));
-    ArrowBtn = new TArrowButton(DrPnl);
-    ArrowBtn->setObjectName(QStringLiteral("ArrowBtn"));
-    ArrowBtn->SetButtonColor(Navy);
-    ArrowBtn->setGeometry(4, 3, 18, 18);
     connect(DrPnl, &TdxContainer::Click, this, &TSudetaif::ArrowBtnClick);
     connect(ArrowBtn, &TArrowButton::Click, this, &TSudetaif::ArrowBtnClick);
 
-    sClose0 = MakeToolButton(ToolPnl0, QStringLiteral("sClose0"), QString(),
+    sClose0 = MakeButton(ToolPnl0, QStringLiteral("sClose0"), QString(),
                              QStringLiteral("닫기|일위대가 금액을 내역에 적용하고 화면을 닫습니다."), &TSudetaif::sClose0Click);
     sClose0->SetGlyph(ShellGlyphImage(ShellGlyph::Quit));
     sClose0->move(0, 2);
@@ -392,12 +371,12 @@ void TSudetaif::MakeViewPage()
     Shet1->setObjectName(QStringLiteral("Shet1"));
     ToolPnl1 = MakeBand(Shet1, QStringLiteral("ToolPnl1"), BarColour, ToolHeight);
     ToolPnl1->SetBoundLines(TdxContainer::blBottom);
-    slExl1 = MakeToolButton(ToolPnl1, QStringLiteral("slExl1"), QString(),
+    slExl1 = MakeButton(ToolPnl1, QStringLiteral("slExl1"), QString(),
                             QStringLiteral("엑셀전송|현재내역서 내용을 액셀프로그램으로 자료를 전송합니다."),
                             &TSudetaif::slExl1Click);
     slExl1->SetGlyph(ShellGlyphImage(ShellGlyph::Excel));
     slExl1->move(6, 2);
-    sClose1 = MakeToolButton(ToolPnl1, QStringLiteral("sClose1"), QString(),
+    sClose1 = MakeButton(ToolPnl1, QStringLiteral("sClose1"), QString(),
                              QStringLiteral("닫기|현재활성되어 있는 화면을 종료합니다."), &TSudetaif::mExit0Click);
     sClose1->SetGlyph(ShellGlyphImage(ShellGlyph::Quit));
     sClose1->move(0, 2);
@@ -525,8 +504,7 @@ bool TSudetaif::Guarded(const std::function<void()> &command)
 void TSudetaif::SetEnterDirection(int direction)
 {
     direction_ = direction == Right ? Right : Down;
-    DrPnl->SetCaption(direction_ == Right ? QStringLiteral("    Right") : QStringLiteral("    Down"));
-    ArrowBtn->SetDirection(direction_ == Right ? arwRIGHT : arwDOWN);
+    ShowDirection(DrPnl, ArrowBtn, direction_);
 }
 
 void TSudetaif::ArrowBtnClick()

@@ -136,8 +136,8 @@ private:
     void MakeEditPage();
     void MakeViewPage();
     void MakePopupMenu();
-    TRxSpeedButton *MakeToolButton(QWidget *bar, const QString &name, const QString &caption, const QString &hint,
-                                   void (TSudetaif::*click)());
+    TRxSpeedButton *MakeButton(QWidget *bar, const QString &name, const QString &caption, const QString &hint,
+                               void (TSudetaif::*click)());
     void FormShow();
     void FormClose();
     void PlaceRightAnchored();
