@@ -1,7 +1,7 @@
 #include "app/ItemDialog.h"
 
 #include "app/BulkAdjustment.h"
-#include "app/Cp949ByteValidator.h"
+#include "components/Cp949ByteValidator.h"
 #include "app/HintHandler.h"
 #include "components/BitCheckBox.h"
 #include "components/Container.h"

@@ -187,7 +187,7 @@ void TSlstFm::MakeToolBar()
     DelDt0 = MakeToolButton(QStringLiteral("DelDt0"), QStringLiteral("삭제"),
                             QStringLiteral("자료삭제|현재선택한 자료를 삭제합니다."), &TSlstFm::DelDt0Click);
     sF8Btn = MakeToolButton(QStringLiteral("sF8Btn"), QStringLiteral("비율"),
-                            QStringLiteral("비율산|비율산 내용을  입력합니다. F8키와 동일..."), nullptr);
+                            QStringLiteral("비율산|비율산 내용을  입력합니다. F8키와 동일..."), &TSlstFm::sF8BtnClick);
     SlCalc = MakeToolButton(QStringLiteral("SlCalc"), QString(), QStringLiteral("금액정렬|내역서 금액을 재계산합니다."),
                             &TSlstFm::SlCalcClick);
     rSCost = MakeToolButton(
@@ -433,6 +433,22 @@ void TSlstFm::DelDt0Click()
         return;
     if (ConfirmYesNo(QStringLiteral(" 정말로 삭제하시겠습니까??")) && Guarded([this] { List.DeleteRow(); }))
         FootPnl->ShowSums(List.Footer());
+    GrdSlst->setFocus();
+}
+
+void TSlstFm::sF8BtnClick()
+{
+    GrdSlst->postEditor();
+    if (List.isEmpty() || List.moveState() != LineItemList::NoMove)
+        return;
+    OpenRateDialog(1);
+}
+
+void TSlstFm::OpenRateDialog(int inputKind)
+{
+    OpenScreen(EntryPoints().RateDialog, RateDialogSetup{this, CurrentRatePlace(), inputKind});
+    if (DataChanged)
+        RecalcList();
     GrdSlst->setFocus();
 }
 
@@ -695,6 +711,9 @@ void TSlstFm::GrdSlstKeyDown(int &key, Qt::KeyboardModifiers shift)
     case Qt::Key_F3:
         onRow(&TSlstFm::ToggleSupplied);
         return;
+    case Qt::Key_F8:
+        take([this] { sF8BtnClick(); });
+        return;
     case Qt::Key_F9:
         take([this] { MoveKey(); });
         return;
@@ -748,7 +767,12 @@ void TSlstFm::GrdSlstDblClick()
     case LineItemList::NoMove:
         break;
     }
-    if (List.rows().asString("TAG") != QLatin1String("D"))
+    const QString tag = List.rows().asString("TAG");
+    if (tag == QLatin1String("R")) {
+        OpenRateDialog(2);
+        return;
+    }
+    if (tag != QLatin1String("D"))
         return;
     {
         FlatWhileOpen flat(sClose);

@@ -83,6 +83,8 @@ public:
 
     void AppDt0Click();
     void DelDt0Click();
+    // F8: a new rate row through the rate-row dialog, outside move mode on a non-empty list.
+    void sF8BtnClick();
     void SlCalcClick();
     // The item dialog's bulk adjustment over the grid's selected rows, or the whole list
     // when at most one row is selected.
@@ -102,6 +104,8 @@ public:
     // The typing guard before the grid takes a character (also each character of an input
     // method's commit); a dropped key is set to a null character.
     void GrdSlstKeyPress(QChar &key);
+    // In move mode marks the row; otherwise opens a unit-price item's breakdown or a rate
+    // row's dialog.
     void GrdSlstDblClick();
     // Whether a key typed into column of the current row is taken: what the typing guard
     // and the cell editor agree on.
@@ -120,6 +124,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The rate-row dialog for a new rate row (1) or the current one (2); the list
+    // recalculated after it when DataChanged is set.
+    void OpenRateDialog(int inputKind);
     void MakeTitleBand();
     void MakeToolBar();
     void MakeGrid();

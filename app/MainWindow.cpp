@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
 
-#include "app/Cp949ByteValidator.h"
+#include "components/Cp949ByteValidator.h"
 #include "app/FileDialogs.h"
 #include "app/HintHandler.h"
 #include "app/Program.h"
@@ -153,6 +153,7 @@ void Tmainf::FormCreate()
     link.MsgbarClick = [this] { MsgbarClick(); };
     link.Totals = [this] { return WorkItems->TotalBar->Sums(); };
     link.Geometry = [this] { return geometry(); };
+    link.SetStatusText = [this](int panel, const QString &text) { Msgbar->SetPanelText(panel, text); };
     resize(MainWindowPlacement(QSize(1280, 1024)).size());
 }
 

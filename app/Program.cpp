@@ -13,6 +13,7 @@
 #include "core/ScreenEntryPoints.h"
 #include "export/WholeEstimateExport.h"
 #include "unitprice/BreakdownScreen.h"
+#include "unitprice/RateDialog.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -45,6 +46,7 @@ int RunProgram()
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vekwfree.png")));
     ConnectExports();
     ConnectBreakdownScreens();
+    ConnectRateDialog();
 
     Tmainf window;
     TdMf dataModule;

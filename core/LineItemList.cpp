@@ -5,6 +5,7 @@
 #include "core/EstimateColumns.h"
 #include "core/MoveFile.h"
 #include "core/ProgramState.h"
+#include "core/RatePlace.h"
 #include "core/Recalc.h"
 #include "core/SqlRoutines.h"
 
@@ -202,6 +203,9 @@ void LineItemList::DeleteRow()
                                + QStringLiteral(" and ICD1=? and ICD2=? and ICD3=?"),
                            node.keys + QVariantList{ds.value("ICD1"), ds.value("ICD2"), ds.value("ICD3")});
                 CommitWork();
+            } else if (tag == RateTag) {
+                const QVariantList keys = OpenNodeKeys();
+                UntieRateMembers(RatePlace::Node(keys.at(0).toInt(), keys.at(1).toInt(), keys.at(2).toInt()), ds);
             }
             ds.deleteRecord();
             RunTempSql(true,

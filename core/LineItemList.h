@@ -57,7 +57,8 @@ public:
     void InsertItemRow(const QString &name, const QString &spec, const QString &unit, const QString &kind, int order);
     // Deletes the current row with the labour rows of an 'L' or 'P' row and closes the gap
     // in ODRF; the row that followed it (or the new last row) becomes current, then the
-    // list is recalculated. A deleted unit-price item is queued in DGADEL.
+    // list is recalculated. A deleted rate row first unties the rows it covered
+    // (UntieRateMembers); a deleted unit-price item is queued in DGADEL.
     void DeleteRow();
     // ODRF := 1..n in the list's order and every mark cleared; then the row now numbered
     // as the current row was (or the nearest after it) becomes current.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/RatePlace.h"
 #include "core/SubtotalWalk.h"
 
 #include <QRect>
@@ -76,6 +77,14 @@ struct TitledScreenSetup {
     QString title;
 };
 
+// The rate-row dialog TInBsDtf over its opener, on place, for a new rate row (inputKind 1)
+// or for the current row of the place's dataset, a rate row (2).
+struct RateDialogSetup {
+    QWidget *owner = nullptr;
+    RatePlace place;
+    int inputKind = 1;
+};
+
 // A screen opened at a place only: the breakdown screen TSudetaif on its breakdown page
 // (page 0), showing the breakdown of the current line item of TSlst.
 struct PlacedScreenSetup {
@@ -102,6 +111,9 @@ struct ScreenEntryPoints {
     std::function<void(const TitledScreenSetup &)> CostStatement;
     // TSudetaif on page 0, the breakdown of the line-item screen's unit-price item.
     std::function<void(const PlacedScreenSetup &)> BreakdownScreen;
+    // TInBsDtf over the line-item screen (the breakdown screen, in unitprice/ itself, calls
+    // ShowRateDialog).
+    std::function<void(const RateDialogSetup &)> RateDialog;
     // TTreVewf, titled "일위대가일람표".
     std::function<void(const TitledScreenSetup &)> BreakdownOverview;
     // The export behind the main window's Excel button (ExcelBtn0Click); it returns at once
@@ -132,6 +144,8 @@ struct MainWindowLink {
     std::function<RollupSums()> Totals;
     // The main window's place and size, from which the screens place themselves.
     std::function<QRect()> Geometry;
+    // The text of a panel of the status bar Msgbar.
+    std::function<void(int panel, const QString &text)> SetStatusText;
 };
 
 MainWindowLink &MainWindowLinks();

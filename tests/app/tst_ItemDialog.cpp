@@ -9,6 +9,7 @@
 #include "core/ProgramState.h"
 #include "core/SqlRoutines.h"
 #include "tests/support/MessageAnswerer.h"
+#include "tests/support/StandInScreen.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
 
@@ -28,18 +29,6 @@
 using namespace vek;
 
 namespace {
-
-// A list screen as the dialog sees it: its rows and the selection in its grid.
-class StandInScreen : public ListScreenHook {
-public:
-    StandInScreen(Dataset &rows, QList<Bookmark> selected) : rows_(rows), selected_(std::move(selected)) {}
-    Dataset &ShownRows() override { return rows_; }
-    QList<Bookmark> SelectedRows() const override { return selected_; }
-
-private:
-    Dataset &rows_;
-    QList<Bookmark> selected_;
-};
 
 // Types text key by key, as a keyboard that sends each letter, Korean ones too.
 void TypeText(QWidget *widget, const QString &text)

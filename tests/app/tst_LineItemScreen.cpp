@@ -8,6 +8,7 @@
 #include "components/ArrowButton.h"
 #include "components/Container.h"
 #include "components/CurrencyEdit.h"
+#include "components/DataGrid.h"
 #include "components/DBNavigator.h"
 #include "components/ImeGrid.h"
 #include "components/ShadowLabel.h"
@@ -18,11 +19,14 @@
 #include "core/ScreenEntryPoints.h"
 #include "core/WorkDatabase.h"
 #include "export/ExcelRun.h"
+#include "tests/support/GridClicks.h"
 #include "tests/support/LineItemNode.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
+#include "tests/support/WhileModalShown.h"
 #include "tests/support/WorkbookReader.h"
+#include "unitprice/RateDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -33,6 +37,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -55,6 +60,23 @@ void WhileDialogShown(const std::function<void(TInPutf &)> &step)
         if (InPutf)
             InPutf->mExit0Click();
     });
+}
+
+void WhileRateDialogShown(const std::function<void(TInBsDtf &)> &step)
+{
+    WhileModalShown(InBsDtf, step);
+}
+
+// In the rate-row dialog: the rows at marks marked by double click, the name, the group
+// and the percentage given, then Apply.
+void ApplyRate(TInBsDtf &dialog, const QList<int> &marks, const QString &name, int group, double percentage)
+{
+    for (int row : marks)
+        DoubleClickCell(dialog.detaileR, dialog.detaileR->model()->index(row, 1));
+    dialog.EtRname->setEditText(name);
+    dialog.SetTarget(group);
+    dialog.EtRate->SetValue(percentage);
+    dialog.mOk0Click();
 }
 
 void Commit(QWidget *target, const QString &text)
@@ -109,14 +131,10 @@ class TestLineItemScreen : public QObject {
         for (QChar ch : text)
             QTest::keyClick(editor() ? editor() : static_cast<QWidget *>(grid()), ch.toLatin1());
     }
-    // A double click as the mouse makes it: press, release, double click, release.
     void doubleClick(const QString &name)
     {
         gotoName(name);
-        const QPoint at = grid()->visualRect(grid()->currentIndex()).center();
-        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, at);
+        DoubleClickCell(grid(), grid()->currentIndex());
     }
     int count() { return db->scalar("select count(*) from NDTAIL where ABFS='S' and TAG<>'M'").toInt(); }
 
@@ -132,6 +150,7 @@ private slots:
     }
     void cleanup()
     {
+        EntryPoints().RateDialog = nullptr;
         screen.reset();
         main.reset();
         answers.reset();
@@ -555,6 +574,89 @@ private slots:
         EntryPoints().BreakdownScreen = nullptr;
         QCOMPARE(places.size(), 1);
         QCOMPARE(node->column("unit", "MVE").toString().trimmed(), QStringLiteral("T"));
+    }
+
+    // F8 and the rate button open the rate-row dialog for a new rate row, and the list
+    // prices the row from the rows marked there; a double click on the rate row opens it for
+    // a change with its rows marked.
+    void rateRowsThroughTheDialog()
+    {
+        ConnectRateDialog();
+        node->add("1", "N", 1, {{"INO", 1}, {"PCST11", 1000}, {"PCST12", 1000}, {"CSTTAL", 1000}});
+        node->add("2", "N", 2, {{"INO", 1}, {"LCST11", 500}, {"LCST12", 500}, {"CSTTAL", 500}});
+        node->add("3", "N", 3, {{"INO", 2}, {"SCST11", 100}, {"SCST12", 200}, {"CSTTAL", 200}});
+        open();
+        QString title;
+        WhileRateDialogShown([&](TInBsDtf &dialog) { title = dialog.TopTitle->text(); });
+        QTest::mouseClick(screen->sF8Btn, Qt::LeftButton);
+        QCOMPARE(title, QStringLiteral("     비율산 등록"));
+
+        WhileRateDialogShown([](TInBsDtf &dialog) { ApplyRate(dialog, {0, 1}, "공구손료", TInBsDtf::Material, 10); });
+        key(Qt::Key_F8);
+        QCOMPARE(node->names(), (QStringList{"1", "2", "3", "공구손료"}));
+        QCOMPARE(node->column("공구손료", "PCST12").toDouble(), 150.0);
+        QCOMPARE(screen->FootPnl->LPCST11->Value(), 1150.0);
+
+        QStringList marks;
+        double percentage = 0;
+        WhileRateDialogShown([&](TInBsDtf &dialog) {
+            title = dialog.TopTitle->text();
+            percentage = dialog.EtRate->Value();
+            for (int row = 0; row < dialog.iTRate.recordCount(); ++row)
+                marks << dialog.iTRate.displayTextOf(row, dialog.iTRate.fieldIndex("rOdr"));
+            ApplyRate(dialog, {}, "공구손료", TInBsDtf::Material, 20);
+        });
+        doubleClick("공구손료");
+        QCOMPARE(title, QStringLiteral("     비율산 수정"));
+        QCOMPARE(percentage, 10.0);
+        QCOMPARE(marks, (QStringList{"▶", "▶", "3"}));
+        QCOMPARE(node->column("공구손료", "PCST12").toDouble(), 300.0);
+        QVERIFY(answers->requests().isEmpty());
+    }
+
+    // Deleting a rate row unties the rows it covered, also when it came with a document
+    // whose rate row carries an ICD3; the rows of another rate row keep theirs.
+    void deletingARateRowUntiesItsRows()
+    {
+        node->add("1", "N", 1, {{"INO", 1}, {"PCST11", 1000}, {"PCST12", 1000}, {"PRT1", 0.03}});
+        node->add("2", "N", 2, {{"INO", 1}, {"LCST11", 500}, {"LCST12", 500}, {"PRT1", 0.03}, {"LRT2", 0.05}});
+        node->add("3", "N", 3, {{"INO", 2}, {"SCST11", 100}, {"SCST12", 200}, {"LRT2", 0.05}});
+        node->add("공구손료", "R", 4, {{"NORT", 1}, {"PRT1", 0.03}, {"ICD3", 5}});
+        node->add("잡자재비", "R", 5, {{"NORT", 2}, {"LRT2", 0.05}});
+        open();
+        gotoName("공구손료");
+        answers->queueAnswer(true);
+        key(Qt::Key_Delete);
+        QCOMPARE(node->names(), (QStringList{"1", "2", "3", "잡자재비"}));
+        for (const char *name : {"1", "2", "3"})
+            QCOMPARE(node->column(name, "PRT1").toDouble(), 0.0);
+        QCOMPARE(node->column("2", "LRT2").toDouble(), 0.05);
+        QCOMPARE(node->column("3", "LRT2").toDouble(), 0.05);
+        QCOMPARE(node->column("잡자재비", "LCST12").toDouble(), 35.0);
+    }
+
+    // A row covered at 1.1 % and moved keeps its rate: the move file gives back four
+    // decimals, which is how the dialog stores the rate.
+    void aCoveredRowCutAndPastedKeepsItsRate()
+    {
+        ConnectRateDialog();
+        node->add("1", "N", 1, {{"INO", 1}, {"PCST11", 1000}, {"PCST12", 1000}, {"CSTTAL", 1000}});
+        node->add("2", "N", 2);
+        node->add("3", "N", 3);
+        open();
+        WhileRateDialogShown([](TInBsDtf &dialog) { ApplyRate(dialog, {0}, "공구손료", TInBsDtf::Material, 1.1); });
+        key(Qt::Key_F8);
+        QCOMPARE(node->column("공구손료", "PCST12").toDouble(), 11.0);
+
+        key(Qt::Key_F9);
+        doubleClick("1");
+        screen->CpyPstClick();
+        gotoName("3");
+        screen->CpyPstClick();
+        QCOMPARE(node->names(), (QStringList{"2", "1", "3", "공구손료"}));
+        QVERIFY(node->column("1", "PRT1").toDouble() == node->column("공구손료", "PRT1").toDouble());
+        QCOMPARE(node->column("공구손료", "PCST12").toDouble(), 11.0);
+        QVERIFY(answers->requests().isEmpty());
     }
 
     // 증감 opens the item dialog's bulk adjustment over this list: the rows selected in the

@@ -1,4 +1,4 @@
-#include "app/Cp949ByteValidator.h"
+#include "components/Cp949ByteValidator.h"
 
 #include "core/Cp949Text.h"
 
