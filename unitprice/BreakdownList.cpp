@@ -6,6 +6,7 @@
 #include "core/MoneyFormat.h"
 #include "core/MoveFile.h"
 #include "core/ProgramState.h"
+#include "core/RatePlace.h"
 #include "core/Recalc.h"
 #include "core/SqlRoutines.h"
 
@@ -34,6 +35,11 @@ Currency FooterUnits(Currency sum)
 
 
 } // namespace
+
+RatePlace BreakdownList::place() const
+{
+    return RatePlace::Breakdown(key_.i1, key_.i2, key_.i3);
+}
 
 BreakdownKey BreakdownKey::Of(const Dataset &rows)
 {
@@ -135,6 +141,10 @@ void BreakdownList::DeleteRow()
     Dataset &ds = rows();
     const int order = Order(ds);
     if (!RunCommandOnRows(rows(), [&] {
+            // A deleted rate row gives the rows it covered their slot back, so that a later
+            // rate row of that slot and rate does not take them in unmarked.
+            if (ds.asString("TAG") == RateTag)
+                UntieRateMembers(place(), ds);
             ds.deleteRecord();
             RunTempSql(true, QStringLiteral("UpDate NDTAIL Set ODRF=ODRF-1 where ODRF>? and ABFS='X'") + KeyClauses,
                        QVariantList{order} + key_.values());

@@ -12,6 +12,7 @@
 namespace vek {
 
 class Dataset;
+struct RatePlace;
 
 // The key ICD1, ICD2, ICD3 that ties the breakdown rows (ABFS 'X') of one unit-price
 // breakdown to the unit-price items (TAG 'D') priced by it.
@@ -44,6 +45,8 @@ public:
 
     Dataset &rows() const override;
     const BreakdownKey &key() const { return key_; }
+    // The breakdown as the rate rows' place.
+    RatePlace place() const;
 
     // Tdtail over the rows of key, "select * from NDTAIL where ABFS='X' and  ICD1=..."
     // Order by ODRF. A read-only view keeps its posts (the rate rows' prices) in memory.
@@ -66,8 +69,9 @@ public:
 
     // Inserts one ordinary row of the key: the texts given, every number 0, ODRF order.
     void InsertBreakdownRow(const QString &name, const QString &basis, int order, const QString &unit);
-    // Deletes the current row and closes the gap in ODRF; the row that followed it (or
-    // the new last row) becomes current, then the footer is recalculated.
+    // Deletes the current row and closes the gap in ODRF, in one command; a rate row first
+    // unties the rows it covered (UntieRateMembers). The row that followed it (or the new
+    // last row) becomes current, then the footer is recalculated.
     void DeleteRow();
     // ODRF := 1..n in the rows' order; the current row stays current.
     void RenumberOrder();

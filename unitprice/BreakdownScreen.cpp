@@ -21,6 +21,7 @@
 #include "core/TextUtils.h"
 #include "unitprice/BreakdownOverview.h"
 #include "unitprice/CostSheetPage.h"
+#include "unitprice/RateDialog.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -592,7 +593,14 @@ void TSudetaif::DelDt0Click()
 
 void TSudetaif::sF8BtnClick()
 {
+    OpenRateDialog(1);
+}
+
+void TSudetaif::OpenRateDialog(int inputKind)
+{
     GrdDetail->postEditor();
+    if (!List.isEmpty() && ShowRateDialog(this, List.place(), inputKind))
+        CalcTotals();
     GrdDetail->setFocus();
 }
 
@@ -830,6 +838,8 @@ void TSudetaif::GrdDetailDblClick()
         return;
     if (List.moveState() == BreakdownList::Marking)
         Guarded([this] { List.ToggleMark(); });
+    else if (List.moveState() == BreakdownList::NoMove && List.rows().asString("TAG") == RateTag)
+        OpenRateDialog(2);
 }
 
 Dataset &TSudetaif::ShownRows()

@@ -154,6 +154,9 @@ private:
     void CopyRow();
     void InsertSpecialChar();
     void MoveKey();
+    // The rate-row dialog over the screen: a new rate row (1) or the current one (2); the
+    // footer is recomputed when it changed something.
+    void OpenRateDialog(int inputKind);
     // The grid back to cell editing after a move, the cursor on the quantity.
     void EndMoveLook();
 

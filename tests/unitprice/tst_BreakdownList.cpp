@@ -228,6 +228,31 @@ private slots:
         QCOMPARE(stored("select INO+PCST11+PRT1+RECV from NDTAIL where ODRF=3"), 0.0);
     }
 
+    // A deleted rate row unties the rows it covered: a later rate row of the same slot and
+    // rate covers only the rows marked for it; another rate row's members keep theirs.
+    void aDeletedRateRowUntiesItsRows()
+    {
+        InsertBreakdownRow(*db, TestKey, {{"NAME", "a"}, {"ODRF", 1}, {"INO", 1}, {"LCST11", 1000}, {"LRT1", 0.1}});
+        InsertBreakdownRow(*db, TestKey, {{"NAME", "b"}, {"ODRF", 2}, {"INO", 1}, {"LCST11", 500}});
+        InsertBreakdownRow(*db, TestKey, {{"NAME", "c"}, {"ODRF", 3}, {"INO", 1}, {"LCST11", 300}, {"LRT2", 0.5}});
+        InsertBreakdownRow(*db, TestKey, {{"NAME", "rate"}, {"ODRF", 4}, {"TAG", "R"}, {"NORT", 1}, {"LRT1", 0.1}});
+        InsertBreakdownRow(*db, TestKey, {{"NAME", "half"}, {"ODRF", 5}, {"TAG", "R"}, {"NORT", 2}, {"LRT2", 0.5}});
+        open();
+        list->rows().setRecNo(3);
+        list->DeleteRow();
+        QCOMPARE(StoredOrder(*db, TestKey), (QStringList{"a@1", "b@2", "c@3", "half@4"}));
+        QCOMPARE(stored("select LRT1 from NDTAIL where NAME='a'"), 0.0);
+        QCOMPARE(stored("select LRT2 from NDTAIL where NAME='c'"), 0.5);
+        // The dialog's new rate row of slot 1 at 10 %, over b only.
+        db->module().SQLConect.execute("update NDTAIL set LRT1=0.1 where NAME='b'");
+        QVERIFY(db->module().SQLConect.commit());
+        InsertBreakdownRow(*db, TestKey, {{"NAME", "again"}, {"ODRF", 5}, {"TAG", "R"}, {"NORT", 1}, {"LRT1", 0.1}});
+        list->rows().refresh();
+        list->CalcTotals();
+        QCOMPARE(stored("select LCST11 from NDTAIL where NAME='again'"), 50.0);
+        QCOMPARE(stored("select LCST11 from NDTAIL where NAME='half'"), 150.0);
+    }
+
     // Deleting row 3 of 5 leaves 1..4, the row after it current.
     void aDeleteClosesTheGap()
     {

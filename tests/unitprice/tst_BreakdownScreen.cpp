@@ -14,9 +14,11 @@
 #include "core/TextUtils.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TestRegistry.h"
+#include "tests/support/WhileModalShown.h"
 #include "tests/unitprice/BreakdownFixture.h"
 #include "tests/unitprice/CostSheetFixture.h"
 #include "unitprice/BreakdownScreen.h"
+#include "unitprice/RateDialog.h"
 
 #include <QLabel>
 #include <QTest>
@@ -380,6 +382,39 @@ private slots:
         QTest::mouseClick(screen->mExit0, Qt::LeftButton);
         MainWindowLinks() = MainWindowLink();
         QCOMPARE(ReadIniInteger("VekFree.ini", QStringLiteral("작업환경"), "ArrowTag", 0), 1);
+    }
+
+    // F8, the rate button and a double click on a rate row open the rate-row dialog on the
+    // breakdown; a fifth rate row is refused before it opens.
+    void rateRowsGoThroughTheRateDialog()
+    {
+        InsertNumberedRows(*db, TestKey, 2);
+        InsertBreakdownRow(*db, TestKey, {{"NAME", "rate"}, {"ODRF", 3}, {"TAG", "R"}, {"NORT", 1}, {"PRT1", 0.1}});
+        open();
+        QStringList titles;
+        const auto look = [&titles](TInBsDtf &dialog) {
+            QCOMPARE(dialog.Place().kind, RatePlace::BreakdownRows);
+            QCOMPARE(dialog.Place().Keys(), TestKey.values());
+            titles.append(dialog.TopTitle->text());
+        };
+        WhileModalShown(InBsDtf, std::function<void(TInBsDtf &)>(look));
+        key(Qt::Key_F8);
+        WhileModalShown(InBsDtf, std::function<void(TInBsDtf &)>(look));
+        screen->sF8Btn->DoClick();
+        WhileModalShown(InBsDtf, std::function<void(TInBsDtf &)>(look));
+        doubleClick(2);
+        QCOMPARE(titles, (QStringList{QStringLiteral("     비율산 등록"), QStringLiteral("     비율산 등록"),
+                                      QStringLiteral("     비율산 수정")}));
+        screen.reset();
+
+        for (int slot = 2; slot <= 4; ++slot)
+            InsertBreakdownRow(*db, TestKey,
+                               {{"NAME", "rate"}, {"ODRF", 2 + slot}, {"TAG", "R"}, {"NORT", slot}, {"PRT1", 0.1}});
+        open();
+        MessageAnswerer answers;
+        key(Qt::Key_F8);
+        QCOMPARE(answers.texts(), QStringList{QStringLiteral("비율산은 4항목 이상 등록할 수 없습니다.")});
+        QVERIFY(!InBsDtf);
     }
 
     // F1 shows the edit page's help.
