@@ -7,6 +7,8 @@ namespace vek {
 
 const BreakdownKey TestKey{5, 6, 7};
 const BreakdownKey OtherKey{5, 6, 8};
+const RatePlace TestPlace = RatePlace::Breakdown(5, 6, 7);
+const RatePlace OtherPlace = RatePlace::Breakdown(5, 6, 8);
 
 void InsertUnitPriceItem(TempDatabase &db, const BreakdownKey &key, int acode, double quantity)
 {
@@ -14,30 +16,19 @@ void InsertUnitPriceItem(TempDatabase &db, const BreakdownKey &key, int acode, d
                   {"ICD1", key.i1}, {"ICD2", key.i2}, {"ICD3", key.i3}, {"ODRF", 1}});
 }
 
-void InsertBreakdownRow(TempDatabase &db, const BreakdownKey &key, QVariantHash values)
-{
-    values.insert("ABFS", "X");
-    values.insert("ICD1", key.i1);
-    values.insert("ICD2", key.i2);
-    values.insert("ICD3", key.i3);
-    if (!values.contains("TAG"))
-        values.insert("TAG", "N");
-    db.insertRow(values);
-}
-
 void InsertNumberedRows(TempDatabase &db, const BreakdownKey &key, int count)
 {
     for (int n = count; n >= 1; --n)
-        InsertBreakdownRow(db, key, {{"NAME", QStringLiteral("r%1").arg(n)}, {"ODRF", n}, {"INO", 1}, {"LCST11", 100 * n}});
+        AddPlaceRow(db, RatePlace::Breakdown(key.i1, key.i2, key.i3), {{"NAME", QStringLiteral("r%1").arg(n)}, {"ODRF", n}, {"INO", 1}, {"LCST11", 100 * n}});
 }
 
 void InsertFooterExample(TempDatabase &db)
 {
-    InsertBreakdownRow(db, TestKey, {{"NAME", "노무"}, {"ODRF", 1}, {"INO", 4}, {"LCST11", 25000}, {"LRT1", 0.02}});
-    InsertBreakdownRow(db, TestKey,
+    AddPlaceRow(db, TestPlace, {{"NAME", "노무"}, {"ODRF", 1}, {"INO", 4}, {"LCST11", 25000}, {"LRT1", 0.02}});
+    AddPlaceRow(db, TestPlace,
                        {{"NAME", "자재"}, {"ODRF", 2}, {"INO", 1.5}, {"PCST11", 3333.3}, {"SCST11", 7}, {"LRT1", 0.02}});
-    InsertBreakdownRow(db, TestKey, {{"NAME", "지급"}, {"ODRF", 3}, {"INO", 2}, {"RECV", 12000}, {"LCST11", 800}});
-    InsertBreakdownRow(db, TestKey,
+    AddPlaceRow(db, TestPlace, {{"NAME", "지급"}, {"ODRF", 3}, {"INO", 2}, {"RECV", 12000}, {"LCST11", 800}});
+    AddPlaceRow(db, TestPlace,
                        {{"NAME", "공구손료"}, {"ODRF", 4}, {"TAG", "R"}, {"NORT", 1}, {"INO", 1}, {"LRT1", 0.02}});
 }
 

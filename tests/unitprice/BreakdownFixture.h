@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/RatePlace.h"
+#include "tests/support/PlaceRows.h"
 #include "tests/support/TempDatabase.h"
 #include "unitprice/BreakdownList.h"
 
@@ -8,15 +10,16 @@
 
 namespace vek {
 
-// The breakdown the tests work on, and a second one that must stay untouched.
+// The breakdown the tests work on, and a second one that must stay untouched, as keys
+// and as places of rows (AddPlaceRow).
 extern const BreakdownKey TestKey;
 extern const BreakdownKey OtherKey;
+extern const RatePlace TestPlace;
+extern const RatePlace OtherPlace;
 
 // A unit-price item (ABFS 'S', TAG 'D') of key under work item acode at quantity: its
 // name "대가" and unit prices 0.
 void InsertUnitPriceItem(TempDatabase &db, const BreakdownKey &key, int acode, double quantity);
-// A breakdown row of key (ABFS 'X', TAG 'N' unless values say otherwise) with values.
-void InsertBreakdownRow(TempDatabase &db, const BreakdownKey &key, QVariantHash values);
 // The names "r1".."rN" at ODRF 1..N of key, inserted last first.
 void InsertNumberedRows(TempDatabase &db, const BreakdownKey &key, int count);
 // The footer example of TestKey: labour 4 x 25,000 and 1.5 x material 3,333.3 with

@@ -132,7 +132,7 @@ private slots:
         QFETCH(QVariantHash, row);
         QFETCH(QList<qint64>, footer);
         row.insert("ODRF", 1);
-        InsertBreakdownRow(*db, TestKey, row);
+        AddPlaceRow(*db, TestPlace, row);
         open();
         QCOMPARE(FooterUnits(list->CalcTotals()), footer);
     }
@@ -141,12 +141,12 @@ private slots:
     // rows of another slot or rate are not its base, nor is another rate row.
     void aRateRowTakesItsShareOfItsSlotsRows()
     {
-        InsertBreakdownRow(*db, TestKey, {{"ODRF", 1}, {"INO", 2}, {"PCST11", 500}, {"PRT2", 0.1}});
-        InsertBreakdownRow(*db, TestKey, {{"ODRF", 2}, {"INO", 1}, {"LCST11", 500}, {"PRT2", 0.1}});
-        InsertBreakdownRow(*db, TestKey, {{"ODRF", 3}, {"INO", 1}, {"LCST11", 7000}, {"PRT2", 0.2}});
-        InsertBreakdownRow(*db, TestKey, {{"ODRF", 4}, {"INO", 1}, {"LCST11", 9000}, {"PRT1", 0.1}});
-        InsertBreakdownRow(*db, TestKey, {{"ODRF", 5}, {"TAG", "R"}, {"NORT", 2}, {"INO", 3}, {"PRT2", 0.1}});
-        InsertBreakdownRow(*db, OtherKey, {{"ODRF", 1}, {"INO", 1}, {"LCST11", 7000}, {"PRT2", 0.1}});
+        AddPlaceRow(*db, TestPlace, {{"ODRF", 1}, {"INO", 2}, {"PCST11", 500}, {"PRT2", 0.1}});
+        AddPlaceRow(*db, TestPlace, {{"ODRF", 2}, {"INO", 1}, {"LCST11", 500}, {"PRT2", 0.1}});
+        AddPlaceRow(*db, TestPlace, {{"ODRF", 3}, {"INO", 1}, {"LCST11", 7000}, {"PRT2", 0.2}});
+        AddPlaceRow(*db, TestPlace, {{"ODRF", 4}, {"INO", 1}, {"LCST11", 9000}, {"PRT1", 0.1}});
+        AddPlaceRow(*db, TestPlace, {{"ODRF", 5}, {"TAG", "R"}, {"NORT", 2}, {"INO", 3}, {"PRT2", 0.1}});
+        AddPlaceRow(*db, OtherPlace, {{"ODRF", 1}, {"INO", 1}, {"LCST11", 7000}, {"PRT2", 0.1}});
         open();
         const RollupSums footer = list->CalcTotals();
         QCOMPARE(stored("select PCST11 from NDTAIL where TAG='R'"), 150.0);
@@ -212,10 +212,10 @@ private slots:
     // Alt+Z copies the name, basis and unit only; a rate row copies nothing.
     void aCopyTakesTheTextsOnly()
     {
-        InsertBreakdownRow(*db, TestKey,
+        AddPlaceRow(*db, TestPlace,
                            {{"NAME", QStringLiteral("철근")}, {"STAN", "D13"}, {"UNIT", "ton"}, {"ETC", "memo"},
                             {"ODRF", 1}, {"INO", 2}, {"PCST11", 900}, {"PRT1", 0.1}, {"RECV", 5}});
-        InsertBreakdownRow(*db, TestKey, {{"NAME", "rate"}, {"ODRF", 2}, {"TAG", "R"}, {"NORT", 1}, {"PRT1", 0.1}});
+        AddPlaceRow(*db, TestPlace, {{"NAME", "rate"}, {"ODRF", 2}, {"TAG", "R"}, {"NORT", 1}, {"PRT1", 0.1}});
         open();
         list->rows().setRecNo(1);
         QVERIFY(!list->CopyRow());
@@ -232,11 +232,11 @@ private slots:
     // rate covers only the rows marked for it; another rate row's members keep theirs.
     void aDeletedRateRowUntiesItsRows()
     {
-        InsertBreakdownRow(*db, TestKey, {{"NAME", "a"}, {"ODRF", 1}, {"INO", 1}, {"LCST11", 1000}, {"LRT1", 0.1}});
-        InsertBreakdownRow(*db, TestKey, {{"NAME", "b"}, {"ODRF", 2}, {"INO", 1}, {"LCST11", 500}});
-        InsertBreakdownRow(*db, TestKey, {{"NAME", "c"}, {"ODRF", 3}, {"INO", 1}, {"LCST11", 300}, {"LRT2", 0.5}});
-        InsertBreakdownRow(*db, TestKey, {{"NAME", "rate"}, {"ODRF", 4}, {"TAG", "R"}, {"NORT", 1}, {"LRT1", 0.1}});
-        InsertBreakdownRow(*db, TestKey, {{"NAME", "half"}, {"ODRF", 5}, {"TAG", "R"}, {"NORT", 2}, {"LRT2", 0.5}});
+        AddPlaceRow(*db, TestPlace, {{"NAME", "a"}, {"ODRF", 1}, {"INO", 1}, {"LCST11", 1000}, {"LRT1", 0.1}});
+        AddPlaceRow(*db, TestPlace, {{"NAME", "b"}, {"ODRF", 2}, {"INO", 1}, {"LCST11", 500}});
+        AddPlaceRow(*db, TestPlace, {{"NAME", "c"}, {"ODRF", 3}, {"INO", 1}, {"LCST11", 300}, {"LRT2", 0.5}});
+        AddPlaceRow(*db, TestPlace, {{"NAME", "rate"}, {"ODRF", 4}, {"TAG", "R"}, {"NORT", 1}, {"LRT1", 0.1}});
+        AddPlaceRow(*db, TestPlace, {{"NAME", "half"}, {"ODRF", 5}, {"TAG", "R"}, {"NORT", 2}, {"LRT2", 0.5}});
         open();
         list->rows().setRecNo(3);
         list->DeleteRow();
@@ -246,7 +246,7 @@ private slots:
         // The dialog's new rate row of slot 1 at 10 %, over b only.
         db->module().SQLConect.execute("update NDTAIL set LRT1=0.1 where NAME='b'");
         QVERIFY(db->module().SQLConect.commit());
-        InsertBreakdownRow(*db, TestKey, {{"NAME", "again"}, {"ODRF", 5}, {"TAG", "R"}, {"NORT", 1}, {"LRT1", 0.1}});
+        AddPlaceRow(*db, TestPlace, {{"NAME", "again"}, {"ODRF", 5}, {"TAG", "R"}, {"NORT", 1}, {"LRT1", 0.1}});
         list->rows().refresh();
         list->CalcTotals();
         QCOMPARE(stored("select LCST11 from NDTAIL where NAME='again'"), 50.0);
@@ -271,8 +271,8 @@ private slots:
     // other kinds than N and P are left alone.
     void suppliedMaterialTogglesBack()
     {
-        InsertBreakdownRow(*db, TestKey, {{"ODRF", 1}, {"INO", 2}, {"PCST11", 1234.5}, {"LCST11", 10}});
-        InsertBreakdownRow(*db, TestKey, {{"ODRF", 2}, {"TAG", "T"}, {"PCST11", 99}});
+        AddPlaceRow(*db, TestPlace, {{"ODRF", 1}, {"INO", 2}, {"PCST11", 1234.5}, {"LCST11", 10}});
+        AddPlaceRow(*db, TestPlace, {{"ODRF", 2}, {"TAG", "T"}, {"PCST11", 99}});
         open();
         QVERIFY(list->ToggleSupplied());
         QCOMPARE(list->rows().asDouble("RECV"), 1234.5);
@@ -291,9 +291,9 @@ private slots:
     // Alt+R numbers the rows 1..n in their order.
     void renumberingClosesGaps()
     {
-        InsertBreakdownRow(*db, TestKey, {{"NAME", "a"}, {"ODRF", 3}});
-        InsertBreakdownRow(*db, TestKey, {{"NAME", "b"}, {"ODRF", 7}});
-        InsertBreakdownRow(*db, TestKey, {{"NAME", "c"}, {"ODRF", 8}});
+        AddPlaceRow(*db, TestPlace, {{"NAME", "a"}, {"ODRF", 3}});
+        AddPlaceRow(*db, TestPlace, {{"NAME", "b"}, {"ODRF", 7}});
+        AddPlaceRow(*db, TestPlace, {{"NAME", "c"}, {"ODRF", 8}});
         open();
         list->rows().setRecNo(1);
         list->RenumberOrder();
@@ -377,9 +377,9 @@ private slots:
     // rates pass the move file exactly.
     void aCoveredRowStaysCoveredThroughAMove()
     {
-        InsertBreakdownRow(*db, TestKey, {{"NAME", "a"}, {"ODRF", 1}, {"INO", 1}, {"PCST11", 100000}, {"PRT1", 0.011}});
-        InsertBreakdownRow(*db, TestKey, {{"NAME", "b"}, {"ODRF", 2}, {"INO", 1}, {"LCST11", 50}});
-        InsertBreakdownRow(*db, TestKey, {{"NAME", "rate"}, {"ODRF", 3}, {"TAG", "R"}, {"NORT", 1}, {"PRT1", 0.011}});
+        AddPlaceRow(*db, TestPlace, {{"NAME", "a"}, {"ODRF", 1}, {"INO", 1}, {"PCST11", 100000}, {"PRT1", 0.011}});
+        AddPlaceRow(*db, TestPlace, {{"NAME", "b"}, {"ODRF", 2}, {"INO", 1}, {"LCST11", 50}});
+        AddPlaceRow(*db, TestPlace, {{"NAME", "rate"}, {"ODRF", 3}, {"TAG", "R"}, {"NORT", 1}, {"PRT1", 0.011}});
         open();
         list->CalcTotals();
         QCOMPARE(stored("select PCST11 from NDTAIL where TAG='R'"), 1100.0);

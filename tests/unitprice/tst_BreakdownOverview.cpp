@@ -7,6 +7,7 @@
 #include "core/ScreenEntryPoints.h"
 #include "core/TextUtils.h"
 #include "tests/support/TestRegistry.h"
+#include "tests/support/WhileModalShown.h"
 #include "tests/unitprice/BreakdownFixture.h"
 #include "tests/unitprice/CostSheetFixture.h"
 #include "unitprice/BreakdownOverview.h"
@@ -14,7 +15,6 @@
 
 #include <QLabel>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -29,23 +29,6 @@ void InsertPricedItem(TempDatabase &db, const BreakdownKey &key, int acode, cons
     db.insertRow({{"ACODE", acode}, {"NAME", name}, {"STAN", "S"}, {"UNIT", "m"}, {"INO", 1}, {"PCST11", material},
                   {"LCST11", labour}, {"TAG", "D"}, {"ABFS", "S"}, {"ICD1", key.i1}, {"ICD2", key.i2},
                   {"ICD3", key.i3}});
-}
-
-// Runs check on the modal window of class Window once it is up and has loaded (its list
-// loads behind a wait window while it is shown).
-template <typename Window>
-void WhenModal(const std::function<void(Window *)> &check)
-{
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, check] {
-        auto *shown = qobject_cast<Window *>(QApplication::activeModalWidget());
-        if (!shown || !shown->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        check(shown);
-    });
-    poll->start(10);
 }
 
 } // namespace
@@ -85,7 +68,7 @@ private slots:
         QStringList lines;
         QRect geometry;
         QString title;
-        WhenModal<TTreVewf>([&](TTreVewf *shown) {
+        WhenModalShown<TTreVewf>([&](TTreVewf *shown) {
             geometry = shown->geometry();
             title = shown->TopLabel->text();
             Dataset &items = dMf->qDList;
@@ -169,7 +152,7 @@ private slots:
         QList<double> footer;
         int page = -1;
         TdxToolType glyph = TdxToolType::ttClose;
-        WhenModal<TSudetaif>([&](TSudetaif *shown) {
+        WhenModalShown<TSudetaif>([&](TSudetaif *shown) {
             geometry = shown->geometry();
             title = shown->TopLabel->text();
             page = shown->Page();

@@ -12,6 +12,7 @@
 #include "core/ProgramState.h"
 #include "core/ScreenEntryPoints.h"
 #include "core/TextUtils.h"
+#include "tests/support/GridClicks.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TestRegistry.h"
 #include "tests/support/WhileModalShown.h"
@@ -22,7 +23,6 @@
 
 #include <QLabel>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -79,10 +79,7 @@ class TestBreakdownScreen : public QObject {
     void doubleClick(int row)
     {
         gotoCell(row, TSudetaif::ColName);
-        const QPoint at = grid()->visualRect(grid()->currentIndex()).center();
-        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, at);
+        DoubleClickCell(grid(), grid()->currentIndex());
     }
 
 private slots:
@@ -119,10 +116,7 @@ private slots:
         QList<double> footer;
         bool announced = false;
         int column = -1;
-        QTimer::singleShot(0, [&] {
-            auto *shown = qobject_cast<TSudetaif *>(QApplication::activeModalWidget());
-            if (!shown)
-                return;
+        WhenModalShown<TSudetaif>([&](TSudetaif *shown) {
             geometry = shown->geometry();
             title = shown->TopLabel->text();
             distances = {RightDistance(shown, shown->mExit0), RightDistance(shown, shown->sClose0),
@@ -389,7 +383,7 @@ private slots:
     void rateRowsGoThroughTheRateDialog()
     {
         InsertNumberedRows(*db, TestKey, 2);
-        InsertBreakdownRow(*db, TestKey, {{"NAME", "rate"}, {"ODRF", 3}, {"TAG", "R"}, {"NORT", 1}, {"PRT1", 0.1}});
+        AddPlaceRow(*db, TestPlace, {{"NAME", "rate"}, {"ODRF", 3}, {"TAG", "R"}, {"NORT", 1}, {"PRT1", 0.1}});
         open();
         QStringList titles;
         const auto look = [&titles](TInBsDtf &dialog) {
@@ -408,7 +402,7 @@ private slots:
         screen.reset();
 
         for (int slot = 2; slot <= 4; ++slot)
-            InsertBreakdownRow(*db, TestKey,
+            AddPlaceRow(*db, TestPlace,
                                {{"NAME", "rate"}, {"ODRF", 2 + slot}, {"TAG", "R"}, {"NORT", slot}, {"PRT1", 0.1}});
         open();
         MessageAnswerer answers;
