@@ -121,9 +121,8 @@ void LineItemCalcFields(Dataset &ds)
         ds.setValue("NoCal", EvaluateExpression(formula).left(FormulaValueSize));
 }
 
-} // namespace
-
-void BreakdownAmountFields(Dataset &ds)
+// A breakdown row's amounts to one decimal.
+void DetailAmountFields(Dataset &ds)
 {
     const bool supplied = HasSuppliedMaterial(ds);
     const double material = ds.asDouble("INO") * ds.asDouble("PCST11");
@@ -138,13 +137,11 @@ void BreakdownAmountFields(Dataset &ds)
     ds.setValue("TCST32", supplied ? labour + expense : FixedPointTotal(labour, expense, Material(ds, DetailRule)));
 }
 
-namespace {
-
 // A breakdown row's number column ("▶" when marked) and its amounts to one decimal.
 void DetailCalcFields(Dataset &ds)
 {
     ds.setValue("rOdr", ds.asString("MVE") == "T" ? QStringLiteral("▶") : QString::number(ds.asInteger("ODRF")));
-    BreakdownAmountFields(ds);
+    DetailAmountFields(ds);
 }
 
 // Before a post the shown amounts become the stored ones; subtotal rows post unchanged.
@@ -168,6 +165,33 @@ void StoreShownAmounts(Dataset &ds, const AmountRule &rule)
 }
 
 } // namespace
+
+void OverviewDetailCalcFields(Dataset &ds)
+{
+    if (ds.asString("TAG") != "T") {
+        DetailAmountFields(ds);
+        return;
+    }
+    const QString material = MoneyText(ds.asDouble("PCST12"));
+    const double labour = ds.asDouble("LCST12");
+    const double expense = ds.asDouble("SCST12");
+    ds.setValue("PCST22", material);
+    ds.setValue("LCST22", labour);
+    ds.setValue("SCST22", expense);
+    ds.setValue("TCST31", UnitPriceTotal(ds));
+    ds.setValue("TCST32", HasSuppliedMaterial(ds) ? labour + expense
+                                                  : FixedPointTotal(labour, expense, ParseAmount(material).toDouble()));
+}
+
+void SetUpOverviewRows(Dataset &ds)
+{
+    ds.setCommandText(QStringLiteral("select * from SDTAIL Order by ODRF"));
+    ds.setUpdateTable(QStringLiteral("SDTAIL"), QStringLiteral("RID"));
+    AddAmountFields(ds);
+    ds.onCalcFields = OverviewDetailCalcFields;
+    SetDisplayFormats(ds, {"PCST11", "LCST11", "SCST11"}, MoneyFormat);
+    SetDisplayFormats(ds, {"LCST22", "SCST22", "TCST31", "TCST32"}, "##,###,###,###.#");
+}
 
 void StoreLineItemAmounts(Dataset &ds)
 {

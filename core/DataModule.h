@@ -66,10 +66,14 @@ private:
 void StoreLineItemAmounts(Dataset &ds);
 void StoreBreakdownAmounts(Dataset &ds);
 
-// The amount fields of a breakdown row (rule 10 without the row mark): PCST22 the material
-// amount text ("지   급     " for supplied material), LCST22 and SCST22 to one decimal,
-// TCST31 the unit-price total, TCST32 the row total.
-void BreakdownAmountFields(Dataset &ds);
+// The calculated fields of the breakdown overview's rows (its own set Tdtail over SDTAIL):
+// PCST22, LCST22, SCST22, TCST31 and TCST32 as on the data module's Tdtail, except that a
+// total row (TAG 'T') shows its stored amounts, the material as whole-unit money text, and
+// TCST32 from the material as shown.
+void OverviewDetailCalcFields(Dataset &ds);
+// Sets ds up as the overview's rows: "select * from SDTAIL Order by ODRF", posts to SDTAIL
+// by its row key RID, those calculated fields with their display formats.
+void SetUpOverviewRows(Dataset &ds);
 
 // The one data module of the program.
 extern TdMf *dMf;

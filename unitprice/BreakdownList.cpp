@@ -1,9 +1,9 @@
 #include "unitprice/BreakdownList.h"
 
+#include "core/BreakdownFooter.h"
 #include "core/DataModule.h"
 #include "core/DocumentError.h"
 #include "core/EstimateColumns.h"
-#include "core/MoneyFormat.h"
 #include "core/MoveFile.h"
 #include "core/ProgramState.h"
 #include "core/RatePlace.h"
@@ -23,16 +23,6 @@ int Order(const Dataset &rows)
 {
     return rows.asInteger("ODRF");
 }
-
-// A footer sum in whole units: truncated toward zero after a nudge of 0.001 away from
-// zero, so that an amount a binary fraction leaves just short of a unit counts whole and
-// a negative sum is treated as its positive counterpart.
-Currency FooterUnits(Currency sum)
-{
-    const std::int64_t nudge = sum.raw() >= 0 ? 10 : -10;
-    return Currency::fromRaw((sum.raw() + nudge) / Currency::Scale * Currency::Scale);
-}
-
 
 } // namespace
 
@@ -85,16 +75,13 @@ RollupSums BreakdownList::CalcTotals()
 {
     PostEdit(rows());
     Dataset &ds = rows();
-    RollupSums sums;
+    BreakdownFooter footer;
     QuietWalk quiet(ds);
     const auto walk = [&] {
         for (ds.first(); !ds.eof(); ds.next()) {
             if (ds.asString("TAG") == RateTag)
                 CalcRateRow();
-            if (ds.asDouble("RECV") == 0)
-                sums.material += ParseAmount(ds.asString("PCST22"));
-            sums.labour = AddRounded(sums.labour, ds.asDouble("LCST22"));
-            sums.expense = AddRounded(sums.expense, ds.asDouble("SCST22"));
+            footer.Add(ds);
         }
     };
     // A read-only view prices its rate rows in memory only: nothing reaches the table.
@@ -102,8 +89,7 @@ RollupSums BreakdownList::CalcTotals()
         walk();
     else if (!RunCommandOnRows(rows(), walk))
         return footer_;
-    footer_ = {FooterUnits(sums.material), FooterUnits(sums.labour), FooterUnits(sums.expense),
-               FooterUnits(sums.material + sums.labour + sums.expense)};
+    footer_ = footer.Values();
     return footer_;
 }
 

@@ -11,9 +11,7 @@
 #include "components/WindowDrag.h"
 #include "core/DataModule.h"
 #include "core/MessageBoxes.h"
-#include "core/MoneyFormat.h"
 #include "core/Recalc.h"
-#include "core/RowAmounts.h"
 #include "core/WaitWindow.h"
 #include "core/WorkDatabase.h"
 #include "unitprice/BreakdownScreen.h"
@@ -22,7 +20,6 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include <cmath>
 
 namespace vek {
 
@@ -40,9 +37,6 @@ constexpr int ToolHeight = 30;
 constexpr int ExitOffset = 28;
 constexpr int CloseOffset = 53;
 constexpr int NavigatorOffset = 137;
-
-// The columns of SDTAIL, the breakdown-row columns of NDTAIL.
-const QString OverviewRowsSql = QStringLiteral("select * from SDTAIL Order by ODRF");
 
 QList<DatasetColumn> OverviewColumns()
 {
@@ -66,20 +60,6 @@ QList<DatasetColumn> OverviewColumns()
             column("ETC", QStringLiteral("비    고"), 105)};
 }
 
-void SetUpOverviewRows(Dataset &rows)
-{
-    rows.setCommandText(OverviewRowsSql);
-    rows.setUpdateTable(QStringLiteral("SDTAIL"), QStringLiteral("RID"));
-    rows.addCalcField("PCST22", QMetaType::QString);
-    for (const char *field : {"LCST22", "SCST22", "TCST31", "TCST32"})
-        rows.addCalcField(field, QMetaType::Double);
-    rows.setDisplayFormat("PCST11", "##,###,###,###");
-    rows.setDisplayFormat("LCST11", "##,###,###,###");
-    rows.setDisplayFormat("SCST11", "##,###,###,###");
-    for (const char *field : {"LCST22", "SCST22", "TCST31", "TCST32"})
-        rows.setDisplayFormat(field, "##,###,###,###.#");
-}
-
 } // namespace
 
 std::function<void(TTreVewf &screen)> &BreakdownOverviewExport()
@@ -99,8 +79,8 @@ TTreVewf::TTreVewf(QWidget *parent)
     setFont(QFont(ScreenFont, 9));
     resize(961, 715);
 
+    // TdtailCalcFields: the breakdown rows' amounts, a subtotal row's stored ones.
     SetUpOverviewRows(Tdtail);
-    Tdtail.onCalcFields = TdtailCalcFields;
     TsDtail.setCommandText(QStringLiteral("select * from SDTAIL"));
     // SDTAIL has no row key: its rows are only appended and read.
     TsDtail.setUpdateTable(QStringLiteral("SDTAIL"), QStringLiteral("RID"));
@@ -182,23 +162,6 @@ void TTreVewf::ConnectOwnDatasets()
     for (WorkConnection *connection : {&TdtailConnection, &TsDtailConnection})
         if (!connection->isOpen())
             connection->open(WorkDatabasePath());
-}
-
-void TTreVewf::TdtailCalcFields(Dataset &ds)
-{
-    if (ds.asString("TAG") != QLatin1String("T")) {
-        BreakdownAmountFields(ds);
-        return;
-    }
-    const QString material = FormatMoneyPad(13, Currency::fromDouble(ds.asDouble("PCST12")));
-    const double labour = ds.asDouble("LCST12");
-    const double expense = ds.asDouble("SCST12");
-    ds.setValue("PCST22", material);
-    ds.setValue("LCST22", labour);
-    ds.setValue("SCST22", expense);
-    ds.setValue("TCST31", std::nearbyint(ds.asDouble("PCST11")) + ds.asDouble("LCST11") + ds.asDouble("SCST11"));
-    ds.setValue("TCST32", ds.asDouble("RECV") != 0 ? labour + expense
-                                                    : FixedPointTotal(labour, expense, ParseAmount(material).toDouble()));
 }
 
 void TTreVewf::showEvent(QShowEvent *event)

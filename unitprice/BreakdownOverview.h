@@ -38,18 +38,15 @@ public:
     TRxDBGrid *GrdDeaA;
 
     // The rows of the overview workbook: SDTAIL, which the export fills through TsDtail and
-    // reads back ordered by ODRF through Tdtail, each on a connection of its own to the
-    // working database (opened by ConnectOwnDatasets).
+    // reads back ordered by ODRF through Tdtail (SetUpOverviewRows, its calculated fields
+    // OverviewDetailCalcFields), each on a connection of its own to the working database
+    // (opened by ConnectOwnDatasets).
     WorkConnection TdtailConnection;
     WorkConnection TsDtailConnection;
     Dataset Tdtail;
     Dataset TsDtail;
     // Attaches both connections to the working database of the home folder.
     void ConnectOwnDatasets();
-
-    // The calculated fields of Tdtail: the breakdown rows' amounts, and on subtotal rows
-    // ('T') their stored amounts; TCST32 from the material amount as shown.
-    static void TdtailCalcFields(Dataset &ds);
 
     void LoadList();
     void mExit0Click();
