@@ -1,6 +1,7 @@
 #include "app/LineItemScreen.h"
 
 #include "app/HintHandler.h"
+#include "app/ListControls.h"
 #include "app/MainWindow.h"
 #include "app/ScreenOpening.h"
 #include "app/TotalBar.h"
@@ -9,7 +10,6 @@
 #include "components/Container.h"
 #include "components/DBNavigator.h"
 #include "components/ImeGrid.h"
-#include "components/ScreenParts.h"
 #include "components/ShadowLabel.h"
 #include "components/SpeedButton.h"
 #include "components/WindowDrag.h"
@@ -27,7 +27,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QShortcut>
@@ -102,7 +101,7 @@ TSdLabel *MakeTitleLabel(QWidget *parent, const QString &name, const QString &ca
 
 } // namespace
 
-TSlstFm::TSlstFm(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+TSlstFm::TSlstFm(QWidget *parent) : ModalListScreen(parent)
 {
     SlstFm = this;
     SlstFmHook = this;
@@ -122,16 +121,10 @@ TSlstFm::TSlstFm(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWi
     layout->addWidget(GrdSlst, 1);
     layout->addWidget(FootPnl);
     resize(1095, 661);
-    // A close of the main window (the window system, the shut-down) closes this screen
-    // first, so that a move in progress gives its rows back before the database goes.
-    if (mainf)
-        mainf->installEventFilter(this);
 }
 
 TSlstFm::~TSlstFm()
 {
-    if (mainf)
-        mainf->removeEventFilter(this);
     if (SlstFm == this)
         SlstFm = nullptr;
     if (SlstFmHook == this)
@@ -335,15 +328,6 @@ void TSlstFm::resizeEvent(QResizeEvent *event)
     PlaceFooterBoxes();
 }
 
-void TSlstFm::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (shown_)
-        return;
-    shown_ = true;
-    FormShow();
-}
-
 void TSlstFm::FormShow()
 {
     DataChanged = true;
@@ -351,18 +335,6 @@ void TSlstFm::FormShow()
     OpenOrFinishList(0);
     RecalcList();
     PlaceFooterBoxes();
-}
-
-bool TSlstFm::Guarded(const std::function<void()> &command)
-{
-    HourGlass busy;
-    try {
-        command();
-        return true;
-    } catch (const std::exception &failure) {
-        ShowInfoMsg(QString::fromStdString(failure.what()));
-    }
-    return false;
 }
 
 void TSlstFm::SetEnterDirection(int direction)
@@ -379,10 +351,10 @@ void TSlstFm::ArrowBtnClick()
 void TSlstFm::OpenOrFinishList(int mode)
 {
     if (mode == 0) {
-        Guarded([this] { List.Open(); });
+        RunGuarded([this] { List.Open(); });
         return;
     }
-    if (!Guarded([this] { List.Finish(); }))
+    if (!RunGuarded([this] { List.Finish(); }))
         return;
     if (mode == 1) {
         finished_ = true;
@@ -400,7 +372,7 @@ void TSlstFm::SaveFromList()
 
 void TSlstFm::RecalcList()
 {
-    if (Guarded([this] { List.RecalcList(); }))
+    if (RunGuarded([this] { List.RecalcList(); }))
         FootPnl->ShowSums(List.Footer());
     GrdSlst->setFocus();
 }
@@ -422,7 +394,7 @@ void TSlstFm::AppDt0Click()
     if (List.isEmpty() && mainf)
         mainf->SetInputMode(QStringLiteral("추가"));
     GrdSlst->postEditor();
-    Guarded([this] { List.AddRow(); });
+    RunGuarded([this] { List.AddRow(); });
     GrdSlst->SetSelectedIndex(ColName);
     GrdSlst->setFocus();
 }
@@ -431,7 +403,7 @@ void TSlstFm::DelDt0Click()
 {
     if (List.isEmpty())
         return;
-    if (ConfirmYesNo(QStringLiteral(" 정말로 삭제하시겠습니까??")) && Guarded([this] { List.DeleteRow(); }))
+    if (ConfirmYesNo(QStringLiteral(" 정말로 삭제하시겠습니까??")) && RunGuarded([this] { List.DeleteRow(); }))
         FootPnl->ShowSums(List.Footer());
     GrdSlst->setFocus();
 }
@@ -515,12 +487,12 @@ void TSlstFm::slExclClick()
 void TSlstFm::CpyPstClick()
 {
     if (List.moveState() == LineItemList::Marking) {
-        if (Guarded([this] { List.Cut(); }) && List.moveState() == LineItemList::CutWaiting) {
+        if (RunGuarded([this] { List.Cut(); }) && List.moveState() == LineItemList::CutWaiting) {
             SetToolbarMode(1);
             CpyPst->SetFlat(false);
         }
     } else if (List.moveState() == LineItemList::CutWaiting) {
-        if (Guarded([this] { List.Paste(); }) && List.moveState() == LineItemList::NoMove) {
+        if (RunGuarded([this] { List.Paste(); }) && List.moveState() == LineItemList::NoMove) {
             EndMoveLook();
             FootPnl->ShowSums(List.Footer());
             DataChanged = true;
@@ -545,7 +517,7 @@ void TSlstFm::MoveKey()
         GrdSlst->SetRowSelect(true);
         break;
     case LineItemList::Marking:
-        Guarded([this] { List.EndMoveWithoutMoving(); });
+        RunGuarded([this] { List.EndMoveWithoutMoving(); });
         EndMoveLook();
         break;
     case LineItemList::CutWaiting:
@@ -639,14 +611,14 @@ void TSlstFm::GrdSlstKeyPress(QChar &key)
 void TSlstFm::ToggleSupplied()
 {
     GrdSlst->postEditor();
-    if (Guarded([this] { List.ToggleSupplied(); }))
+    if (RunGuarded([this] { List.ToggleSupplied(); }))
         FootPnl->ShowSums(List.Footer());
 }
 
 void TSlstFm::CopyRow()
 {
     GrdSlst->postEditor();
-    Guarded([this] { List.CopyRow(); });
+    RunGuarded([this] { List.CopyRow(); });
     GrdSlst->setFocus();
 }
 
@@ -660,7 +632,7 @@ void TSlstFm::InsertSpecialChar()
     const QString pick = QApplication::clipboard()->text();
     if (pick == QStringLiteral("Non"))
         return;
-    Guarded([this, column, &pick] { List.AppendToField(GrdSlst->fieldAt(column), pick); });
+    RunGuarded([this, column, &pick] { List.AppendToField(GrdSlst->fieldAt(column), pick); });
 }
 
 void TSlstFm::GrdSlstKeyDown(int &key, Qt::KeyboardModifiers shift)
@@ -732,7 +704,7 @@ void TSlstFm::GrdSlstKeyDown(int &key, Qt::KeyboardModifiers shift)
     case Qt::Key_R:
         take([this] {
             GrdSlst->postEditor();
-            Guarded([this] { List.RenumberOrder(); });
+            RunGuarded([this] { List.RenumberOrder(); });
             GrdSlst->setFocus();
         });
         return;
@@ -760,7 +732,7 @@ void TSlstFm::GrdSlstDblClick()
         return;
     switch (List.moveState()) {
     case LineItemList::Marking:
-        Guarded([this] { List.ToggleMark(); });
+        RunGuarded([this] { List.ToggleMark(); });
         return;
     case LineItemList::CutWaiting:
         return;
@@ -779,38 +751,15 @@ void TSlstFm::GrdSlstDblClick()
         OpenScreen(EntryPoints().BreakdownScreen, PlacedScreenSetup{this, BreakdownScreenPlacement(geometry())});
     }
     // The breakdown's close wrote new prices into the unit-price items.
-    Guarded([this] { List.rows().refresh(); });
+    RunGuarded([this] { List.rows().refresh(); });
     if (DataChanged)
         RecalcList();
 }
 
-void TSlstFm::keyPressEvent(QKeyEvent *event)
+bool TSlstFm::EscCloses() const
 {
-    // Esc closes through the question, and not in move mode; Enter closes nothing.
-    if (event->key() == Qt::Key_Escape) {
-        if (List.moveState() == LineItemList::NoMove)
-            sCloseClick();
-        return;
-    }
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        return;
-    QDialog::keyPressEvent(event);
-}
-
-bool TSlstFm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == mainf && event->type() == QEvent::Close && isVisible())
-        done(QDialog::Rejected);
-    return QDialog::eventFilter(watched, event);
-}
-
-void TSlstFm::done(int result)
-{
-    if (!closed_) {
-        closed_ = true;
-        FormClose();
-    }
-    QDialog::done(result);
+    // Esc asks as the close button does.
+    return List.moveState() == LineItemList::NoMove;
 }
 
 void TSlstFm::FormClose()
@@ -818,13 +767,13 @@ void TSlstFm::FormClose()
     GrdSlst->postEditor();
     // A close by other ways than the close button: rows of a move go back to the list,
     // and the list is finished as the close button finishes it.
-    Guarded([this] {
+    RunGuarded([this] {
         List.RescueMove();
         if (!finished_)
             List.Finish();
     });
     WriteIniInteger(IniFileName, QStringLiteral("작업환경"), QStringLiteral("ArrowTag"), direction_);
-    Guarded([this] { FootPnl->ShowSums(List.CloseList()); });
+    RunGuarded([this] { FootPnl->ShowSums(List.CloseList()); });
     if (SlstFm == this)
         SlstFm = nullptr;
     if (SlstFmHook == this)

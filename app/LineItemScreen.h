@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/ModalListScreen.h"
 #include "core/LineItemList.h"
 #include "core/ProgramState.h"
 
-#include <QDialog>
 #include <QRect>
 
 class QLabel;
@@ -27,7 +27,7 @@ class TTotalBar;
 // the screen shows it, takes the keys and opens the dialogs. From its creation until it
 // closes it names itself in SlstFmHook, so that the item dialog's bulk adjustment works on
 // its rows and the grid's selection.
-class TSlstFm : public QDialog, public ListScreenHook {
+class TSlstFm : public ModalListScreen, public ListScreenHook {
     Q_OBJECT
 public:
     // The grid's columns, by index.
@@ -94,7 +94,7 @@ public:
     // The list as its own workbook, named and titled by LsNo and LjName.
     void slExclClick();
     void CpyPstClick();
-    void sCloseClick();
+    void sCloseClick() override;
     void HelpBtnClick();
     // The popup menu's "자료추가삽입" (Insert): the insert/append switch of the main window.
     void InsertModeClick();
@@ -114,14 +114,9 @@ public:
     Dataset &ShownRows() override;
     QList<Bookmark> SelectedRows() const override;
 
-public slots:
-    void done(int result) override;
-
 protected:
-    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool EscCloses() const override;
 
 private:
     // The rate-row dialog for a new rate row (1) or the current one (2); the list
@@ -133,15 +128,12 @@ private:
     void MakePopupMenu();
     TRxSpeedButton *MakeToolButton(const QString &name, const QString &caption, const QString &hint,
                                    void (TSlstFm::*click)());
-    void FormShow();
+    void FormShow() override;
     // The close steps, once: a move in progress undone, the list finished, the Enter
     // direction kept, the totals rolled up into the parent row.
-    void FormClose();
+    void FormClose() override;
     void PlaceRightAnchored();
     void PlaceFooterBoxes();
-    // Runs a command of the list with the hourglass; a failure is shown to the user. True
-    // when it ran through.
-    bool Guarded(const std::function<void()> &command);
     // After Enter in an amount column: the list recalculated, then on to the next cell.
     void EnterAfterAmount(int column, bool down);
     // After Enter in a text column: one column right or one row down.
@@ -157,8 +149,6 @@ private:
     void SaveFromList();
 
     int direction_ = Down;
-    bool shown_ = false;
-    bool closed_ = false;
     // The close button finished the list before it closed the screen.
     bool finished_ = false;
 };

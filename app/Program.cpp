@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "app/GroupListScreen.h"
 #include "app/ItemDialog.h"
 #include "app/LineItemScreen.h"
 #include "app/MainWindow.h"
@@ -48,6 +49,7 @@ int RunProgram()
     ConnectBreakdownScreens();
     ConnectRateDialog();
 
+    EntryPoints().MiddleGroupScreen = ShowMiddleGroupScreen;
     Tmainf window;
     TdMf dataModule;
     dMf = &dataModule;

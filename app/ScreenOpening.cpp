@@ -1,6 +1,9 @@
 #include "app/ScreenOpening.h"
 
 #include "components/SpeedButton.h"
+#include "core/Environment.h"
+#include "core/ProgramState.h"
+#include "core/ScreenEntryPoints.h"
 
 namespace vek {
 
@@ -30,6 +33,18 @@ QRect BreakdownOverviewPlacement(const QRect &main)
 QRect BreakdownScreenPlacement(const QRect &list)
 {
     return QRect(list.left() + 48, list.top() + 39, list.width() - 48, list.height() - 25);
+}
+
+void OpenItemRowDialog(QWidget *owner, const QRect &main, int inputKind)
+{
+    InputKind = inputKind;
+    OpenScreen(EntryPoints().ItemDialog, ItemRowDialogSetup(owner, inputKind, ItemRowDialogPlacement(ScreenSize(), main)));
+}
+
+void OpenSumMenuDialog(QWidget *owner)
+{
+    InputKind = 1;
+    OpenScreen(EntryPoints().ItemDialog, SumMenuDialogSetup(owner));
 }
 
 FlatWhileOpen::FlatWhileOpen(TRxSpeedButton *button) : button_(button)

@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QString>
 
+class QWidget;
+
 namespace vek {
 
 class TRxSpeedButton;
@@ -34,6 +36,13 @@ QRect BreakdownOverviewPlacement(const QRect &main);
 // The breakdown screen opened from a line-item screen at list: 48 pixels in from its
 // left edge to its right edge, top 39 below its top, height its height - 25.
 QRect BreakdownScreenPlacement(const QRect &list);
+
+// Runs the item dialog's item-row page (InputKind := inputKind) owned by owner and placed
+// by the main window at main: adding a row to the open list (1) or changing its current
+// row (2).
+void OpenItemRowDialog(QWidget *owner, const QRect &main, int inputKind);
+// Runs the item dialog's sum-menu page (InputKind := 1) owned by owner.
+void OpenSumMenuDialog(QWidget *owner);
 
 // An opener's close button, drawn flat while the screen it opened runs modally and
 // raised again however the opening ends.

@@ -1,6 +1,6 @@
 #include "app/WorkItemList.h"
 
-#include "app/HintHandler.h"
+#include "app/ListControls.h"
 #include "app/MainWindow.h"
 #include "app/ScreenOpening.h"
 #include "app/TotalBar.h"
@@ -19,28 +19,10 @@
 #include "core/SqlRoutines.h"
 #include "core/TextUtils.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace vek {
-
-namespace {
-
-const QString ScreenFont = QStringLiteral("굴림");
-
-DatasetColumn GridColumn(const QString &field, const QString &title, int width, Qt::Alignment alignment = {})
-{
-    DatasetColumn column;
-    column.field = field;
-    column.title = title;
-    column.width = width;
-    column.alignment = alignment;
-    column.readOnly = true;
-    return column;
-}
-
-} // namespace
 
 TWorkItemList::TWorkItemList(Tmainf *main) : QWidget(main), main_(main)
 {
@@ -83,36 +65,21 @@ TWorkItemList::TWorkItemList(Tmainf *main) : QWidget(main), main_(main)
         glyphOnly->SetGrayedInactive(false);
     CalcBtn0->hide();
 
-    TagLabel = new TLabelE(band);
-    TagLabel->setObjectName(QStringLiteral("TagLabel"));
-    TagLabel->SetCaption(QStringLiteral("자료이동"));
-    QFont italic(ScreenFont, 10);
-    italic.setItalic(true);
-    TagLabel->setFont(italic);
-    TagLabel->SetFontColor(Qt::red);
-    TagLabel->SetTransparent(true);
-    TagLabel->setFixedSize(70, 22);
-    TagLabel->hide();
+    TagLabel = MakeMoveLabel(band);
 
     DBNav0 = new TDBNavigator(band);
     DBNav0->setObjectName(QStringLiteral("DBNav0"));
 
-    GrdAlst = new TRxDBGrid(this);
-    GrdAlst->setObjectName(QStringLiteral("GrdAlst"));
-    GrdAlst->SetRowSelect(true);
-    GrdAlst->SetAlwaysShowSelection(true);
-    GrdAlst->SetReadOnly(true);
-    GrdAlst->setColumns({GridColumn("rTg", QStringLiteral("No"), 30, Qt::AlignRight | Qt::AlignVCenter),
-                         GridColumn("NOADD", QStringLiteral("공             종            명"), 270),
-                         GridColumn("INO", QStringLiteral("수  량"), 50),
-                         GridColumn("UNIT", QStringLiteral("단위"), 45, Qt::AlignCenter),
-                         GridColumn("PCST12", QStringLiteral("자    재    비"), 100),
-                         GridColumn("LCST12", QStringLiteral("노    무    비"), 100),
-                         GridColumn("SCST12", QStringLiteral("경        비"), 100),
-                         GridColumn("CSTTAL", QStringLiteral("계"), 110),
-                         GridColumn("ETC", QStringLiteral("비        고"), 145)});
-    SetControlHint(GrdAlst,
-                   QStringLiteral("선택Enter /등록F2 /수정F3 /삭제Delete /이동F9 /집계F10 /정렬 Alt+R /Help F1"));
+    GrdAlst = MakeGroupListGrid(this, QStringLiteral("GrdAlst"),
+                                {ListColumn("rTg", QStringLiteral("No"), 30, Qt::AlignRight | Qt::AlignVCenter),
+                                 ListColumn("NOADD", QStringLiteral("공             종            명"), 270),
+                                 ListColumn("INO", QStringLiteral("수  량"), 50),
+                                 ListColumn("UNIT", QStringLiteral("단위"), 45, Qt::AlignCenter),
+                                 ListColumn("PCST12", QStringLiteral("자    재    비"), 100),
+                                 ListColumn("LCST12", QStringLiteral("노    무    비"), 100),
+                                 ListColumn("SCST12", QStringLiteral("경        비"), 100),
+                                 ListColumn("CSTTAL", QStringLiteral("계"), 110),
+                                 ListColumn("ETC", QStringLiteral("비        고"), 145)});
     GrdAlst->OnKeyDown = [this](int &key, Qt::KeyboardModifiers shift) { GrdAlstKeyDown(key, shift); };
     connect(GrdAlst, &QAbstractItemView::doubleClicked, this, &TWorkItemList::DrillDown);
 
@@ -146,12 +113,9 @@ bool TWorkItemList::HasRows() const
 
 void TWorkItemList::OpenList()
 {
-    Dataset &items = dMf->TAlst;
-    items.close();
-    items.setCommandText(QStringLiteral("select * from NDTAIL where ABFS='A' Order by ODRF"));
-    items.open();
-    GrdAlst->setDataset(&items);
-    DBNav0->setDataset(&items);
+    list_.OpenList();
+    GrdAlst->setDataset(&dMf->TAlst);
+    DBNav0->setDataset(&dMf->TAlst);
 }
 
 void TWorkItemList::RefreshTotals()
@@ -174,9 +138,7 @@ void TWorkItemList::ClearTotals()
 
 void TWorkItemList::OpenItemRowDialog(int inputKind)
 {
-    InputKind = inputKind;
-    OpenScreen(EntryPoints().ItemDialog,
-               ItemRowDialogSetup(main_, inputKind, ItemRowDialogPlacement(ScreenSize(), main_->geometry())));
+    vek::OpenItemRowDialog(main_, main_->geometry(), inputKind);
     if (DataChanged)
         RefreshTotals();
 }
@@ -276,8 +238,7 @@ void TWorkItemList::SumBtn0Click()
     if (!HasRows())
         return;
     const int rowsBefore = dMf->TAlst.recordCount();
-    InputKind = 1;
-    OpenScreen(EntryPoints().ItemDialog, SumMenuDialogSetup(main_));
+    OpenSumMenuDialog(main_);
     if (dMf->TAlst.recordCount() != rowsBefore)
         RefreshTotals();
 }
@@ -333,52 +294,11 @@ void TWorkItemList::CalcBtn0Click()
 
 void TWorkItemList::GrdAlstKeyDown(int &key, Qt::KeyboardModifiers shift)
 {
-    const int pressed = key;
-    key = 0;
-    switch (pressed) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (moveMode_)
-            DropMovedItems();
-        else
-            DrillDown();
-        return;
-    case Qt::Key_Escape:
-        // In move mode Esc does nothing, and the shell's quit must not see it either.
-        if (!moveMode_)
-            main_->QuitBtnClick();
-        return;
-    case Qt::Key_Insert:
-        // The window's popup menu switches the insert mode; the grid inserts nothing.
-        return;
-    case Qt::Key_Delete:
-        if (!moveMode_)
-            DelBtn0Click();
-        return;
-    case Qt::Key_F2:
-        if (!moveMode_)
-            AppBtn0Click();
-        return;
-    case Qt::Key_F3:
-        if (!moveMode_)
-            EdtBtn0Click();
-        return;
-    case Qt::Key_F9:
-        SetMoveMode(!moveMode_);
-        return;
-    case Qt::Key_F10:
-        SumBtn0Click();
-        return;
-    case Qt::Key_R:
-        if (shift & Qt::AltModifier) {
-            RenumberOrder();
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    key = pressed;
+    // Esc quits through the main window's question; the shell's own Esc never sees it.
+    GroupListKeyDown(key, shift,
+                     {moveMode_, [this] { DrillDown(); }, [this] { DropMovedItems(); }, [this] { main_->QuitBtnClick(); },
+                      [this] { DelBtn0Click(); }, [this] { AppBtn0Click(); }, [this] { EdtBtn0Click(); },
+                      [this] { SetMoveMode(!moveMode_); }, [this] { SumBtn0Click(); }, [this] { RenumberOrder(); }});
 }
 
 } // namespace vek

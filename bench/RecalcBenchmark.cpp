@@ -168,7 +168,7 @@ private:
         const double l = sums.labour.toDouble();
         const double s = sums.expense.toDouble();
         exec("update NDTAIL set PCST11=?,PCST12=?,LCST11=?,LCST12=?,SCST11=?,SCST12=?,CSTTAL=? where RID=?",
-             {p, q * p, l, q * l, s, q * s, q * (sums.material + sums.labour + sums.expense).toDouble(), group[0]});
+             {p, q * p, l, q * l, s, q * s, q * sums.total.toDouble(), group[0]});
     }
     RollupSums smallGroups(int a, int b)
     {

@@ -3,11 +3,15 @@
 #include "components/ArrowButton.h"
 #include "components/Container.h"
 #include "components/ControlHint.h"
+#include "components/EffectLabel.h"
 #include "components/SpeedButton.h"
+#include "core/MessageBoxes.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QPalette>
+
+#include <exception>
 
 namespace vek {
 
@@ -75,6 +79,37 @@ HourGlass::HourGlass()
 HourGlass::~HourGlass()
 {
     QApplication::restoreOverrideCursor();
+}
+
+bool RunGuarded(const std::function<void()> &command)
+{
+    QString failure;
+    {
+        HourGlass busy;
+        try {
+            command();
+            return true;
+        } catch (const std::exception &error) {
+            failure = QString::fromStdString(error.what());
+        }
+    }
+    ShowErrorMsg(failure);
+    return false;
+}
+
+TLabelE *MakeMoveLabel(QWidget *bar)
+{
+    auto *label = new TLabelE(bar);
+    label->setObjectName(QStringLiteral("TagLabel"));
+    label->SetCaption(QStringLiteral("자료이동"));
+    QFont italic(QStringLiteral("굴림"), 10);
+    italic.setItalic(true);
+    label->setFont(italic);
+    label->SetFontColor(Qt::red);
+    label->SetTransparent(true);
+    label->setFixedSize(70, 22);
+    label->hide();
+    return label;
 }
 
 } // namespace vek

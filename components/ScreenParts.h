@@ -3,12 +3,15 @@
 #include <QColor>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace vek {
 
 class TArrowButton;
 class TdxContainer;
+class TLabelE;
 class TRxSpeedButton;
 
 // Small pieces that the list and breakdown screens build themselves from.
@@ -37,5 +40,13 @@ public:
     HourGlass(const HourGlass &) = delete;
     HourGlass &operator=(const HourGlass &) = delete;
 };
+
+// Runs command under the hourglass; a failure it throws (the database's, a number out of
+// range, a refused file) is shown in an error box and the screen goes on. True when it ran
+// through.
+bool RunGuarded(const std::function<void()> &command);
+
+// The move label "자료이동" of a list's tool bar: red italic 굴림, hidden until move mode.
+TLabelE *MakeMoveLabel(QWidget *bar);
 
 } // namespace vek

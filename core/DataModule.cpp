@@ -367,6 +367,8 @@ bool RunCommandOnRows(Dataset &rows, const std::function<void()> &work)
         work();
         committed = command.commit();
     } catch (...) {
+        // A row that work left half edited goes with the rest.
+        rows.cancel();
         rows.refresh();
         throw;
     }

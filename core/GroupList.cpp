@@ -2,6 +2,7 @@
 
 #include "core/DataModule.h"
 #include "core/ProgramState.h"
+#include "core/Recalc.h"
 #include "core/SqlRoutines.h"
 
 namespace vek {
@@ -62,10 +63,76 @@ QString GroupList::ownKeyClauses(const QString &separator) const
     return KeyClauses(int(level_) + 1, separator);
 }
 
+QVariantList GroupList::parentKeys() const
+{
+    QVariantList keys;
+    if (level_ != GroupLevel::WorkItems)
+        keys.append(dMf->TAlst.value("ACODE"));
+    if (level_ == GroupLevel::SmallGroups)
+        keys.append(dMf->TBlst.value("BCODE"));
+    return keys;
+}
+
+Dataset &GroupList::parentRows() const
+{
+    return level_ == GroupLevel::SmallGroups ? dMf->TBlst : dMf->TAlst;
+}
+
 template <typename Work>
 void GroupList::RunCommand(Work work)
 {
     RunCommandOnRows(rows(), work);
+}
+
+void GroupList::OpenList()
+{
+    Dataset &list = rows();
+    list.close();
+    list.setCommandText(QStringLiteral("select * from NDTAIL where ABFS='%1'").arg(letter())
+                            + KeyClauses(int(level_), QStringLiteral(" ")) + QStringLiteral(" Order by ODRF"),
+                        parentKeys());
+    list.open();
+}
+
+RollupSums GroupList::RecalcTotals()
+{
+    const QVariantList parents = parentKeys();
+    RollupSums sums;
+    switch (level_) {
+    case GroupLevel::WorkItems: sums = RecalcTopRows(0, 0); break;
+    case GroupLevel::MiddleGroups: sums = RecalcSectionRows(0, parents.at(0).toInt()); break;
+    case GroupLevel::SmallGroups: sums = RecalcSectionRows(parents.at(1).toInt(), parents.at(0).toInt()); break;
+    }
+    rows().refresh();
+    return sums;
+}
+
+void GroupList::RecalcAmounts()
+{
+    Dataset &list = rows();
+    const QVariantList parents = parentKeys();
+    const Bookmark place = list.bookmark();
+    bool changed = false;
+    {
+        FrozenControls frozen(list);
+        RunCommand([&] {
+            RecalcUnitPrices(parents.value(0).toInt(), parents.value(1).toInt());
+            changed = PriceGroupRows(list, letter());
+        });
+        list.gotoBookmark(place);
+    }
+    if (changed)
+        DataChanged = true;
+}
+
+void GroupList::CloseList(const RollupSums &sums)
+{
+    rows().close();
+    Dataset &parent = parentRows();
+    bool changed = false;
+    RunCommandOnRows(parent, [&] { changed = StoreGroupSums(parent, sums); });
+    if (changed)
+        DataChanged = true;
 }
 
 bool GroupList::HasLowerRows() const

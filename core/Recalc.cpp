@@ -4,8 +4,9 @@
 #include "core/SqlRoutines.h"
 #include "core/WaitWindow.h"
 
-#include <QApplication>
 #include <QStringList>
+
+#include <utility>
 
 namespace vek {
 
@@ -18,7 +19,7 @@ const QString RateTag = QStringLiteral("R");
 // estimate's rows are line items that a walk only sums). A row's key is enough to write
 // it back.
 const QString WalkColumns = QStringLiteral("RID,TAG,ICD1,PCST12,LCST12,SCST12,CSTTAL");
-const QString GroupColumns = WalkColumns + QStringLiteral(",INO,SUB,ACODE,BCODE,SCODE,PCST11,LCST11,SCST11");
+const QString GroupColumns = WalkColumns + QStringLiteral(",ABFS,INO,SUB,ACODE,BCODE,SCODE,PCST11,LCST11,SCST11");
 const QString RateColumns = GroupColumns
                             + QStringLiteral(",NORT,RECV,PRT1,LRT1,SRT1,PRT2,LRT2,SRT2,PRT3,LRT3,SRT3,PRT4,LRT4,SRT4");
 
@@ -199,38 +200,13 @@ void RefreshItemRateRows(int A, int B)
     rows.applyUpdates();
 }
 
-// Prices every row of kind tag in the list that sql selects from the rows below it
-// (sumsOf the current row), in the scratch dataset cursor, and applies the changes.
-template <typename SumsOf>
-void PriceGroupRows(Dataset &cursor, const QString &sql, const QVariantList &params, const QString &tag, SumsOf sumsOf)
+// Prices every row of kind tag in the list that sql selects, in the scratch dataset
+// cursor, and applies the changes.
+void PriceScratchRows(Dataset &cursor, const QString &sql, const QVariantList &params, const QString &tag)
 {
     ScratchCursor open(cursor, sql, params);
-    for (cursor.first(); !cursor.eof(); cursor.next())
-        if (cursor.asString("TAG") == tag)
-            StoreGroupSums(cursor, sumsOf(cursor));
-    cursor.applyUpdates();
+    PriceGroupRows(cursor, tag);
 }
-
-// The wait message of a long step, hidden however the step ends; none where the program
-// runs without windows (a check that calls the routine from a plain core application).
-class WaitMessage {
-public:
-    explicit WaitMessage(const QString &text) : shown_(qobject_cast<QApplication *>(QCoreApplication::instance()))
-    {
-        if (shown_)
-            ShowWaitMessage(QColor(0, 0, 0x80), text);
-    }
-    ~WaitMessage()
-    {
-        if (shown_)
-            HideWaitWindow();
-    }
-    WaitMessage(const WaitMessage &) = delete;
-    WaitMessage &operator=(const WaitMessage &) = delete;
-
-private:
-    bool shown_;
-};
 
 } // namespace
 
@@ -238,28 +214,53 @@ const QString UnitPriceItemsSql =
     QStringLiteral("Select NAME,STAN,UNIT,ETC, PCST11,LCST11, SCST11,ICD1,ICD2,ICD3 from NDTAIL where  TAG='D' and "
                    "ABFS='S' Group by NAME,STAN,UNIT,ETC, PCST11,LCST11,SCST11,ICD1,ICD2,ICD3 Order by ICD1,ICD2,ICD3");
 
-void StoreGroupSums(Dataset &rows, const RollupSums &sums)
+bool StoreGroupSums(Dataset &rows, const RollupSums &sums)
 {
     const double quantity = rows.asDouble("INO");
     const double material = sums.material.toDouble();
     const double labour = sums.labour.toDouble();
     const double expense = sums.expense.toDouble();
+    const std::pair<const char *, double> figures[] = {
+        {"PCST11", material}, {"PCST12", quantity * material}, {"LCST11", labour},
+        {"LCST12", quantity * labour}, {"SCST11", expense}, {"SCST12", quantity * expense},
+        {"CSTTAL", quantity * sums.total.toDouble()}};
+    bool changed = false;
     rows.edit();
-    rows.setValue("PCST11", material);
-    rows.setValue("PCST12", quantity * material);
-    rows.setValue("LCST11", labour);
-    rows.setValue("LCST12", quantity * labour);
-    rows.setValue("SCST11", expense);
-    rows.setValue("SCST12", quantity * expense);
-    rows.setValue("CSTTAL", quantity * (sums.material + sums.labour + sums.expense).toDouble());
+    for (const auto &[field, value] : figures) {
+        changed = changed || rows.asDouble(QLatin1String(field)) != value;
+        rows.setValue(QLatin1String(field), value);
+    }
     rows.post();
+    return changed;
+}
+
+RollupSums RecalcGroupRow(const Dataset &group)
+{
+    const QString level = group.asString("ABFS");
+    const int A = group.asInteger("ACODE");
+    const bool sub = group.asInteger("SUB") == 1;
+    if (level == QLatin1String("A"))
+        return sub ? RecalcMiddleGroupRows(A) : RecalcItemGroup(A, 0, 0);
+    const int B = group.asInteger("BCODE");
+    if (level == QLatin1String("B"))
+        return sub ? RecalcSmallGroupRows(A, B) : RecalcItemGroup(A, B, 0);
+    return RecalcItemGroup(A, B, group.asInteger("SCODE"));
+}
+
+bool PriceGroupRows(Dataset &rows, const QString &tag)
+{
+    bool changed = false;
+    for (rows.first(); !rows.eof(); rows.next())
+        if (rows.asString("TAG") == tag)
+            changed = StoreGroupSums(rows, RecalcGroupRow(rows)) || changed;
+    rows.applyUpdates();
+    return changed;
 }
 
 RollupSums RecalcSmallGroupRows(int A, int B)
 {
     WorkTransaction command(dMf->SQLConect);
-    PriceGroupRows(dMf->TmFst, SmallGroupsSql, {A, B}, QStringLiteral("F"),
-                   [A, B](const Dataset &group) { return RecalcItemGroup(A, B, group.asInteger("SCODE")); });
+    PriceScratchRows(dMf->TmFst, SmallGroupsSql, {A, B}, QStringLiteral("F"));
     const RollupSums sums = RecalcTopRows(B, A);
     command.commit();
     return sums;
@@ -268,10 +269,7 @@ RollupSums RecalcSmallGroupRows(int A, int B)
 RollupSums RecalcMiddleGroupRows(int A)
 {
     WorkTransaction command(dMf->SQLConect);
-    PriceGroupRows(dMf->TABFs, MiddleGroupsSql, {A}, QStringLiteral("B"), [A](const Dataset &group) {
-        const int B = group.asInteger("BCODE");
-        return group.asInteger("SUB") == 1 ? RecalcSmallGroupRows(A, B) : RecalcItemGroup(A, B, 0);
-    });
+    PriceScratchRows(dMf->TABFs, MiddleGroupsSql, {A}, QStringLiteral("B"));
     const RollupSums sums = RecalcSectionRows(0, A);
     command.commit();
     return sums;
@@ -279,18 +277,15 @@ RollupSums RecalcMiddleGroupRows(int A)
 
 RollupSums RecalcWholeEstimate()
 {
-    WaitMessage wait(QStringLiteral("자료를 재계산 중입니다. 잠시만..."));
+    RecalcWaitMessage wait;
     WorkTransaction command(dMf->SQLConect);
     RecalcUnitPrices(0, 0);
     // The work items walk a cursor of their own: the main window's list keeps its rows
     // and its place, and the recalculation runs where no list is open at all.
     Dataset workItems(QStringLiteral("WorkItemWalk"), &dMf->SQLConect);
     workItems.setCachedUpdates(true);
-    PriceGroupRows(workItems, QStringLiteral("select %1 from NDTAIL where ABFS='A' Order by ODRF").arg(GroupColumns), {},
-                   QStringLiteral("A"), [](const Dataset &item) {
-                       const int A = item.asInteger("ACODE");
-                       return item.asInteger("SUB") == 1 ? RecalcMiddleGroupRows(A) : RecalcItemGroup(A, 0, 0);
-                   });
+    PriceScratchRows(workItems, QStringLiteral("select %1 from NDTAIL where ABFS='A' Order by ODRF").arg(GroupColumns), {},
+                   QStringLiteral("A"));
     const RollupSums sums = RecalcTopRows(0, 0);
     // A refused commit took the run back: the totals are then those the table kept.
     return command.commit() ? sums : RecalcTopRows(0, 0);

@@ -58,9 +58,21 @@ void WriteUnitPrices(int i1, int i2, int i3, double material, double labour, dou
 
 // Stores sums, the sums of the rows below a work item, middle group or small group, in
 // that group row, the current row of rows: its unit prices are the sums, its amounts the
-// sums times its own quantity INO (CSTTAL the quantity times all three). The row is
-// edited and posted.
-void StoreGroupSums(Dataset &rows, const RollupSums &sums);
+// sums times its own quantity INO, CSTTAL the quantity times the sums' total (which holds
+// what the rows' own totals add up to, lump totals and fractions included). The row is
+// edited and posted. Returns whether a figure changed.
+bool StoreGroupSums(Dataset &rows, const RollupSums &sums);
+
+// The sums of the rows below group, the current row of a list of work items ('A'),
+// middle groups ('B') or small groups ('F'), each priced on the way: a group with lower
+// groups (SUB = 1) from them (RecalcMiddleGroupRows, RecalcSmallGroupRows), any other
+// from its line items (RecalcItemGroup).
+RollupSums RecalcGroupRow(const Dataset &group);
+
+// Prices every row of kind tag in rows, an open list of group rows, from the rows below it
+// (RecalcGroupRow, StoreGroupSums) and applies the changes; rows stands on its last row
+// afterwards. Returns whether a figure changed.
+bool PriceGroupRows(Dataset &rows, const QString &tag);
 
 // The small groups ('F') of middle group (A, B), each priced from its line items; then
 // the list with its subtotal rows. Returns the list's sums as RecalcTopRows(B, A) does.

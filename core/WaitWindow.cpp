@@ -2,6 +2,7 @@
 
 #include "platform/desktop/DesktopCompositing.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -162,6 +163,18 @@ void SetWaitGauge(int percent)
         return;
     SprSfm->GaugeBar->setValue(std::clamp(percent, 0, 100));
     SprSfm->GaugeBar->repaint();
+}
+
+RecalcWaitMessage::RecalcWaitMessage() : shown_(qobject_cast<QApplication *>(QCoreApplication::instance()))
+{
+    if (shown_)
+        ShowWaitMessage(QColor(0, 0, 0x80), QStringLiteral("자료를 재계산 중입니다. 잠시만..."));
+}
+
+RecalcWaitMessage::~RecalcWaitMessage()
+{
+    if (shown_)
+        HideWaitWindow();
 }
 
 } // namespace vek

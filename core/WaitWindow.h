@@ -50,6 +50,20 @@ extern QPointer<TSprSfm> SprSfm;
 void ShowWaitGauge(int interval, const QColor &colour, const QColor &fontColour, const QString &text);
 // A strip of text in fontColour over the screen, without border or gauge.
 void ShowWaitMessage(const QColor &fontColour, const QString &text);
+// The wait message of a recalculation, "자료를 재계산 중입니다. 잠시만..." in navy, while it
+// lives, hidden however the step ends; none where the program runs without windows (a
+// check that calls a routine from a plain core application).
+class RecalcWaitMessage {
+public:
+    RecalcWaitMessage();
+    ~RecalcWaitMessage();
+    RecalcWaitMessage(const RecalcWaitMessage &) = delete;
+    RecalcWaitMessage &operator=(const RecalcWaitMessage &) = delete;
+
+private:
+    bool shown_;
+};
+
 // Hides and frees the wait window; nothing happens when none is shown.
 void HideWaitWindow();
 // Sets the gauge of the wait window to percent (0..100) and paints it at once, for a long

@@ -10,7 +10,6 @@
 #include "components/ToolButton.h"
 #include "components/WindowDrag.h"
 #include "core/DataModule.h"
-#include "core/MessageBoxes.h"
 #include "core/Recalc.h"
 #include "core/WaitWindow.h"
 #include "core/WorkDatabase.h"
@@ -189,19 +188,16 @@ void TTreVewf::LoadList()
     GrdDeaA->setDataset(nullptr);
     DBNav0->setDataset(nullptr);
     Dataset &items = dMf->qDList;
-    try {
-        items.close();
-        items.setCommandText(UnitPriceItemsSql);
-        items.open();
-    } catch (const std::exception &failure) {
-        HideWaitWindow();
-        ShowInfoMsg(QString::fromStdString(failure.what()));
-        return;
+    if (RunGuarded([&items] {
+            items.close();
+            items.setCommandText(UnitPriceItemsSql);
+            items.open();
+        })) {
+        GrdDeaA->setDataset(&items);
+        DBNav0->setDataset(&items);
+        GrdDeaA->viewport()->update();
+        GrdDeaA->setFocus();
     }
-    GrdDeaA->setDataset(&items);
-    DBNav0->setDataset(&items);
-    GrdDeaA->viewport()->update();
-    GrdDeaA->setFocus();
     HideWaitWindow();
 }
 

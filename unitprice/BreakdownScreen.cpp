@@ -293,12 +293,10 @@ void TSudetaif::MakeEditPage()
                             QStringLiteral("자료이동|자료이동 모드에서 설정한 자료를 이동합니다."), &TSudetaif::CpyPstClick);
     CpyPst->SetGlyph(ShellGlyphImage(ShellGlyph::Move));
     CpyPst->hide();
-    TagLabel = new TLabelE(ToolPnl0);
-    TagLabel->setObjectName(QStringLiteral("TagLabel"));
-    TagLabel->SetCaption(QStringLiteral("자료이동"));
-    QFont italic(ScreenFont);
+    // Larger here, on its effect colours.
+    TagLabel = MakeMoveLabel(ToolPnl0);
+    QFont italic = TagLabel->font();
     italic.setPixelSize(16);
-    italic.setItalic(true);
     italic.setBold(true);
     TagLabel->setFont(italic);
     TagLabel->SetColourScheme(TLabelE::csCustom);
@@ -307,7 +305,6 @@ void TSudetaif::MakeEditPage()
     TagLabel->SetColourHighlight(QColor(0x5B, 0xA4, 0xE6));
     TagLabel->SetColourShadow(QColor(0x5B, 0xA4, 0xE6));
     TagLabel->setFixedSize(90, 24);
-    TagLabel->hide();
 
     auto *row = new QHBoxLayout(ToolPnl0);
     row->setContentsMargins(6, 2, 0, 2);
@@ -490,18 +487,6 @@ void TSudetaif::FormShow()
     PlaceFooterBoxes();
 }
 
-bool TSudetaif::Guarded(const std::function<void()> &command)
-{
-    HourGlass busy;
-    try {
-        command();
-        return true;
-    } catch (const std::exception &failure) {
-        ShowInfoMsg(QString::fromStdString(failure.what()));
-    }
-    return false;
-}
-
 void TSudetaif::SetEnterDirection(int direction)
 {
     direction_ = direction == Right ? Right : Down;
@@ -517,12 +502,12 @@ void TSudetaif::OpenOrPostBreakdown(int mode)
 {
     if (mode == 0) {
         const Dataset &item = page_ == 0 ? dMf->TSlst : dMf->qDList;
-        Guarded([this, &item] { List.Open(BreakdownKey::Of(item), page_ == 1); });
+        RunGuarded([this, &item] { List.Open(BreakdownKey::Of(item), page_ == 1); });
         return;
     }
     GrdDetail->postEditor();
     RollupSums footer;
-    if (!Guarded([this, &footer] { footer = List.ApplyToItems(); }))
+    if (!RunGuarded([this, &footer] { footer = List.ApplyToItems(); }))
         return;
     ShowFooter();
     accept();
@@ -541,7 +526,7 @@ void TSudetaif::ShowFooter()
 void TSudetaif::CalcTotals()
 {
     GrdDetail->postEditor();
-    if (Guarded([this] { List.CalcTotals(); }))
+    if (RunGuarded([this] { List.CalcTotals(); }))
         ShowFooter();
 }
 
@@ -575,7 +560,7 @@ void TSudetaif::AppDt0Click()
 {
     SetEnterDirection(Right);
     GrdDetail->postEditor();
-    Guarded([this] { List.AddRow(); });
+    RunGuarded([this] { List.AddRow(); });
     GrdDetail->SetSelectedIndex(ColNo);
     // The Enter of the navigation moves the cursor on to the name.
     MoveToColumn(ColName);
@@ -586,7 +571,7 @@ void TSudetaif::DelDt0Click()
 {
     GrdDetail->postEditor();
     if (!List.isEmpty() && ConfirmYesNo(QStringLiteral(" 정말로 삭제하시겠습니까??"))
-        && Guarded([this] { List.DeleteRow(); }))
+        && RunGuarded([this] { List.DeleteRow(); }))
         ShowFooter();
     GrdDetail->setFocus();
 }
@@ -632,12 +617,12 @@ void TSudetaif::EndMoveLook()
 void TSudetaif::CpyPstClick()
 {
     if (List.moveState() == BreakdownList::Marking) {
-        if (Guarded([this] { List.Cut(); }) && List.moveState() == BreakdownList::CutWaiting) {
+        if (RunGuarded([this] { List.Cut(); }) && List.moveState() == BreakdownList::CutWaiting) {
             SetToolbarMode(1);
             CpyPst->SetFlat(false);
         }
     } else if (List.moveState() == BreakdownList::CutWaiting) {
-        if (Guarded([this] { List.Paste(); }) && List.moveState() == BreakdownList::NoMove) {
+        if (RunGuarded([this] { List.Paste(); }) && List.moveState() == BreakdownList::NoMove) {
             EndMoveLook();
             CalcTotals();
         }
@@ -661,7 +646,7 @@ void TSudetaif::MoveKey()
         return;
     }
     // Cancelled: marks cleared, or cut rows back at their places.
-    if (Guarded([this] { List.CancelMove(); }))
+    if (RunGuarded([this] { List.CancelMove(); }))
         EndMoveLook();
 }
 
@@ -729,14 +714,14 @@ void TSudetaif::GrdDetailKeyPress(QChar &key)
 void TSudetaif::ToggleSupplied()
 {
     GrdDetail->postEditor();
-    if (Guarded([this] { List.ToggleSupplied(); }))
+    if (RunGuarded([this] { List.ToggleSupplied(); }))
         ShowFooter();
 }
 
 void TSudetaif::CopyRow()
 {
     GrdDetail->postEditor();
-    Guarded([this] { List.CopyRow(); });
+    RunGuarded([this] { List.CopyRow(); });
     GrdDetail->setFocus();
 }
 
@@ -752,7 +737,7 @@ void TSudetaif::InsertSpecialChar()
     const QString pick = QApplication::clipboard()->text();
     if (pick == QStringLiteral("Non"))
         return;
-    Guarded([this, column, &pick] { List.AppendToField(GrdDetail->fieldAt(column), pick); });
+    RunGuarded([this, column, &pick] { List.AppendToField(GrdDetail->fieldAt(column), pick); });
 }
 
 void TSudetaif::GrdDetailKeyDown(int &key, Qt::KeyboardModifiers shift)
@@ -819,7 +804,7 @@ void TSudetaif::GrdDetailKeyDown(int &key, Qt::KeyboardModifiers shift)
     case Qt::Key_R:
         take([this] {
             GrdDetail->postEditor();
-            Guarded([this] { List.RenumberOrder(); });
+            RunGuarded([this] { List.RenumberOrder(); });
             GrdDetail->setFocus();
         });
         return;
@@ -837,7 +822,7 @@ void TSudetaif::GrdDetailDblClick()
     if (List.isEmpty())
         return;
     if (List.moveState() == BreakdownList::Marking)
-        Guarded([this] { List.ToggleMark(); });
+        RunGuarded([this] { List.ToggleMark(); });
     else if (List.moveState() == BreakdownList::NoMove && List.rows().asString("TAG") == RateTag)
         OpenRateDialog(2);
 }
@@ -876,7 +861,7 @@ void TSudetaif::FormClose()
     // An edit in progress is dropped; rows of a move go back to the breakdown.
     if (QWidget *editor = GrdDetail->cellDelegate().editor())
         GrdDetail->cellDelegate().closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
-    Guarded([this] { List.CancelMove(); });
+    RunGuarded([this] { List.CancelMove(); });
     List.Close();
     if (Sudetaif == this)
         Sudetaif = nullptr;

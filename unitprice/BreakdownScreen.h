@@ -142,9 +142,6 @@ private:
     void FormClose();
     void PlaceRightAnchored();
     void PlaceFooterBoxes();
-    // Runs a command of the list with the hourglass; a failure is shown to the user. True
-    // when it ran through.
-    bool Guarded(const std::function<void()> &command);
     // The footer recomputed and shown on the page's boxes.
     void CalcTotals();
     void ShowFooter();

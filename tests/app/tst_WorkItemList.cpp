@@ -13,6 +13,7 @@
 #include "core/ProgramState.h"
 #include "core/ScreenEntryPoints.h"
 #include "core/SqlRoutines.h"
+#include "tests/app/ScreenStandIns.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
@@ -30,64 +31,6 @@ const QString EditTitle = QString(25, u' ') + QStringLiteral("내  역  서  공
 const QString DeleteQuestion = QStringLiteral(" 자료를 정말 삭제하겠습니까?");
 const QString QuitQuestion = QStringLiteral(" 작업을 종료하겠습니까 ??");
 const QString NoProjectName = QStringLiteral("공사명이 입력되지 않았습니다.");
-
-// What a screen's entry point was called with, and the state the opener left for it.
-struct Opening {
-    QString screen;
-    int inputKind = 0;
-    bool quitFlat = false;
-    QString modePanel;
-};
-
-// Stand-ins on every entry point while it lives: each records what it receives, then runs
-// work, what the screen is made to do to the estimate.
-class ScreenStandIns {
-public:
-    explicit ScreenStandIns(Tmainf &window) : window_(window)
-    {
-        ScreenEntryPoints &entry = EntryPoints();
-        standIn(entry.ItemDialog, dialogs, "ItemDialog");
-        standIn(entry.LineItemScreen, lists, "LineItemScreen");
-        standIn(entry.MiddleGroupScreen, lists, "MiddleGroupScreen");
-        standIn(entry.CostStatement, titled, "CostStatement");
-        standIn(entry.BreakdownOverview, titled, "BreakdownOverview");
-        standIn(entry.WholeEstimateExport, exports, "WholeEstimateExport");
-    }
-    ~ScreenStandIns() { EntryPoints() = ScreenEntryPoints(); }
-
-    QStringList names() const
-    {
-        QStringList result;
-        for (const Opening &opening : openings)
-            result.append(opening.screen);
-        return result;
-    }
-
-    std::function<void()> work;
-    QList<Opening> openings;
-    QList<ItemDialogSetup> dialogs;
-    QList<ListScreenSetup> lists;
-    QList<TitledScreenSetup> titled;
-    QList<WholeEstimateExportSetup> exports;
-
-private:
-    template <typename Setup>
-    void standIn(std::function<void(const Setup &)> &entry, QList<Setup> &setups, const QString &screen)
-    {
-        entry = [this, &setups, screen](const Setup &setup) {
-            setups.append(setup);
-            record(screen);
-        };
-    }
-    void record(const QString &screen)
-    {
-        openings.append({screen, InputKind, window_.QuitBtn->Flat(), window_.Msgbar->PanelText(Tmainf::ModePanel)});
-        if (work)
-            work();
-    }
-
-    Tmainf &window_;
-};
 
 // A working database with the main window over it (not shown: no start-up runs), its
 // project named, the document unchanged and in append mode, and stand-ins on the screens.
@@ -161,7 +104,7 @@ public:
     TempDatabase db;
     MessageAnswerer answers{false};
     Tmainf window;
-    ScreenStandIns screens{window};
+    ScreenStandIns screens{window, [this] { return window.QuitBtn; }};
 };
 
 } // namespace
@@ -629,7 +572,7 @@ private slots:
 
         QCOMPARE(e.screens.names(), QStringList{screen});
         const Opening &opening = e.screens.openings.first();
-        QVERIFY(opening.quitFlat);
+        QVERIFY(opening.closeFlat);
         QCOMPARE(opening.modePanel, QStringLiteral("[추가]"));
         const ListScreenSetup &setup = e.screens.lists.first();
         QCOMPARE(setup.geometry, QRect(88, 145, 1105, 830));
@@ -671,7 +614,7 @@ private slots:
         QCOMPARE(e.screens.names(), opened);
         QCOMPARE(e.answers.texts(), messages);
         for (const Opening &opening : e.screens.openings)
-            QVERIFY(opening.quitFlat);
+            QVERIFY(opening.closeFlat);
         QVERIFY(!e.window.QuitBtn->Flat());
         const QRect main(85, 20, 1110, 957);
         for (int i = 0; i < opened.size(); ++i) {

@@ -1,3 +1,4 @@
+#include "core/Currency.h"
 #include "core/DataModule.h"
 #include "core/DatabaseError.h"
 #include "core/GroupList.h"
@@ -356,6 +357,56 @@ private slots:
         QVERIFY(!DataChanged);
         QVERIFY(!connection.inTransaction());
         QCOMPARE(connection.commandDepth(), 0);
+    }
+
+    // The recalculation prices every ordinary row of the list from its line items as one
+    // command: a row that cannot be priced (a sum beyond the fixed-point range) takes
+    // back what the rows before it got.
+    void recalculatingPricesTheListAsOneCommand_data()
+    {
+        QTest::addColumn<GroupLevel>("level");
+        QTest::addColumn<bool>("overflow");
+        NewRowPerLevel("priced", false);
+        NewRowPerLevel("the second row beyond the range", true);
+    }
+    void recalculatingPricesTheListAsOneCommand()
+    {
+        QFETCH(GroupLevel, level);
+        QFETCH(bool, overflow);
+        ListFixture f(level, {1, 2});
+        const auto lineOf = [&f](int code, double material) {
+            QVariantList keys = f.keysOf(code);
+            while (keys.size() < 3)
+                keys.append(0);
+            f.db().insertRow({{"ACODE", keys[0]}, {"BCODE", keys[1]}, {"SCODE", keys[2]}, {"ABFS", "S"}, {"TAG", "N"},
+                              {"ODRF", 1}, {"INO", 1}, {"PCST11", material}, {"PCST12", material}, {"CSTTAL", material}});
+        };
+        lineOf(1, 100);
+        lineOf(2, overflow ? 1e300 : 50);
+        GroupList list(level);
+        f.goTo("r2");
+        const auto prices = [&f] {
+            return f.db().scalar("select PCST11 from NDTAIL where NOADD='r1'").toDouble() * 1000
+                   + f.db().scalar("select PCST11 from NDTAIL where NOADD='r2'").toDouble();
+        };
+
+        if (overflow) {
+            QVERIFY_THROWS_EXCEPTION(NumberError, list.RecalcAmounts());
+            QCOMPARE(prices(), 0.0);
+            QVERIFY(!DataChanged);
+        } else {
+            list.RecalcAmounts();
+            QCOMPARE(prices(), 100050.0);
+            QVERIFY(DataChanged);
+            // Again: nothing left to change.
+            DataChanged = false;
+            list.RecalcAmounts();
+            QVERIFY(!DataChanged);
+        }
+        QCOMPARE(f.current(), QStringLiteral("r2"));
+        QCOMPARE(f.list().asDouble("PCST11"), overflow ? 0.0 : 50.0);
+        QVERIFY(!f.db().module().SQLConect.inTransaction());
+        QVERIFY(f.decoyUntouched());
     }
 
     void leavingMoveModeClearsTheMarksOfTheListOnly_data()

@@ -142,6 +142,7 @@ void InsertWholeEstimate(TempDatabase &db)
 } // namespace
 
 Q_DECLARE_METATYPE(GroupRoutine)
+Q_DECLARE_METATYPE(Row)
 
 class TestRecalc : public QObject {
     Q_OBJECT
@@ -379,6 +380,41 @@ private slots:
         QVERIFY(SprSfm.isNull());
         QVERIFY(!db.module().SQLConect.inTransaction());
         QVERIFY(!db.module().TAlst.isActive());
+    }
+
+    // A group row's total is its quantity times what its rows' totals add up to: a lump
+    // total typed on a rate row and the halves of fractional quantities count, in the
+    // cascade as in the close of the screens.
+    void aGroupRowsTotalHoldsItsRowsTotals_data()
+    {
+        QTest::addColumn<QList<Row>>("smallGroups"); // with their line items
+        QTest::addColumn<QList<double>>("middle");   // b's seven values
+        QTest::addColumn<double>("workItem");        // w's CSTTAL
+        QTest::newRow("a lump rate row among the small groups")
+            << QList<Row>{{"f1", "F", "F", 1, 1, 1, 1, {{"INO", 1}}},
+                          {"f1 line", "S", "N", 1, 1, 1, 1, Priced(1, 100, 0, 0)},
+                          {"f2 lump", "F", "R", 1, 1, 2, 2, {{"INO", 1}, {"CSTTAL", 500}}}}
+            << QList<double>{100, 200, 0, 0, 0, 0, 1200} << 1200.0;
+        QTest::newRow("a small group of quantity 0.5")
+            << QList<Row>{{"f1", "F", "F", 1, 1, 1, 1, {{"INO", 0.5}}},
+                          {"f1 line", "S", "N", 1, 1, 1, 1, Priced(1, 1001, 1001, 1001)}}
+            << QList<double>{500, 1000, 500, 1000, 500, 1000, 3002} << 3002.0;
+    }
+    void aGroupRowsTotalHoldsItsRowsTotals()
+    {
+        QFETCH(QList<Row>, smallGroups);
+        QFETCH(QList<double>, middle);
+        QFETCH(double, workItem);
+        TempDatabase db;
+        Insert(db, {"w", "A", "A", 1, 0, 0, 1, {{"INO", 1}, {"SUB", 1}}});
+        Insert(db, {"b", "B", "B", 1, 1, 0, 1, {{"INO", 2}, {"SUB", 1}}});
+        for (const Row &row : smallGroups)
+            Insert(db, row);
+
+        RecalcWholeEstimate();
+
+        QCOMPARE(GroupValuesOf(db, "b"), middle);
+        QCOMPARE(Column(db, "w", "CSTTAL"), workItem);
     }
 
     // The group screens price their list with the same routines; what they hand back is
