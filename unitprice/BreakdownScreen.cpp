@@ -225,12 +225,27 @@ TSudetaif::TSudetaif(QWidget *parent, int page) : QDialog(parent, Qt::Dialog | Q
     layout->addWidget(TopPnl);
     layout->addWidget(nPage, 1);
     Sudetaif = this;
+    // The program's main window, the root of the screens that opened this one: when it
+    // closes (the shut-down), this screen closes first, while the database is still there.
+    for (root_ = parent; root_ && root_->parentWidget(); root_ = root_->parentWidget()) {
+    }
+    if (root_)
+        root_->installEventFilter(this);
 }
 
 TSudetaif::~TSudetaif()
 {
+    if (root_)
+        root_->removeEventFilter(this);
     if (Sudetaif == this)
         Sudetaif = nullptr;
+}
+
+bool TSudetaif::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == root_ && event->type() == QEvent::Close && isVisible())
+        done(QDialog::Rejected);
+    return QDialog::eventFilter(watched, event);
 }
 
 void TSudetaif::MakeStrip()

@@ -5,6 +5,7 @@
 #include "unitprice/BreakdownList.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <functional>
 
@@ -130,6 +131,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void MakeStrip();
@@ -158,6 +160,7 @@ private:
     void EndMoveLook();
 
     int page_;
+    QPointer<QWidget> root_;
     int direction_ = Down;
     bool shown_ = false;
     bool closed_ = false;

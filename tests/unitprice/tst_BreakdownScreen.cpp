@@ -21,6 +21,7 @@
 #include "unitprice/BreakdownScreen.h"
 #include "unitprice/RateDialog.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QTest>
 
@@ -332,6 +333,28 @@ private slots:
             QCOMPARE(db->scalar("select count(*) from NDTAIL where MVE='T'").toInt(), 0);
             screen.reset();
         }
+    }
+
+    // The shut-down closes the screen first: cut rows go back before the database goes.
+    void theMainWindowsCloseClosesTheScreenFirst()
+    {
+        InsertNumberedRows(*db, TestKey, 3);
+        OpenItemOf(*db, TestKey);
+        QWidget main;
+        auto *lineItems = new QDialog(&main);
+        screen = std::make_unique<TSudetaif>(lineItems, 0);
+        screen->show();
+        QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
+        grid()->setFocus();
+        key(Qt::Key_F9);
+        doubleClick(1);
+        screen->CpyPst->DoClick();
+        QCOMPARE(StoredOrder(*db, TestKey), (QStringList{"r1@1", "r3@2"}));
+        main.close();
+        QVERIFY(!screen->isVisible());
+        QCOMPARE(StoredOrder(*db, TestKey), (QStringList{"r1@1", "r2@2", "r3@3"}));
+        QVERIFY(!Sudetaif);
+        screen.reset();
     }
 
     // The bulk adjustment opens the item dialog's page 1 with its title; a single selected
