@@ -137,7 +137,7 @@ private slots:
 
     // The breakdown opens read-only over the overview, titled by the item, its footer
     // computed with a stale rate row priced anew; closing it writes nothing, and the close
-    // button shows the restore picture meanwhile.
+    // button shows the restore picture meanwhile. The two exports are handed what they write.
     void aBreakdownOpensReadOnly()
     {
         InsertFooterExample(*db);
@@ -158,9 +158,22 @@ private slots:
             page = shown->Page();
             footer = {shown->LPCST11->Value(), shown->LLCST11->Value(), shown->LSCST11->Value(), shown->LCSTTAL->Value()};
             glyph = overview.mExit0->ToolType();
+            shown->slExl1->DoClick();
             shown->sClose1->DoClick();
         });
+        // The exports get what they write: the page's footer, the overview itself.
+        QList<qint64> exported;
+        BreakdownSheetExport() = [&exported](const RollupSums &sums) {
+            exported = {sums.material.trunc(), sums.labour.trunc(), sums.expense.trunc(), sums.total.trunc()};
+        };
+        TTreVewf *exportedOverview = nullptr;
+        BreakdownOverviewExport() = [&exportedOverview](TTreVewf &screen) { exportedOverview = &screen; };
+        overview.slExl0->DoClick();
         overview.dBtn->DoClick();
+        BreakdownSheetExport() = nullptr;
+        BreakdownOverviewExport() = nullptr;
+        QCOMPARE(exported, (QList<qint64>{4999, 103700, 10, 108710}));
+        QCOMPARE(exportedOverview, &overview);
         QCOMPARE(geometry, QRect(overview.x() + 1, overview.y() + 25, 898, 500));
         QCOMPARE(title, BreakdownTitle(dMf->qDList));
         QVERIFY(title.startsWith(QStringLiteral("대가명: 거푸집")));

@@ -140,6 +140,47 @@ private slots:
         QCOMPARE(db->scalar("select sum(LCST11) from NDTAIL where ABFS='S'").toDouble(), 0.0);
     }
 
+    // Both grids show the breakdown's 13 columns with their titles (blanks included) and
+    // widths; the commands carry their hints; the footer shows whole units.
+    void theGridsAndCommandsAsTheScreenShowsThem()
+    {
+        InsertFooterExample(*db);
+        open();
+        const auto columns = [](const DataGridBase *grid) {
+            QStringList shown;
+            for (int i = 0; i < grid->datasetModel().columnCount(); ++i) {
+                const DatasetColumn &column = grid->datasetModel().column(i);
+                shown.append(QStringLiteral("%1|%2|%3").arg(column.field, column.title).arg(column.width));
+            }
+            return shown;
+        };
+        const QStringList edit = columns(grid());
+        QCOMPARE(edit, (QStringList{"rOdr|No|30", QStringLiteral("NAME|명             칭|175"),
+                                    QStringLiteral("STAN|규        격|120"), QStringLiteral("UNIT|단위|30"),
+                                    QStringLiteral("INO|수량|49"), QStringLiteral("PCST11|자재단가|70"),
+                                    QStringLiteral("PCST22|자재금액|75"), QStringLiteral("LCST11|노무단가|70"),
+                                    QStringLiteral("LCST22|노무금액|75"), QStringLiteral("SCST11|경비단가|70"),
+                                    QStringLiteral("SCST22|경비금액|75"), QStringLiteral("TCST32|계|75"),
+                                    QStringLiteral("ETC|비        고|90")}));
+        QCOMPARE(columns(screen->GrdDeaB).at(1), QStringLiteral("NAME|명               칭|170"));
+        QCOMPARE(grid()->datasetModel().column(TSudetaif::ColQuantity).color, QColor(Qt::white));
+        QCOMPARE(grid()->toolTip() + grid()->statusTip(),
+                 QStringLiteral("자료추가F2 /지급설정F3 /비율산F8 /이동F9 /특수문자 F11 /Alt+Z 복사").repeated(2));
+        QCOMPARE(screen->AppDt0->statusTip(),
+                 QStringLiteral("기초자료를 호출하지 않고 타이프로 직접자료를 추가합니다.  F2키와 동일..."));
+        QCOMPARE(screen->sF8Btn->toolTip() + "|" + screen->sF8Btn->statusTip(),
+                 QStringLiteral("비율산|비율산 내용을  입력합니다. F8키와 동일..."));
+        QCOMPARE(screen->dlCalc->toolTip() + "|" + screen->dlCalc->statusTip(),
+                 QStringLiteral("금액정렬|일위대가 금액을 재계산합니다."));
+        QCOMPARE(screen->rSCost->statusTip(),
+                 QStringLiteral("전제 또는 지정된 자료의 금액을  임의의 비율값을 적용하여 일괄조정합니다."));
+        QCOMPARE(screen->slExl1->toolTip() + "|" + screen->slExl1->statusTip(),
+                 QStringLiteral("엑셀전송|현재내역서 내용을 액셀프로그램으로 자료를 전송합니다."));
+        QCOMPARE(screen->DrPnl->Caption(), QStringLiteral("    Down"));
+        QCOMPARE(screen->LCSTPTm->DisplayFormat(), QStringLiteral(",0.;-,0."));
+        QCOMPARE(screen->LCSTTOT->DisplayText(), QStringLiteral("108,710"));
+    }
+
     // A quantity typed and left by mouse reaches the items through sClose0, recomputed;
     // mExit0 leaves the items as they were and drops a cell still being edited.
     void onlyTheCloseButtonWritesTheItems()
