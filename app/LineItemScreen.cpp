@@ -25,7 +25,6 @@
 #include "export/LineItemSheet.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -627,12 +626,7 @@ void TSlstFm::InsertSpecialChar()
     const int column = GrdSlst->SelectedIndex();
     if (!IsTextColumn(column) || !CellTakesKeys(column))
         return;
-    GrdSlst->postEditor();
-    ShowSpecialCharPicker();
-    const QString pick = QApplication::clipboard()->text();
-    if (pick == QStringLiteral("Non"))
-        return;
-    RunGuarded([this, column, &pick] { List.AppendToField(GrdSlst->fieldAt(column), pick); });
+    AppendSpecialChar(GrdSlst, List, column);
 }
 
 void TSlstFm::GrdSlstKeyDown(int &key, Qt::KeyboardModifiers shift)

@@ -3,11 +3,15 @@
 #include "components/ArrowButton.h"
 #include "components/Container.h"
 #include "components/ControlHint.h"
+#include "components/DataGridBase.h"
 #include "components/EffectLabel.h"
 #include "components/SpeedButton.h"
 #include "core/MessageBoxes.h"
+#include "core/RowList.h"
+#include "core/SiblingLibraries.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
 #include <QPalette>
 
@@ -95,6 +99,16 @@ bool RunGuarded(const std::function<void()> &command)
     }
     ShowErrorMsg(failure);
     return false;
+}
+
+void AppendSpecialChar(DataGridBase *grid, RowList &list, int column)
+{
+    grid->postEditor();
+    ShowSpecialCharPicker();
+    const QString pick = QApplication::clipboard()->text();
+    if (pick == QStringLiteral("Non"))
+        return;
+    RunGuarded([grid, &list, column, &pick] { list.AppendToField(grid->fieldAt(column), pick); });
 }
 
 TLabelE *MakeMoveLabel(QWidget *bar)

@@ -10,6 +10,8 @@ class QWidget;
 namespace vek {
 
 class TArrowButton;
+class DataGridBase;
+class RowList;
 class TdxContainer;
 class TLabelE;
 class TRxSpeedButton;
@@ -45,6 +47,10 @@ public:
 // range, a refused file) is shown in an error box and the screen goes on. True when it ran
 // through.
 bool RunGuarded(const std::function<void()> &command);
+
+// F11 in a text column of a list grid: the special-character picker, then its pick (the
+// clipboard's text, unless "Non") appended to the field of the current row shown in column.
+void AppendSpecialChar(DataGridBase *grid, RowList &list, int column);
 
 // The move label "자료이동" of a list's tool bar: red italic 굴림, hidden until move mode.
 TLabelE *MakeMoveLabel(QWidget *bar);

@@ -24,7 +24,6 @@
 #include "unitprice/RateDialog.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -747,12 +746,7 @@ void TSudetaif::InsertSpecialChar()
         MessageBeep();
         return;
     }
-    GrdDetail->postEditor();
-    ShowSpecialCharPicker();
-    const QString pick = QApplication::clipboard()->text();
-    if (pick == QStringLiteral("Non"))
-        return;
-    RunGuarded([this, column, &pick] { List.AppendToField(GrdDetail->fieldAt(column), pick); });
+    AppendSpecialChar(GrdDetail, List, column);
 }
 
 void TSudetaif::GrdDetailKeyDown(int &key, Qt::KeyboardModifiers shift)
