@@ -5,6 +5,7 @@
 #include "app/LineItemScreen.h"
 #include "app/MainWindow.h"
 #include "app/ProgramBlock.h"
+#include "app/QtTranslations.h"
 #include "app/TerminationSignals.h"
 #include "components/FontSubstitutes.h"
 #include "components/InputComposition.h"
@@ -43,6 +44,7 @@ int RunProgram()
 
     InitProgramResources();
     InstallFontSubstitutes();
+    InstallQtTranslations();
     InputComposition::Watch();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vekwfree.png")));
     ConnectExports();
