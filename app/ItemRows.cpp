@@ -98,7 +98,7 @@ int InsertLevelRow(int level, QHash<QString, QVariant> values)
 // current. Failed or refused, the list is read again to show what the table kept, and the
 // failure passes on.
 template <typename Write>
-bool RunListCommand(Dataset &rows, Write write)
+bool RunCommandOnRows(Dataset &rows, Write write)
 {
     bool committed = false;
     int inserted = 0;
@@ -185,7 +185,7 @@ ItemRowFields LoadItemRow(int level)
 
 bool AddItemRow(int level, const ItemRowFields &fields)
 {
-    return RunListCommand(LevelRows(level), [&] {
+    return RunCommandOnRows(LevelRows(level), [&] {
         QHash<QString, QVariant> values = FigureValues(fields);
         values.insert("UNIT", GroupUnit);
         values.insert("ETC", fields.remark);
@@ -199,7 +199,7 @@ bool AddItemRow(int level, const ItemRowFields &fields)
 bool ChangeItemRow(int level, const ItemRowFields &fields, bool figuresChanged)
 {
     Dataset &rows = LevelRows(level);
-    return RunListCommand(rows, [&] {
+    return RunCommandOnRows(rows, [&] {
         rows.edit();
         rows.setValue("NOADD", fields.name);
         if (figuresChanged) {
@@ -244,7 +244,7 @@ bool InsertSubtotalRow(int kind, const QString &label)
 {
     Dataset &items = dMf->TSlst;
     if (items.isActive()) {
-        return RunListCommand(items, [&] {
+        return RunCommandOnRows(items, [&] {
             const QVariantList keys = OpenNodeKeys();
             const int odrf = dMf->ChooseNextOdrf(items, ShiftItemOrder);
             InsertEstimateRow(dMf->SQLConect,
@@ -255,7 +255,7 @@ bool InsertSubtotalRow(int kind, const QString &label)
         });
     }
     const int level = OpenListLevel();
-    return RunListCommand(LevelRows(level), [&] {
+    return RunCommandOnRows(LevelRows(level), [&] {
         return InsertLevelRow(level, {{"NOADD", label}, {"ICD1", kind}, {"TAG", SubtotalTag}});
     });
 }

@@ -25,7 +25,6 @@
 #include "export/LineItemSheet.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -83,24 +82,6 @@ QFont Bold(int size)
     QFont font(ScreenFont, size);
     font.setBold(true);
     return font;
-}
-
-void SetTextColour(QWidget *widget, const QColor &colour)
-{
-    QPalette colours = widget->palette();
-    colours.setColor(QPalette::WindowText, colour);
-    colours.setColor(QPalette::ButtonText, colour);
-    colours.setColor(QPalette::Text, colour);
-    widget->setPalette(colours);
-}
-
-TdxContainer *MakeBand(QWidget *parent, const QString &name, const QColor &colour, int height)
-{
-    auto *band = new TdxContainer(parent);
-    band->setObjectName(name);
-    band->SetColor(colour);
-    band->setFixedHeight(height);
-    return band;
 }
 
 TSdLabel *MakeTitleLabel(QWidget *parent, const QString &name, const QString &caption, const QRect &place)
@@ -182,14 +163,7 @@ void TSlstFm::MakeTitleBand()
 TRxSpeedButton *TSlstFm::MakeToolButton(const QString &name, const QString &caption, const QString &hint,
                                         void (TSlstFm::*click)())
 {
-    auto *button = new TRxSpeedButton(ToolPnl);
-    button->setObjectName(name);
-    button->SetCaption(caption);
-    button->SetFlat(true);
-    button->SetTransparent(true);
-    SetTextColour(button, Navy);
-    button->setFixedSize(caption.isEmpty() ? 30 : 44, 26);
-    SetControlHint(button, hint);
+    TRxSpeedButton *button = vek::MakeToolButton(ToolPnl, name, caption, hint);
     if (click)
         connect(button, &TRxSpeedButton::Click, this, click);
     return button;
@@ -251,21 +225,8 @@ void TSlstFm::MakeToolBar()
     DBNav0->setGeometry(0, 4, 80, 22);
     DBNav0->setDataset(&dMf->TSlst);
 
-    DrPnl = new TdxContainer(ToolPnl);
-    DrPnl->setObjectName(QStringLiteral("DrPnl"));
-    DrPnl->SetColor(BarColour);
-    DrPnl->SetShowCaption(true);
-    DrPnl->SetAlignment(Qt::AlignLeft);
-    DrPnl->SetBoundLines(TdxContainer::blLeft | TdxContainer::blTop | TdxContainer::blRight | TdxContainer::blBottom);
-    DrPnl->setGeometry(0, 3, 85, 24);
+    DrPnl = MakeDirectionPanel(ToolPnl, BarColour, 85, ArrowBtn);
     DrPnl->setFont(Bold(9));
-    SetTextColour(DrPnl, Navy);
-    SetControlHint(DrPnl, QStringLiteral(
-                              "진행방향|작업 그리드에서 Enter키를 쳤을 때 커서의 진행방향을 설정합니다. "));
-    ArrowBtn = new TArrowButton(DrPnl);
-    ArrowBtn->setObjectName(QStringLiteral("ArrowBtn"));
-    ArrowBtn->SetButtonColor(Navy);
-    ArrowBtn->setGeometry(4, 3, 18, 18);
     connect(DrPnl, &TdxContainer::Click, this, &TSlstFm::ArrowBtnClick);
     connect(ArrowBtn, &TArrowButton::Click, this, &TSlstFm::ArrowBtnClick);
 }
@@ -378,8 +339,7 @@ void TSlstFm::FormShow()
 void TSlstFm::SetEnterDirection(int direction)
 {
     direction_ = direction;
-    DrPnl->SetCaption(direction == Right ? QStringLiteral("    Right") : QStringLiteral("    Down"));
-    ArrowBtn->SetDirection(direction == Right ? arwRIGHT : arwDOWN);
+    ShowDirection(DrPnl, ArrowBtn, direction);
 }
 
 void TSlstFm::ArrowBtnClick()
@@ -666,12 +626,7 @@ void TSlstFm::InsertSpecialChar()
     const int column = GrdSlst->SelectedIndex();
     if (!IsTextColumn(column) || !CellTakesKeys(column))
         return;
-    GrdSlst->postEditor();
-    ShowSpecialCharPicker();
-    const QString pick = QApplication::clipboard()->text();
-    if (pick == QStringLiteral("Non"))
-        return;
-    RunGuarded([this, column, &pick] { List.AppendToField(GrdSlst->fieldAt(column), pick); });
+    AppendSpecialChar(GrdSlst, List, column);
 }
 
 void TSlstFm::GrdSlstKeyDown(int &key, Qt::KeyboardModifiers shift)

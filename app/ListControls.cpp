@@ -2,7 +2,6 @@
 
 #include "components/ControlHint.h"
 #include "components/DataGrid.h"
-#include "components/EffectLabel.h"
 #include "core/MessageBoxes.h"
 
 #include <QApplication>
@@ -10,32 +9,6 @@
 #include <exception>
 
 namespace vek {
-
-HourGlass::HourGlass()
-{
-    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-}
-
-HourGlass::~HourGlass()
-{
-    QApplication::restoreOverrideCursor();
-}
-
-bool RunGuarded(const std::function<void()> &command)
-{
-    QString failure;
-    {
-        HourGlass busy;
-        try {
-            command();
-            return true;
-        } catch (const std::exception &error) {
-            failure = QString::fromStdString(error.what());
-        }
-    }
-    ShowErrorMsg(failure);
-    return false;
-}
 
 DatasetColumn ListColumn(const QString &field, const QString &title, int width, Qt::Alignment alignment)
 {
@@ -87,21 +60,6 @@ void GroupListKeyDown(int &key, Qt::KeyboardModifiers shift, const GroupListKeys
         return;
     }
     key = 0;
-}
-
-TLabelE *MakeMoveLabel(QWidget *bar)
-{
-    auto *label = new TLabelE(bar);
-    label->setObjectName(QStringLiteral("TagLabel"));
-    label->SetCaption(QStringLiteral("자료이동"));
-    QFont italic(QStringLiteral("굴림"), 10);
-    italic.setItalic(true);
-    label->setFont(italic);
-    label->SetFontColor(Qt::red);
-    label->SetTransparent(true);
-    label->setFixedSize(70, 22);
-    label->hide();
-    return label;
 }
 
 } // namespace vek

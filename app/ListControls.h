@@ -1,6 +1,7 @@
 #pragma once
 
 #include "components/DatasetModel.h"
+#include "components/ScreenParts.h"
 
 #include <QString>
 
@@ -10,23 +11,10 @@ class QWidget;
 
 namespace vek {
 
-class TLabelE;
 class TRxDBGrid;
 
-// What the list screens share beside their own layout.
-
-// The hourglass while a command works, the normal cursor however it ends.
-class HourGlass {
-public:
-    HourGlass();
-    ~HourGlass();
-    HourGlass(const HourGlass &) = delete;
-    HourGlass &operator=(const HourGlass &) = delete;
-};
-
-// Runs command under the hourglass; a failure it throws (the database's, a number out of
-// range) is shown in an error box and the screen goes on. True when it ran through.
-bool RunGuarded(const std::function<void()> &command);
+// What the list screens of the application share beside their own layout (the screen
+// parts of every screen are in components/ScreenParts.h).
 
 // A read-only column of a list grid.
 DatasetColumn ListColumn(const QString &field, const QString &title, int width, Qt::Alignment alignment = {});
@@ -53,8 +41,5 @@ struct GroupListKeys {
 // Runs what key stands for; a key the list takes, Insert included (the popup menu's item
 // switches the insert mode), is set to 0.
 void GroupListKeyDown(int &key, Qt::KeyboardModifiers shift, const GroupListKeys &keys);
-
-// The move label "자료이동" of a list's tool bar: red italic 굴림, hidden until move mode.
-TLabelE *MakeMoveLabel(QWidget *bar);
 
 } // namespace vek

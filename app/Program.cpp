@@ -5,6 +5,7 @@
 #include "app/LineItemScreen.h"
 #include "app/MainWindow.h"
 #include "app/ProgramBlock.h"
+#include "app/QtTranslations.h"
 #include "app/TerminationSignals.h"
 #include "components/FontSubstitutes.h"
 #include "components/InputComposition.h"
@@ -12,10 +13,13 @@
 #include "core/MessageBoxes.h"
 #include "core/ProgramState.h"
 #include "core/ScreenEntryPoints.h"
+#include "export/BreakdownOverviewWorkbook.h"
+#include "export/BreakdownSheet.h"
 #include "export/CostStatementSheet.h"
 #include "export/WholeEstimateExport.h"
+#include "unitprice/BreakdownOverview.h"
+#include "unitprice/BreakdownScreen.h"
 #include "unitprice/CostSheetPage.h"
-#include "unitprice/CostStatementWindow.h"
 #include "unitprice/RateDialog.h"
 
 #include <QApplication>
@@ -45,10 +49,11 @@ int RunProgram()
 
     InitProgramResources();
     InstallFontSubstitutes();
+    InstallQtTranslations();
     InputComposition::Watch();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vekwfree.png")));
     ConnectExports();
-    ConnectCostStatementScreen();
+    ConnectBreakdownScreens();
     ConnectRateDialog();
 
     EntryPoints().MiddleGroupScreen = ShowMiddleGroupScreen;
@@ -69,13 +74,22 @@ int RunProgram()
 
 void ConnectExports()
 {
-    CostSheetExport() = [](const CostSheetCells &cells) {
+    const auto projectName = [] {
+        const MainWindowLink &link = MainWindowLinks();
+        return link.ProjectName ? link.ProjectName() : QString();
+    };
+    BreakdownSheetExport() = [](const RollupSums &footer) {
+        ExportBreakdownSheet(dMf->Tdtail, BreakdownItemOf(dMf->qDList), footer);
+    };
+    CostSheetExport() = [projectName](const CostSheetCells &cells) {
         CostStatementRows rows;
         for (int k = 1; k <= CostSheet::Rows; ++k)
             rows[size_t(k - 1)] = {cells.Cells(CostSheet::NameCol, k), cells.Cells(CostSheet::AmountCol, k),
                                    cells.Cells(CostSheet::BasisCol, k), cells.Cells(CostSheet::RemarkCol, k)};
-        const MainWindowLink &link = MainWindowLinks();
-        ExportCostStatementSheet(rows, link.ProjectName ? link.ProjectName() : QString());
+        ExportCostStatementSheet(rows, projectName());
+    };
+    BreakdownOverviewExport() = [projectName](TTreVewf &screen) {
+        ExportBreakdownOverview(dMf->qDList, screen.Tdtail, projectName());
     };
     EntryPoints().WholeEstimateExport = [](const WholeEstimateExportSetup &setup) {
         ExportWholeEstimate(setup.projectName, CurrentFileName);

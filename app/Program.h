@@ -15,7 +15,8 @@ int RunProgram();
 
 // Connects the entry points of the exports to export/: the work-item list's Excel button
 // writes the whole estimate under the project name, named after the open document; the
-// cost statement's slExl2 writes its sheet with the main window's project name.
+// breakdown screen's slExl1 writes page 1's breakdown and its slExl2 the cost statement, the
+// overview's slExl0 every breakdown, under the main window's project name.
 void ConnectExports();
 
 } // namespace vek

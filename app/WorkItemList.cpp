@@ -7,6 +7,7 @@
 #include "components/DBNavigator.h"
 #include "components/DataGrid.h"
 #include "components/EffectLabel.h"
+#include "components/ScreenParts.h"
 #include "components/ShellGlyphs.h"
 #include "components/SpeedButton.h"
 #include "core/DataModule.h"

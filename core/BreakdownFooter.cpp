@@ -6,10 +6,11 @@
 namespace vek {
 namespace {
 
-// Int((sum + 10) / 10000): whole units after a margin of 0.001.
+// Int((sum ± 10) / 10000): whole units after a margin of 0.001 away from zero.
 Currency WholeWithMargin(Currency sum)
 {
-    return Currency::fromRaw((sum + Currency::fromRaw(10)).trunc() * Currency::Scale);
+    const Currency margin = Currency::fromRaw(sum.raw() >= 0 ? 10 : -10);
+    return Currency::fromRaw((sum + margin).trunc() * Currency::Scale);
 }
 
 } // namespace

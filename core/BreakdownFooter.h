@@ -14,8 +14,9 @@ class BreakdownFooter {
 public:
     // Adds the current row of rows.
     void Add(const Dataset &rows);
-    // The footer's values: each sum cut to whole units after adding 0.001, and the three
-    // sums together cut the same way as the total.
+    // The footer's values: each sum cut to whole units toward zero after a nudge of 0.001
+    // away from zero (so a negative sum keeps its whole units: -3,000 stays -3,000), and
+    // the three sums together cut the same way as the total.
     RollupSums Values() const;
 
 private:

@@ -750,4 +750,28 @@ int LocateRow(const Dataset &dataset, const QString &field, const QVariant &valu
     return -1;
 }
 
+void PostEdit(Dataset &rows)
+{
+    if (rows.state() == DatasetState::Edit || rows.state() == DatasetState::Insert)
+        rows.post();
+}
+
+void GotoOrder(Dataset &rows, int order)
+{
+    const int odrf = rows.fieldIndex("ODRF");
+    for (int row = 0; row < rows.recordCount(); ++row) {
+        if (rows.valueOf(row, odrf).toInt() >= order) {
+            rows.setRecNo(row);
+            return;
+        }
+    }
+    rows.last();
+}
+
+QuietWalk::~QuietWalk()
+{
+    if (rows_.isActive() && rows_.state() == DatasetState::Browse)
+        rows_.gotoBookmark(place_);
+}
+
 } // namespace vek

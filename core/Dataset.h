@@ -236,6 +236,13 @@ private:
 // value, or -1.
 int LocateRow(const Dataset &dataset, const QString &field, const QVariant &value);
 
+// Posts the row being edited or inserted in rows, if any.
+void PostEdit(Dataset &rows);
+
+// The first row of rows (a list in ODRF order) whose ODRF is at least order becomes
+// current, else the last row.
+void GotoOrder(Dataset &rows, int order);
+
 // Keeps a dataset's grids still while it lives (a command walking the rows): they are
 // redrawn once at its end.
 class FrozenControls {
@@ -247,6 +254,21 @@ public:
 
 private:
     Dataset &rows_;
+};
+
+// Keeps a dataset's place and its grids quiet during a walk over its rows, whatever way
+// the walk ends: the grids are redrawn once, and the row current before is current again.
+class QuietWalk {
+public:
+    explicit QuietWalk(Dataset &rows) : rows_(rows), place_(rows.bookmark()), freeze_(rows) {}
+    ~QuietWalk();
+    QuietWalk(const QuietWalk &) = delete;
+    QuietWalk &operator=(const QuietWalk &) = delete;
+
+private:
+    Dataset &rows_;
+    Bookmark place_;
+    FrozenControls freeze_;
 };
 
 } // namespace vek

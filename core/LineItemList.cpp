@@ -34,23 +34,6 @@ Dataset &ParentRow()
     }
 }
 
-// Keeps the dataset's place and its grid quiet during a walk, whatever way the walk ends.
-class QuietWalk {
-public:
-    explicit QuietWalk(Dataset &rows) : rows_(rows), place_(rows.bookmark()) { rows_.disableControls(); }
-    ~QuietWalk()
-    {
-        if (rows_.isActive() && rows_.state() == DatasetState::Browse)
-            rows_.gotoBookmark(place_);
-        rows_.enableControls();
-    }
-    QuietWalk(const QuietWalk &) = delete;
-    QuietWalk &operator=(const QuietWalk &) = delete;
-
-private:
-    Dataset &rows_;
-    Bookmark place_;
-};
 
 void SetAmounts(Dataset &rows, const SubtotalWalkRow &amounts)
 {
@@ -68,21 +51,11 @@ bool SameAmounts(const Dataset &rows, const SubtotalWalkRow &amounts)
 
 } // namespace
 
+LineItemList::LineItemList() : RowList(ShiftItemOrder) {}
+
 Dataset &LineItemList::rows() const
 {
     return dMf->TSlst;
-}
-
-bool LineItemList::isEmpty() const
-{
-    return !rows().isActive() || rows().isEmpty();
-}
-
-void LineItemList::PostPending() const
-{
-    Dataset &ds = rows();
-    if (ds.state() == DatasetState::Edit || ds.state() == DatasetState::Insert)
-        ds.post();
 }
 
 void LineItemList::Open()
@@ -101,7 +74,7 @@ void LineItemList::Open()
 
 void LineItemList::Finish()
 {
-    PostPending();
+    PostEdit(rows());
     WorkTransaction command(dMf->SQLConect);
     Dataset &keys = dMf->qDgdel;
     keys.close();
@@ -124,7 +97,7 @@ void LineItemList::Finish()
 
 RollupSums LineItemList::RecalcList()
 {
-    PostPending();
+    PostEdit(rows());
     Dataset &ds = rows();
     std::vector<SubtotalWalkRow> walk;
     walk.reserve(size_t(ds.recordCount()));
@@ -186,6 +159,11 @@ void LineItemList::RecalcRateRowAmounts(int n)
         RefreshItemRateRow(rows());
 }
 
+void LineItemList::InsertOrdinaryRow(const QString &name, const QString &spec, const QString &unit, int order)
+{
+    InsertItemRow(name, spec, unit, QStringLiteral("N"), order);
+}
+
 void LineItemList::InsertItemRow(const QString &name, const QString &spec, const QString &unit, const QString &kind,
                                  int order)
 {
@@ -203,66 +181,9 @@ void LineItemList::InsertItemRow(const QString &name, const QString &spec, const
     CommitWork();
 }
 
-int LineItemList::NewRowOrder()
-{
-    Dataset &ds = rows();
-    if (ds.isEmpty())
-        return 1;
-    if (InsertMode) {
-        const int order = Order(ds);
-        ShiftItemOrder(order);
-        return order;
-    }
-    ds.last();
-    return Order(ds) + 1;
-}
-
-void LineItemList::InsertNewRow(const QString &name, const QString &spec, const QString &unit)
-{
-    PostPending();
-    int order = 0;
-    if (!RunCommandOnRows(rows(), [&] {
-            order = NewRowOrder();
-            InsertItemRow(name, spec, unit, QStringLiteral("N"), order);
-        }))
-        return;
-    // The new row becomes current in both modes: a refresh by key would land on the row
-    // that was current before.
-    rows().refresh();
-    GotoOrder(order);
-    DataChanged = true;
-}
-
-void LineItemList::AddRow()
-{
-    InsertNewRow(QString(), QString(), QString());
-}
-
-bool LineItemList::CopyRow()
-{
-    PostPending();
-    const Dataset &ds = rows();
-    if (isEmpty() || ds.asString("TAG") == RateTag)
-        return false;
-    InsertNewRow(ds.asString("NAME"), ds.asString("STAN"), ds.asString("UNIT"));
-    return true;
-}
-
-void LineItemList::GotoOrder(int order)
-{
-    Dataset &ds = rows();
-    for (int row = 0; row < ds.recordCount(); ++row) {
-        if (ds.valueOf(row, ds.fieldIndex("ODRF")).toInt() >= order) {
-            ds.setRecNo(row);
-            return;
-        }
-    }
-    ds.last();
-}
-
 void LineItemList::DeleteRow()
 {
-    PostPending();
+    PostEdit(rows());
     if (isEmpty())
         return;
     Dataset &ds = rows();
@@ -295,14 +216,14 @@ void LineItemList::DeleteRow()
         }))
         return;
     ds.refresh();
-    GotoOrder(order);
+    GotoOrder(rows(), order);
     RecalcList();
     DataChanged = true;
 }
 
 void LineItemList::RenumberOrder()
 {
-    PostPending();
+    PostEdit(rows());
     if (isEmpty())
         return;
     Dataset &ds = rows();
@@ -323,13 +244,13 @@ void LineItemList::RenumberOrder()
         }))
         return;
     ds.refresh();
-    GotoOrder(order);
+    GotoOrder(rows(), order);
     DataChanged = true;
 }
 
 bool LineItemList::ToggleSupplied()
 {
-    PostPending();
+    PostEdit(rows());
     Dataset &ds = rows();
     if (isEmpty() || (ds.asString("TAG") != QLatin1String("N") && ds.asString("TAG") != QLatin1String("P")))
         return false;
@@ -348,38 +269,9 @@ bool LineItemList::ToggleSupplied()
     return true;
 }
 
-void LineItemList::AppendToField(const QString &field, const QString &text)
-{
-    PostPending();
-    Dataset &ds = rows();
-    ds.edit();
-    ds.setValue(field, ds.asString(field) + text);
-    ds.post();
-    DataChanged = true;
-}
-
-bool LineItemList::StartMove()
-{
-    if (isEmpty())
-        return false;
-    moveState_ = Marking;
-    return true;
-}
-
-void LineItemList::ToggleMark()
-{
-    PostPending();
-    Dataset &ds = rows();
-    if (moveState_ != Marking || isEmpty())
-        return;
-    ds.edit();
-    ds.setValue("MVE", ds.asString("MVE") == QLatin1String("F") ? QStringLiteral("T") : QStringLiteral("F"));
-    ds.post();
-}
-
 void LineItemList::EndMoveWithoutMoving()
 {
-    PostPending();
+    PostEdit(rows());
     const NodeFilter node = OpenNodeFilter();
     RunCommandOnRows(rows(), [&] {
         RunTempSql(true, QStringLiteral("UpDate NDTAIL Set MVE='F' where ABFS='S'") + node.clauses, node.keys);
@@ -391,7 +283,7 @@ void LineItemList::EndMoveWithoutMoving()
 
 int LineItemList::Cut()
 {
-    PostPending();
+    PostEdit(rows());
     const NodeFilter node = OpenNodeFilter();
     // The block keeps its order: the marked rows go to the file as the list shows them.
     Dataset &marked = dMf->mvDtail;
@@ -433,7 +325,7 @@ QList<QVariantList> LineItemList::ReadMoveBlock() const
 
 int LineItemList::Paste()
 {
-    PostPending();
+    PostEdit(rows());
     const QList<QVariantList> block = ReadMoveBlock();
     // An emptied list numbers the block from 1, as every list.
     const int after = isEmpty() ? 0 : Order(rows()) - 1;
@@ -462,7 +354,7 @@ int LineItemList::PasteBlock(const QList<QVariantList> &block, int after)
         }))
         return 0;
     rows().refresh();
-    GotoOrder(after + std::max(count, 1));
+    GotoOrder(rows(), after + std::max(count, 1));
     moveState_ = NoMove;
     RecalcList();
     DataChanged = true;
@@ -476,7 +368,7 @@ void LineItemList::RescueMove()
         EndMoveWithoutMoving();
         break;
     case CutWaiting: {
-        PostPending();
+        PostEdit(rows());
         const QList<QVariantList> block = ReadMoveBlock();
         Dataset &ds = rows();
         int last = 0;

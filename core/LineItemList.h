@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/RowList.h"
 #include "core/SubtotalWalk.h"
 
 #include <QString>
@@ -23,13 +24,11 @@ class Dataset;
 // the user ("처리실패!!") and the command's answer says it did nothing. Commands move
 // TSlst's current row where the screen's cursor belongs afterwards; a row being edited is
 // posted before a command reads or shifts rows.
-class LineItemList {
+class LineItemList : public RowList {
 public:
-    // 0 no move, 1 rows being marked, 2 rows cut to the move file and waiting to be pasted.
-    enum MoveState { NoMove = 0, Marking = 1, CutWaiting = 2 };
+    LineItemList();
 
-    Dataset &rows() const;
-    bool isEmpty() const;
+    Dataset &rows() const override;
 
     // TSlst over the open node's list, and DGADEL emptied: the unit-price items deleted
     // from here on are queued there.
@@ -56,12 +55,6 @@ public:
     // Inserts one line item of the open node: kind and order as given, the texts, every
     // number 0, MVE 'F'.
     void InsertItemRow(const QString &name, const QString &spec, const QString &unit, const QString &kind, int order);
-    // F2: an empty ordinary row before the current row (insert mode; the rows from there
-    // on move one place down) or after the last; the new row becomes current.
-    void AddRow();
-    // Alt+Z: a new ordinary row with the current row's name, specification and unit, placed
-    // as by AddRow. False (nothing added) on an empty list and on a rate row.
-    bool CopyRow();
     // Deletes the current row with the labour rows of an 'L' or 'P' row and closes the gap
     // in ODRF; the row that followed it (or the new last row) becomes current, then the
     // list is recalculated. A deleted rate row first unties the rows it covered
@@ -73,14 +66,7 @@ public:
     // F3 on a row of kind 'N' or 'P': its material unit price is set aside as supplied
     // material (RECV), or given back; then the list is recalculated. False on other kinds.
     bool ToggleSupplied();
-    // Appends text to field of the current row (the special-character pick).
-    void AppendToField(const QString &field, const QString &text);
 
-    MoveState moveState() const { return moveState_; }
-    // F9 in state 0: marking begins. False (state 0 kept) on an empty list.
-    bool StartMove();
-    // State 1: the current row's mark (MVE 'T') on or off.
-    void ToggleMark();
     // F9 in state 1: every mark cleared, state 0.
     void EndMoveWithoutMoving();
     // The cut in state 1: the marked rows are written to the move file in ODRF order, then
@@ -103,21 +89,16 @@ public:
     // the footer.
     RollupSums CloseList();
 
+protected:
+    void InsertOrdinaryRow(const QString &name, const QString &spec, const QString &unit, int order) override;
+
 private:
-    void PostPending() const;
-    // The ODRF of a new row: in insert mode the current row's, after the rows from there
-    // on moved one place down; otherwise the last row's + 1 (1 on an empty list).
-    int NewRowOrder();
-    void InsertNewRow(const QString &name, const QString &spec, const QString &unit);
-    // The first row whose ODRF is at least order becomes current, else the last row.
-    void GotoOrder(int order);
     // Inserts block after ODRF after, moving the rows behind it; then the state and place
     // of a finished paste.
     int PasteBlock(const QList<QVariantList> &block, int after);
     // The move file's rows, each checked to be a line item of the open node.
     QList<QVariantList> ReadMoveBlock() const;
 
-    MoveState moveState_ = NoMove;
     RollupSums footer_;
 };
 

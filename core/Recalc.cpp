@@ -146,12 +146,7 @@ RollupSums SumBreakdown(int i1, int i2, int i3)
 void RefreshUnitPriceItems()
 {
     Dataset &items = dMf->qDList;
-    ScratchCursor open(items,
-                       QStringLiteral("Select NAME,STAN,UNIT,ETC, PCST11,LCST11, SCST11,ICD1,ICD2,ICD3 from NDTAIL "
-                                      "where TAG='D' and ABFS='S' "
-                                      "Group by NAME,STAN,UNIT,ETC, PCST11,LCST11,SCST11,ICD1,ICD2,ICD3 "
-                                      "Order by ICD1,ICD2,ICD3"),
-                       {});
+    ScratchCursor open(items, UnitPriceItemsSql, {});
     for (items.first(); !items.eof(); items.next()) {
         const int i1 = items.asInteger("ICD1");
         const int i2 = items.asInteger("ICD2");
@@ -230,6 +225,10 @@ void RepriceRateRow(Dataset &rows, const QString &table, const QString &members,
     rows.setValue("SCST11", prices.expense);
     rows.post();
 }
+
+const QString UnitPriceItemsSql =
+    QStringLiteral("Select NAME,STAN,UNIT,ETC, PCST11,LCST11, SCST11,ICD1,ICD2,ICD3 from NDTAIL where  TAG='D' and "
+                   "ABFS='S' Group by NAME,STAN,UNIT,ETC, PCST11,LCST11,SCST11,ICD1,ICD2,ICD3 Order by ICD1,ICD2,ICD3");
 
 bool StoreGroupSums(Dataset &rows, const RollupSums &sums)
 {
@@ -356,6 +355,14 @@ void RefreshItemRateRow(Dataset &rows)
     if (!PriceRateRow(rows, ItemMembers, {rows.value("ACODE"), rows.value("BCODE"), rows.value("SCODE")}))
         return;
     // One unit of the rate: the amounts are the prices, as the line items' post rule gives them.
+    rows.setValue("INO", 1.0);
+    rows.post();
+}
+
+void RefreshBreakdownRateRow(Dataset &rows, int i1, int i2, int i3)
+{
+    if (!PriceRateRow(rows, BreakdownMembers, {i1, i2, i3}))
+        return;
     rows.setValue("INO", 1.0);
     rows.post();
 }

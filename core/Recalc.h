@@ -63,6 +63,18 @@ void RecalcUnitPrices(int A, int B);
 // their rate rows through this one routine.
 void RefreshItemRateRow(Dataset &rows);
 
+// Prices the breakdown rate row at the current row of rows (a dataset over NDTAIL) from
+// the other rows of breakdown key (i1, i2, i3) but rate rows whose rates in its slot NORT
+// equal its own, as RefreshItemRateRow prices a line-item rate row: quantity INO 1, each
+// unit price the Int of its rate times the members' quantity x (material + labour +
+// expense) unit prices. The row is posted, so the dataset's post rule fills its amounts.
+// A row without a slot 1-4 stays as it is.
+void RefreshBreakdownRateRow(Dataset &rows, int i1, int i2, int i3);
+
+// The unit-price items of the estimate, one row per distinct item (texts, unit prices and
+// breakdown key), in key order: what the recalculation walks and the overview lists.
+extern const QString UnitPriceItemsSql;
+
 // Writes the unit prices material, labour and expense into every unit-price item of the
 // breakdown key (i1, i2, i3), wherever it stands, with its amounts from its own quantity;
 // then CommitWork.

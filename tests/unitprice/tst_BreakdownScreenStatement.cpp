@@ -1,3 +1,4 @@
+#include "components/Container.h"
 #include "components/ImeGridStringGrid.h"
 #include "components/SpeedButton.h"
 #include "components/ToolButton.h"
@@ -11,7 +12,7 @@
 #include "tests/support/TestRegistry.h"
 #include "tests/unitprice/CostSheetFixture.h"
 #include "unitprice/CostSheetPage.h"
-#include "unitprice/CostStatementWindow.h"
+#include "unitprice/BreakdownScreen.h"
 
 #include <QLabel>
 #include <QTest>
@@ -44,7 +45,7 @@ public:
     }
 
     MainTotalsLink link;
-    TCostStatementWindow window;
+    TSudetaif window{nullptr, 2};
     bool active = false;
 };
 
@@ -53,9 +54,9 @@ const RollupSums LaterTotals = MainTotals(1500000, 2500000, 400000);
 
 } // namespace
 
-// The window of the cost-statement page: how the main window opens it, and what reaches
+// The breakdown screen on its cost-statement page: how the main window opens it, and what reaches
 // the estimate table on each way of closing it.
-class TestCostStatementWindow : public QObject {
+class TestBreakdownScreenStatement : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TempDatabase> db;
@@ -81,13 +82,13 @@ private slots:
     void theEntryPointOpensTheWindow()
     {
         MainTotalsLink link(FirstTotals);
-        ConnectCostStatementScreen();
+        ConnectBreakdownScreens();
         QRect geometry;
         QString title;
         QList<int> rightDistances;
         QList<qint64> amounts;
         QTimer::singleShot(0, [&] {
-            auto *window = qobject_cast<TCostStatementWindow *>(QApplication::activeModalWidget());
+            auto *window = qobject_cast<TSudetaif *>(QApplication::activeModalWidget());
             if (!window)
                 return;
             geometry = window->geometry();
@@ -299,5 +300,5 @@ private slots:
     }
 };
 
-VEK_TEST(TestCostStatementWindow)
-#include "tst_CostStatementWindow.moc"
+VEK_TEST(TestBreakdownScreenStatement)
+#include "tst_BreakdownScreenStatement.moc"
