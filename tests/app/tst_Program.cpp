@@ -5,10 +5,13 @@
 #include "core/ProgramState.h"
 #include "core/ScreenEntryPoints.h"
 #include "export/ExcelRun.h"
+#include "unitprice/BreakdownOverview.h"
+#include "unitprice/BreakdownScreen.h"
 #include "unitprice/CostSheetPage.h"
 #include "tests/support/MessageAnswerer.h"
 #include "tests/support/TempDatabase.h"
 #include "tests/support/TestRegistry.h"
+#include "tests/support/WhileModalShown.h"
 #include "tests/support/WorkbookReader.h"
 
 #include <QDir>
@@ -25,6 +28,8 @@ private slots:
     {
         EntryPoints() = ScreenEntryPoints();
         CostSheetExport() = {};
+        BreakdownSheetExport() = {};
+        BreakdownOverviewExport() = {};
         SetPrinterQuestion({});
         CurrentFileName = UntitledFileName;
     }
@@ -88,6 +93,49 @@ private slots:
         QCOMPARE(book.value(sheet, "D5"), QJsonValue(page.Cells(CostSheet::NameCol, 1)));
         // Nothing was saved: the stored row 8 keeps its amount.
         QVERIFY(db.scalar("select CSTTAL from NDTAIL where ABFS='W' and ODRF=8").toDouble() != 123456);
+    }
+
+    // The overview's Excel button writes every breakdown, titled with the project name; the
+    // breakdown it opens writes its page-1 sheet with the footer the page shows.
+    void breakdownButtonsWriteTheirWorkbooks()
+    {
+        TempDatabase db;
+        db.insertRow({{"ABFS", "A"}, {"TAG", "A"}, {"ACODE", 1}, {"ODRF", 1}, {"NOADD", "골조공사"}});
+        db.insertRow({{"ABFS", "S"}, {"TAG", "D"}, {"ACODE", 1}, {"ODRF", 1}, {"NAME", "거푸집"}, {"UNIT", "m2"},
+                      {"ICD1", 1}, {"ICD2", 1}, {"ICD3", 1}});
+        db.insertRow({{"ABFS", "X"}, {"TAG", "N"}, {"ODRF", 1}, {"NAME", "형틀목공"}, {"INO", 0.5}, {"LCST11", 200000},
+                      {"ICD1", 1}, {"ICD2", 1}, {"ICD3", 1}});
+        db.insertRow({{"ABFS", "X"}, {"TAG", "N"}, {"ODRF", 2}, {"NAME", "합판"}, {"INO", 1.1}, {"PCST11", 9000},
+                      {"ICD1", 1}, {"ICD2", 1}, {"ICD3", 1}});
+        SetPrinterQuestion([] { return false; });
+        ConnectExports();
+        Tmainf window;
+        window.dGongSa->setText(QStringLiteral("강남 오피스텔 신축공사"));
+        TTreVewf overview;
+        overview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&overview));
+
+        MessageAnswerer answers;
+        WhenModalShown<TSudetaif>([](TSudetaif *shown) {
+            shown->slExl1->DoClick();
+            shown->sClose1->DoClick();
+        });
+        overview.dBtn->DoClick();
+        overview.slExl0->DoClick();
+        QVERIFY(answers.texts().isEmpty());
+
+        const QDir work(db.home().filePath("Work"));
+        const WorkbookReader sheet(work.filePath("이름없음 단위일위대가표.xlsx"));
+        QVERIFY(sheet.value("단위일위대가표", "B1").toString().startsWith("대가명: 거푸집 "));
+        QCOMPARE(sheet.value("단위일위대가표", "B5"), QJsonValue("      계"));
+        QCOMPARE(sheet.value("단위일위대가표", "G5"), QJsonValue(9900));
+        QCOMPARE(sheet.value("단위일위대가표", "I5"), QJsonValue(100000));
+        const WorkbookReader book(work.filePath("이름없음  일위대가일람표.xlsx"));
+        QCOMPARE(book.sheetNames(), (QStringList{" 일위대가일람표", "단위일위대가표", "Sheet3"}));
+        QCOMPARE(book.value(" 일위대가일람표", "B1"), QJsonValue("공사명 : 강남 오피스텔 신축공사"));
+        QCOMPARE(book.value("단위일위대가표", "B5"), QJsonValue("  금액합계 ▷▶"));
+        QCOMPARE(book.value("단위일위대가표", "L5"), QJsonValue(109900));
+        QVERIFY(!overview.Tdtail.isActive());
     }
 };
 
