@@ -32,6 +32,8 @@ private slots:
         QTest::newRow("negative amounts cut toward zero")
             << Rows{{{"INO", -1}, {"LCST11", 12.34}}, {{"INO", 1}, {"PCST11", -5.55}}}
             << QList<double>{-5, -12, 0, -17};
+        QTest::newRow("a negative whole amount stays whole")
+            << Rows{{{"INO", -1}, {"LCST11", 3000}}} << QList<double>{0, -3000, 0, -3000};
         QTest::newRow("no rows") << Rows{} << QList<double>{0, 0, 0, 0};
     }
     void sums()

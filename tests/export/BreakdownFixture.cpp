@@ -68,7 +68,7 @@ RollupSums OpenPageOne(TdMf &module)
     BreakdownFooter footer;
     for (rows.first(); !rows.eof(); rows.next()) {
         if (rows.asString("TAG") == "R")
-            RepriceRateRow(rows, "NDTAIL", " and TAG<>'R' and ABFS='X' and ICD1=? and ICD2=? and ICD3=?", key);
+            RefreshBreakdownRateRow(rows, key[0].toInt(), key[1].toInt(), key[2].toInt());
         footer.Add(rows);
     }
     rows.first();
