@@ -273,8 +273,13 @@ void TInBsDtf::MakeGrid()
     detaileR->SetReadOnly(true);
     detaileR->setDataset(&iTRate);
     const auto column = [](const char *field, const QString &title, int width, Qt::Alignment alignment = {}) {
-        return DatasetColumn{.field = QString::fromLatin1(field), .title = title, .width = width, .alignment = alignment,
-                             .readOnly = true};
+        DatasetColumn shown;
+        shown.field = QString::fromLatin1(field);
+        shown.title = title;
+        shown.width = width;
+        shown.alignment = alignment;
+        shown.readOnly = true;
+        return shown;
     };
     detaileR->setColumns({column("rOdr", QStringLiteral("No"), 30, Qt::AlignRight | Qt::AlignVCenter),
                           column("NAME", QStringLiteral("자     료     명"), 180),

@@ -244,7 +244,7 @@ private slots:
     void valuesBeyondTheRangeShowInEveryListColumn()
     {
         QVariantHash huge;
-        for (const QString &column : {"PCST11", "PCST12", "LCST11", "LCST12", "SCST11", "SCST12", "CSTTAL", "RECV",
+        for (const char *column : {"PCST11", "PCST12", "LCST11", "LCST12", "SCST11", "SCST12", "CSTTAL", "RECV",
                                       "PRT1", "LRT4", "PCSTA", "LRTE"})
             huge.insert(column, 1e300);
         const auto row = [&](const QVariantHash &keys, double quantity) {
