@@ -125,7 +125,7 @@ public:
     void SetZipFileName(const QString &name);
 
     // Adds the files FSpecArgs names to the archive; the number added. A line is a file
-    // specification relative to RootDir (the home folder when empty), led by '>' to look
+    // pattern relative to RootDir (the home folder when empty), led by '>' to look
     // into sub-folders or '|' not to, and followed by '<' and the line's own password
     // ("<" alone: not encrypted). FSpecArgs and FSpecArgsExcl are emptied afterwards.
     int AddFiles();
@@ -141,7 +141,7 @@ public:
     const QStringList &FSpecArgs() const { return fSpecArgs_; }
     QStringList &FSpecArgs() { return fSpecArgs_; }
     void SetFSpecArgs(const QStringList &lines) { fSpecArgs_ = lines; }
-    // Specifications of files the next add leaves out.
+    // Patterns of files the next add leaves out.
     const QStringList &FSpecArgsExcl() const { return fSpecArgsExcl_; }
     QStringList &FSpecArgsExcl() { return fSpecArgsExcl_; }
     void SetFSpecArgsExcl(const QStringList &lines) { fSpecArgsExcl_ = lines; }
@@ -167,7 +167,7 @@ public:
     // Trace also reports the engine's loading.
     bool Trace() const { return trace_; }
     void SetTrace(bool trace) { trace_ = trace; }
-    // The folder the add's specifications start from; a separator is added on assignment.
+    // The folder the add's patterns start from; a separator is added on assignment.
     QString RootDir() const { return rootDir_; }
     void SetRootDir(const QString &folder);
     // "1.60 L"; assignments are ignored.

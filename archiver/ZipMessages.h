@@ -26,7 +26,7 @@ struct ZipMsg {
         DirOtherError = 10202,       // any other failure while reading the directory
         DirMoved = 10203,            // the directory does not lie where the end record says
         TrailingBytes = 10204,       // bytes after the end record and its comment
-        NoFileSpecs = 10301,         // an add without file specifications
+        NoFileSpecs = 10301,         // an add without file patterns
         EncryptUnattended = 10302,   // encryption wanted while unattended without a password
         SpanFreshen = 10303,         // freshen or update together with spanning
         SfxStubFailed = 10304,       // the self-extractor stub of a new ".EXE" failed

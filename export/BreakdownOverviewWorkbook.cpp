@@ -90,7 +90,7 @@ void BreakdownOverviewWorkbook::WriteItemSheet(ExcelRun &run, const QString &pro
     WriteListRows(qDList_, ItemFields, [this](int row, const RowValues &item) {
         const auto cell = [&](int column) { return app_.Cells(row, column); };
         PutText(cell(2), item[0].toString());
-        PutSpecification(cell(3), item[1].toString());
+        PutStandard(cell(3), item[1].toString());
         PutText(cell(4), item[2].toString());
         for (int i = 3; i <= 6; ++i)
             PutAmount(cell(i + 2), item[i].toDouble());
@@ -195,21 +195,21 @@ void BreakdownOverviewWorkbook::WriteBlockSheet()
     for (qDList_.first(); !qDList_.eof(); qDList_.next()) {
         ShowBreakdown(CurrentKey());
         const BreakdownItem item = BreakdownItemOf(qDList_);
-        k = WriteBreakdownBlock(k, item.remark, item.name, item.unit, item.specification);
+        k = WriteBreakdownBlock(k, item.remark, item.name, item.unit, item.standard);
         ++k;
     }
     app_.WorkBooks(1).WorkSheets(1).Select();
 }
 
 int BreakdownOverviewWorkbook::WriteBreakdownBlock(int k, const QString &remark, const QString &name,
-                                                   const QString &unit, const QString &specification)
+                                                   const QString &unit, const QString &standard)
 {
     const int rowCount = Tdtail_.recordCount();
     if (rowCount == 0)
         return k;
     PutText(app_.Cells(k + 1, 2), u'[' + remark + QStringLiteral("]  ") + QStringLiteral("  명칭: ")
                                       + PadRightChar(u' ', name, 24) + QStringLiteral("규격: ")
-                                      + PadRightChar(u' ', specification, 17) + QStringLiteral(" (") + unit + u')');
+                                      + PadRightChar(u' ', standard, 17) + QStringLiteral(" (") + unit + u')');
     const QString header = QString::number(k + 2);
     app_.Range(u'B' + header, u'M' + header).interior().setColor(SilverGrey);
     for (int column = 2; column <= 13; ++column)

@@ -53,7 +53,7 @@ public:
     // k + 1, its header in k + 2, its R rows (total row included) from k + 3 and a grid
     // down to the empty row k + R + 3. Returns k + R + 3 (k when the breakdown has no rows).
     int WriteBreakdownBlock(int k, const QString &remark, const QString &name, const QString &unit,
-                            const QString &specification);
+                            const QString &standard);
 
 private:
     using Key = std::tuple<int, int, int>;

@@ -54,7 +54,7 @@ BreakdownItem BreakdownItemOf(const Dataset &items)
 QString BreakdownSheetTitle(const BreakdownItem &item)
 {
     return QStringLiteral("대가명: ") + PadRightChar(u' ', item.name, 35) + QStringLiteral("규격: ")
-           + PadRightChar(u' ', item.specification, 21) + QStringLiteral("단위: ") + item.unit + QStringLiteral(" 당");
+           + PadRightChar(u' ', item.standard, 21) + QStringLiteral("단위: ") + item.unit + QStringLiteral(" 당");
 }
 
 int BreakdownTotalRow(int rowCount)
@@ -74,7 +74,7 @@ void WriteBreakdownRow(ExcelApplication &app, int row, const RowValues &values, 
     const auto cell = [&](int column) { return app.Cells(row, column); };
     const bool onSheet = style == BreakdownRowStyle::Sheet;
     PutText(cell(NameColumn), values[Name].toString());
-    PutSpecification(cell(SpecColumn), values[Spec].toString());
+    PutStandard(cell(SpecColumn), values[Spec].toString());
     PutText(cell(UnitColumn), values[Unit].toString());
     const double quantity = values[Quantity].toDouble();
     if (onSheet)

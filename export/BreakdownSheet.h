@@ -15,7 +15,7 @@ class ExcelApplication;
 // overview list (qDList).
 struct BreakdownItem {
     QString name;
-    QString specification;
+    QString standard;
     QString unit;
     QString remark;
 };
@@ -23,7 +23,7 @@ struct BreakdownItem {
 // The item at the current row of items (the overview list qDList).
 BreakdownItem BreakdownItemOf(const Dataset &items);
 
-// "대가명: " + name padded with blanks to 35 bytes + "규격: " + specification padded to 21 +
+// "대가명: " + name padded with blanks to 35 bytes + "규격: " + standard padded to 21 +
 // "단위: " + unit + " 당".
 QString BreakdownSheetTitle(const BreakdownItem &item);
 
@@ -39,7 +39,7 @@ enum class BreakdownRowStyle { Sheet, Block, BlockTotal };
 
 // Writes one breakdown row into sheet row `row` of the active sheet, from the values of
 // ListRow::Fields():
-// B name; C the specification; D the unit; E the quantity (on the sheet only when not 0);
+// B name; C the standard; D the unit; E the quantity (on the sheet only when not 0);
 // F, H, J the unit prices cut to one decimal, in whole units, when not 0; G the material
 // amount text as it shows, unless it reads "0.0", centred when it is the supplied mark and
 // right-aligned otherwise; I, K, L the labour, expense and row amounts cut to one decimal,

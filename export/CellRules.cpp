@@ -62,9 +62,9 @@ void PutOrderNumber(ExcelRange cell, int order)
     cell.setValue(double(order));
 }
 
-void PutSpecification(ExcelRange cell, const QString &specification)
+void PutStandard(ExcelRange cell, const QString &standard)
 {
-    cell.setValue(specification);
+    cell.setValue(standard);
 }
 
 void PutGroupTitle(ExcelRange cell, const QString &title)

@@ -24,8 +24,8 @@ void PutMoneyText(ExcelRange cell, const QString &text);
 // digits) shows, in the General format.
 void PutQuantity(ExcelRange cell, double quantity);
 void PutOrderNumber(ExcelRange cell, int order);
-// A specification, sent as "'" + text: the text itself; an empty one leaves the cell empty.
-void PutSpecification(ExcelRange cell, const QString &specification);
+// A standard, sent as "'" + text: the text itself; an empty one leaves the cell empty.
+void PutStandard(ExcelRange cell, const QString &standard);
 // A group title, sent as "' " + text: a blank and the title without its padding.
 void PutGroupTitle(ExcelRange cell, const QString &title);
 // Any other text, as it is.

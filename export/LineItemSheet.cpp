@@ -28,7 +28,7 @@ void WriteLineItemRow(ExcelApplication &app, int row, const RowValues &item)
     using enum ListRow::Field;
     const auto cell = [&](int column) { return app.Cells(row, column); };
     PutText(cell(NameColumn), item[Name].toString());
-    PutSpecification(cell(SpecColumn), item[Spec].toString());
+    PutStandard(cell(SpecColumn), item[Spec].toString());
     PutText(cell(UnitColumn), item[Unit].toString());
     PutQuantity(cell(QuantityColumn), item[Quantity].toDouble());
     PutAmount(cell(MaterialPrice), item[MaterialPriceField].toDouble());

@@ -20,7 +20,7 @@ bool IsFolderEntry(std::string_view name);
 // when the name is absolute ('/' or '\' first, or a drive "X:") or has a ".." part.
 // Without: the file-name part alone; nothing when that is empty, "." or "..".
 std::optional<std::vector<std::string>> TargetParts(std::string_view name, bool folderNames);
-// True when a specification names the entry: one with a separator is matched against the
+// True when a pattern names the entry: one with a separator is matched against the
 // whole name, one without against the file-name part.
 bool SpecMatchesEntry(std::string_view spec, std::string_view name);
 

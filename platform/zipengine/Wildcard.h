@@ -4,7 +4,7 @@
 
 namespace vek {
 
-// Specifications as the estimator's Windows system matched them: '*' stands for any run of
+// Patterns as the estimator's Windows system matched them: '*' stands for any run of
 // characters, '?' for one character, and ASCII letters match regardless of case ("*.gdb"
 // takes "VEKTMP.GDB"); every other character stands for itself, '[' too. Texts are UTF-8.
 bool WildcardMatch(std::string_view pattern, std::string_view name);

@@ -19,7 +19,7 @@ namespace vek {
 
 // Adds the files that a zip command names to its archive.
 //
-// A specification is relative to its item's root folder (or absolute); its last part is
+// A pattern is relative to its item's root folder (or absolute); its last part is
 // matched as a wildcard against the names in its folder, and in every sub-folder when the
 // item recurses; a folder stands for all of its files. Names starting with '.' count only
 // with HiddenFiles. Entries are named relative to the root folder ('/' between folders,

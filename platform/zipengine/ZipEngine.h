@@ -29,7 +29,7 @@ enum {
     ZipOldRecordMax = 150,    /* zip engines up to this version take ZipCommandOld */
     UnzipOldRecordMax = 151,  /* unzip engines up to this version take UnzipCommandOld */
     ZipExclusionsAbove = 159, /* the archive comment and the exclusions reach engines above it */
-    ZipOldFileSpecs = 4096    /* the file specifications an old record holds */
+    ZipOldFileSpecs = 4096    /* the file patterns an old record holds */
 };
 
 /* The callback record, built by the engine and handed to the caller's callback. */
@@ -74,7 +74,7 @@ typedef enum ZipCallbackAction {
 /* The failures the engine reports in Value1 of ZipActionMessage and ZipActionSkipped. */
 typedef enum ZipEngineError {
     ZipErrNone = 0,
-    ZipErrNoMatch = 1,     /* no file or entry matches a specification */
+    ZipErrNoMatch = 1,     /* no file or entry matches a pattern */
     ZipErrRead = 2,        /* a file to add cannot be read */
     ZipErrArchive = 3,     /* the archive cannot be opened or written */
     ZipErrFormat = 4,      /* not a zip archive, or a damaged one */
@@ -104,7 +104,7 @@ typedef enum UnzipSkipType {
     UnzipSkipWriteError = 10
 } UnzipSkipType;
 
-/* One file specification of a zip command. */
+/* One file pattern of a zip command. */
 typedef struct ZipItem {
     const char *FileSpec;    /* +0: relative to RootDir; '/' and '\' separate folders */
     int32_t Reserved4[2];    /* +4 */
@@ -113,7 +113,7 @@ typedef struct ZipItem {
     uint16_t Recurse;        /* +20: 0xFFFF looks into sub-folders too */
     uint16_t Reserved22;     /* +22 */
     int32_t Reserved24[3];   /* +24 */
-    const char *RootDir;     /* +36: the folder the specification and the entry names start from */
+    const char *RootDir;     /* +36: the folder the pattern and the entry names start from */
     int32_t Reserved40[16];  /* +40 */
 } ZipItem;                   /* 104 bytes */
 
@@ -163,7 +163,7 @@ typedef struct ZipCommand {
     const ZipItem *Items;           /* +140: ItemCount of them */
     int32_t Reserved144;            /* +144 */
     int32_t ExclusionCount;         /* +148 (engines above ZipExclusionsAbove) */
-    const char *const *Exclusions;  /* +152: specifications of files left out */
+    const char *const *Exclusions;  /* +152: patterns of files left out */
     int32_t Reserved156[14];        /* +156 */
     int32_t EndMarker;              /* +212: ZipRecordEnd */
 } ZipCommand;                       /* 216 bytes */
@@ -176,7 +176,7 @@ typedef struct ZipCommandOld {
     int32_t Reserved16516;                      /* +16516 */
 } ZipCommandOld;                                /* 16,520 bytes */
 
-/* One file specification of an unzip command. */
+/* One file pattern of an unzip command. */
 typedef struct UnzipItem {
     const char *FileSpec;    /* +0: matched against entry names; none at all: every entry */
     int32_t Reserved4[17];   /* +4 */

@@ -14,7 +14,7 @@ namespace vek {
 
 // Extracts, tests, or reads into memory the entries that an unzip command names.
 //
-// Specifications are matched like those of an add against the entry names (every entry
+// Patterns are matched like those of an add against the entry names (every entry
 // when there are none). An entry goes to its path below the target folder with
 // FolderNames, else to its file name alone there; a name that would lead elsewhere, a
 // symbolic-link entry and a linked folder on the way are skipped and reported. Each file

@@ -45,9 +45,9 @@ private slots:
             << Put([](ExcelRange c) { PutQuantity(c, 1.0 / 3); }) << QJsonValue(0.333333333333333) << general;
         QTest::newRow("quantity 0") << Put([](ExcelRange c) { PutQuantity(c, 0); }) << empty << QString();
         QTest::newRow("order number") << Put([](ExcelRange c) { PutOrderNumber(c, 7); }) << QJsonValue(7) << general;
-        QTest::newRow("specification") << Put([](ExcelRange c) { PutSpecification(c, " 25-240-15"); })
+        QTest::newRow("standard") << Put([](ExcelRange c) { PutStandard(c, " 25-240-15"); })
                                        << QJsonValue(" 25-240-15") << general;
-        QTest::newRow("empty specification") << Put([](ExcelRange c) { PutSpecification(c, ""); }) << empty << QString();
+        QTest::newRow("empty standard") << Put([](ExcelRange c) { PutStandard(c, ""); }) << empty << QString();
         QTest::newRow("group title keeps its blank, loses its padding")
             << Put([](ExcelRange c) { PutGroupTitle(c, " 토공사" + QString(20, u' ')); }) << QJsonValue("  토공사") << general;
         QTest::newRow("formula-like text") << Put([](ExcelRange c) { PutText(c, "=1+2"); }) << QJsonValue("=1+2") << general;
