@@ -104,12 +104,12 @@ const QString ItemMembers =
 // amount the Int, through the fixed-point value, of the sum of its rate times the members'
 // full amounts (quantity x material, labour and expense unit price), the total their sum.
 // A row without a slot 1-4 has no base: it stays as it is, and the answer is false.
-bool PriceRateRow(Dataset &cursor, const QString &members, const QVariantList &keys)
+bool PriceRateRow(Dataset &cursor, const QString &table, const QString &members, const QVariantList &keys)
 {
     const int n = cursor.asInteger("NORT");
     if (n < 1 || n > 4)
         return false;
-    const RatePrices prices = RateRowPrices(QStringLiteral("NDTAIL"), cursor, members, keys);
+    const RatePrices prices = RateRowPrices(table, cursor, members, keys);
     cursor.edit();
     cursor.setValue("PCST11", prices.material);
     cursor.setValue("PCST12", prices.material);
@@ -131,7 +131,7 @@ RollupSums SumBreakdown(int i1, int i2, int i3)
                        key);
     RollupSums sums;
     for (rows.first(); !rows.eof(); rows.next()) {
-        if (rows.asString("TAG") == RateTag && PriceRateRow(rows, BreakdownMembers, key))
+        if (rows.asString("TAG") == RateTag && PriceRateRow(rows, QStringLiteral("NDTAIL"), BreakdownMembers, key))
             rows.post();
         if (rows.asDouble("RECV") == 0)
             sums.material = AddRounded(sums.material, rows.asDouble("PCST12"));
@@ -217,12 +217,10 @@ RatePrices RateRowPrices(const QString &table, const Dataset &rateRow, const QSt
 
 void RepriceRateRow(Dataset &rows, const QString &table, const QString &members, const QVariantList &keys)
 {
-    const RatePrices prices = RateRowPrices(table, rows, members, keys);
-    rows.edit();
-    rows.setValue("INO", 1);
-    rows.setValue("PCST11", prices.material);
-    rows.setValue("LCST11", prices.labour);
-    rows.setValue("SCST11", prices.expense);
+    if (!PriceRateRow(rows, table, members, keys))
+        return;
+    // One unit of the rate: the amounts are the prices.
+    rows.setValue("INO", 1.0);
     rows.post();
 }
 
@@ -352,19 +350,13 @@ void RecalcUnitPrices(int A, int B)
 
 void RefreshItemRateRow(Dataset &rows)
 {
-    if (!PriceRateRow(rows, ItemMembers, {rows.value("ACODE"), rows.value("BCODE"), rows.value("SCODE")}))
-        return;
-    // One unit of the rate: the amounts are the prices, as the line items' post rule gives them.
-    rows.setValue("INO", 1.0);
-    rows.post();
+    RepriceRateRow(rows, QStringLiteral("NDTAIL"), ItemMembers,
+                   {rows.value("ACODE"), rows.value("BCODE"), rows.value("SCODE")});
 }
 
 void RefreshBreakdownRateRow(Dataset &rows, int i1, int i2, int i3)
 {
-    if (!PriceRateRow(rows, BreakdownMembers, {i1, i2, i3}))
-        return;
-    rows.setValue("INO", 1.0);
-    rows.post();
+    RepriceRateRow(rows, QStringLiteral("NDTAIL"), BreakdownMembers, {i1, i2, i3});
 }
 
 void WriteUnitPrices(int i1, int i2, int i3, double material, double labour, double expense)

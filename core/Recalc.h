@@ -27,7 +27,8 @@ struct RatePrices {
 RatePrices RateRowPrices(const QString &table, const Dataset &rateRow, const QString &members,
                          const QVariantList &keys);
 // The rate row at the current row of rows priced as RateRowPrices says and posted with
-// quantity 1 and those unit prices (the set's post rule fills what else it fills).
+// quantity 1, those unit prices and amounts equal to them, the total their sum. A row
+// without a slot 1-4 has no base and stays as it is.
 void RepriceRateRow(Dataset &rows, const QString &table, const QString &members, const QVariantList &keys);
 
 // The database side of the roll-ups. Each routine walks one list of NDTAIL through the
