@@ -2,7 +2,7 @@
 #include "archiver/SelfExtractor.h"
 
 #include "archiver/ArchiveCopy.h"
-#include "archiver/HourglassCursor.h"
+#include "components/ScreenParts.h"
 #include "archiver/ModuleFolder.h"
 #include "archiver/OpenArchive.h"
 #include "core/Cp949Text.h"
@@ -74,7 +74,7 @@ int TZipMaster::MakeSelfExtractor()
     bool done = false;
     int result = 0;
     {
-        HourglassCursor hourglass;
+        HourGlass hourglass;
         try {
             const QStringList texts{sfxCaption_, sfxDefaultDir_, sfxCommandLine_, sfxMessage_};
             QStringList lengths;

@@ -2,7 +2,7 @@
 // archive may be spread over, and the entries.
 #include "archiver/ZipMaster.h"
 
-#include "archiver/HourglassCursor.h"
+#include "components/ScreenParts.h"
 #include "archiver/OpenArchive.h"
 #include "archiver/ZipNames.h"
 
@@ -85,7 +85,7 @@ void TZipMaster::ReadDirectory()
     ClearDirectory();
     if (!zipFileName_.isEmpty()
         && (QFileInfo(zipFileName_).isFile() || PartSet(zipFileName_).HighestPresent() >= 0)) {
-        HourglassCursor hourglass;
+        HourGlass hourglass;
         try {
             ReadEntries();
         } catch (...) {

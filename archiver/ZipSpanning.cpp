@@ -2,7 +2,7 @@
 #include "archiver/ZipMaster.h"
 
 #include "archiver/ArchiveCopy.h"
-#include "archiver/HourglassCursor.h"
+#include "components/ScreenParts.h"
 #include "archiver/OpenArchive.h"
 #include "archiver/ZipNames.h"
 
@@ -165,7 +165,7 @@ int TZipMaster::WriteSpanned(const QString &inFileName, const QString &outFileNa
     busy_ = true;
     int result = 0;
     {
-        HourglassCursor hourglass;
+        HourGlass hourglass;
         try {
             if (!QFileInfo(inFileName).isFile())
                 throw EZipMaster(ZipMsg::CannotOpen);
@@ -191,7 +191,7 @@ int TZipMaster::ReadSpanned(const QString &inFileName, QString &outFilePath)
     busy_ = true;
     int result = 0;
     {
-        HourglassCursor hourglass;
+        HourGlass hourglass;
         try {
             OpenArchive archive = OpenForReading(inFileName);
             std::vector<CentralRecord> records;

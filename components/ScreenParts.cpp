@@ -75,14 +75,16 @@ void ShowDirection(TdxContainer *panel, TArrowButton *arrow, int direction)
     arrow->SetDirection(direction == 1 ? arwRIGHT : arwDOWN);
 }
 
-HourGlass::HourGlass()
+HourGlass::HourGlass() : shown_(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
 {
-    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    if (shown_)
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
 }
 
 HourGlass::~HourGlass()
 {
-    QApplication::restoreOverrideCursor();
+    if (shown_)
+        QGuiApplication::restoreOverrideCursor();
 }
 
 bool RunGuarded(const std::function<void()> &command)

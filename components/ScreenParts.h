@@ -34,13 +34,17 @@ TdxContainer *MakeDirectionPanel(QWidget *bar, const QColor &colour, int width, 
 // Shows direction (1 Right, 2 Down) on the panel: "    Right" or "    Down" and the arrow.
 void ShowDirection(TdxContainer *panel, TArrowButton *arrow, int direction);
 
-// The hourglass while a command works, the normal cursor however it ends.
+// The hourglass while a command works, the normal cursor however it ends; nothing in a
+// program without a screen (a host of the backup library may have none).
 class HourGlass {
 public:
     HourGlass();
     ~HourGlass();
     HourGlass(const HourGlass &) = delete;
     HourGlass &operator=(const HourGlass &) = delete;
+
+private:
+    bool shown_;
 };
 
 // Runs command under the hourglass; a failure it throws (the database's, a number out of
