@@ -50,8 +50,6 @@ class TGroupListFm : public ModalListScreen {
 public:
     TGroupListFm(const GroupScreenTwin &twin, QWidget *parent);
 
-    const GroupScreenTwin &Twin() const { return twin_; }
-
     TdxContainer *TopPnl;
     QLabel *LsNoTitle;
     QLabel *LsNo;     // the path number, "01-03"; set by the opener

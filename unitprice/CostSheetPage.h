@@ -35,7 +35,6 @@ public:
     TRxSpeedButton *sClose2;
     THStringGrid *dGrid;
 
-    TCostStatement &Statement() { return statement_; }
     // Closes the window that holds the page: set by that window.
     std::function<void()> OnClose;
 
