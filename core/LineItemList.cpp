@@ -181,44 +181,40 @@ void LineItemList::InsertItemRow(const QString &name, const QString &spec, const
     CommitWork();
 }
 
-void LineItemList::DeleteRow()
+void LineItemList::ReleaseDependents(Dataset &row)
 {
-    PostEdit(rows());
-    if (isEmpty())
-        return;
-    Dataset &ds = rows();
     const NodeFilter node = OpenNodeFilter();
-    const QString tag = ds.asString("TAG");
-    const int order = Order(ds);
-    if (!RunCommandOnRows(rows(), [&] {
-            if (tag == QLatin1String("L")) {
-                RunTempSql(true,
-                           QStringLiteral("Delete from  NDTAIL where ABFS='S' and TAG='M'") + node.clauses
-                               + QStringLiteral(" and NoRT=?"),
-                           node.keys + QVariantList{ds.value("ICD3")});
-                CommitWork();
-            } else if (tag == QLatin1String("P")) {
-                RunTempSql(true,
-                           QStringLiteral("Delete from NDTAIL where ABFS='S' and TAG='M'") + node.clauses
-                               + QStringLiteral(" and ICD1=? and ICD2=? and ICD3=?"),
-                           node.keys + QVariantList{ds.value("ICD1"), ds.value("ICD2"), ds.value("ICD3")});
-                CommitWork();
-            } else if (tag == RateTag) {
-                const QVariantList keys = OpenNodeKeys();
-                UntieRateMembers(RatePlace::Node(keys.at(0).toInt(), keys.at(1).toInt(), keys.at(2).toInt()), ds);
-            }
-            ds.deleteRecord();
-            RunTempSql(true,
-                       QStringLiteral("UpDate NDTAIL Set ODRF=ODRF-1 where ABFS='S' and TAG<>'M'") + node.clauses
-                           + QStringLiteral(" and ODRF>?"),
-                       node.keys + QVariantList{order});
-            CommitWork();
-        }))
-        return;
-    ds.refresh();
-    GotoOrder(rows(), order);
+    const QString tag = row.asString("TAG");
+    if (tag == QLatin1String("L")) {
+        RunTempSql(true,
+                   QStringLiteral("Delete from  NDTAIL where ABFS='S' and TAG='M'") + node.clauses
+                       + QStringLiteral(" and NoRT=?"),
+                   node.keys + QVariantList{row.value("ICD3")});
+        CommitWork();
+    } else if (tag == QLatin1String("P")) {
+        RunTempSql(true,
+                   QStringLiteral("Delete from NDTAIL where ABFS='S' and TAG='M'") + node.clauses
+                       + QStringLiteral(" and ICD1=? and ICD2=? and ICD3=?"),
+                   node.keys + QVariantList{row.value("ICD1"), row.value("ICD2"), row.value("ICD3")});
+        CommitWork();
+    } else if (tag == RateTag) {
+        const QVariantList keys = OpenNodeKeys();
+        UntieRateMembers(RatePlace::Node(keys.at(0).toInt(), keys.at(1).toInt(), keys.at(2).toInt()), row);
+    }
+}
+
+void LineItemList::CloseOrderGap(int order)
+{
+    const NodeFilter node = OpenNodeFilter();
+    RunTempSql(true,
+               QStringLiteral("UpDate NDTAIL Set ODRF=ODRF-1 where ABFS='S' and TAG<>'M'") + node.clauses
+                   + QStringLiteral(" and ODRF>?"),
+               node.keys + QVariantList{order});
+}
+
+void LineItemList::Recompute()
+{
     RecalcList();
-    DataChanged = true;
 }
 
 void LineItemList::RenumberOrder()

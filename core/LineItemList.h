@@ -55,11 +55,6 @@ public:
     // Inserts one line item of the open node: kind and order as given, the texts, every
     // number 0, MVE 'F'.
     void InsertItemRow(const QString &name, const QString &spec, const QString &unit, const QString &kind, int order);
-    // Deletes the current row with the labour rows of an 'L' or 'P' row and closes the gap
-    // in ODRF; the row that followed it (or the new last row) becomes current, then the
-    // list is recalculated. A deleted rate row first unties the rows it covered
-    // (UntieRateMembers); a deleted unit-price item is queued in DGADEL.
-    void DeleteRow();
     // ODRF := 1..n in the list's order and every mark cleared; then the row now numbered
     // as the current row was (or the nearest after it) becomes current.
     void RenumberOrder();
@@ -91,6 +86,12 @@ public:
 
 protected:
     void InsertOrdinaryRow(const QString &name, const QString &spec, const QString &unit, int order) override;
+    // Delete (RowList::DeleteRow): an 'L' or 'P' row takes its labour rows with it, a rate
+    // row unties the rows it covered (UntieRateMembers); a deleted unit-price item is
+    // queued in DGADEL by the data module. Then the list is recalculated.
+    void ReleaseDependents(Dataset &row) override;
+    void CloseOrderGap(int order) override;
+    void Recompute() override;
 
 private:
     // Inserts block after ODRF after, moving the rows behind it; then the state and place

@@ -2,6 +2,7 @@
 
 #include "core/DataModule.h"
 #include "core/ProgramState.h"
+#include "core/SqlRoutines.h"
 
 namespace vek {
 
@@ -23,6 +24,26 @@ void RowList::InsertNewRow(const QString &name, const QString &spec, const QStri
     // that was current before.
     rows().refresh();
     GotoOrder(rows(), order);
+    DataChanged = true;
+}
+
+void RowList::DeleteRow()
+{
+    PostEdit(rows());
+    if (isEmpty())
+        return;
+    Dataset &ds = rows();
+    const int order = ds.asInteger("ODRF");
+    if (!RunCommandOnRows(ds, [&] {
+            ReleaseDependents(ds);
+            ds.deleteRecord();
+            CloseOrderGap(order);
+            CommitWork();
+        }))
+        return;
+    ds.refresh();
+    GotoOrder(ds, order);
+    Recompute();
     DataChanged = true;
 }
 

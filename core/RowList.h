@@ -9,8 +9,8 @@ class Dataset;
 // What the line-item list and the breakdown list do alike to the rows of their place (a
 // list of NDTAIL in ODRF order in one of the data module's datasets): new ordinary rows
 // placed by the insert/append mode, copies of a row's texts, text appended to a field,
-// and the marking that starts a move. Each list gives its dataset, its row insert and how
-// it moves rows down to make room.
+// the delete of a row and the marking that starts a move. Each list gives its dataset, its
+// row insert, how it moves rows down to make room and up to close a gap, and its recompute.
 class RowList {
 public:
     // 0 no move, 1 rows being marked, 2 rows cut to the move file and waiting to be pasted.
@@ -32,6 +32,11 @@ public:
     bool CopyRow();
     // Appends text to field of the current row (the special-character pick).
     void AppendToField(const QString &field, const QString &text);
+    // Deletes the current row in one command: what belongs to it first (ReleaseDependents),
+    // then the row, then the gap in ODRF closed (CloseOrderGap). The row that followed it
+    // (or the new last row) becomes current, the list is recomputed (Recompute);
+    // DataChanged.
+    void DeleteRow();
 
     MoveState moveState() const { return moveState_; }
     // F9 in state 0: marking begins. False (nothing changes) on an empty list or during a move.
@@ -43,6 +48,13 @@ protected:
     // Inserts one ordinary row ('N') of the place with the texts at order, every number
     // 0, inside the running command.
     virtual void InsertOrdinaryRow(const QString &name, const QString &spec, const QString &unit, int order) = 0;
+    // Inside DeleteRow's command, before the current row goes: the rows that go with it,
+    // and the rows a rate row covered untied.
+    virtual void ReleaseDependents(Dataset &row) = 0;
+    // Inside DeleteRow's command: the rows of the place after order move up one place.
+    virtual void CloseOrderGap(int order) = 0;
+    // After a change of rows: the list's rate rows and footer computed again.
+    virtual void Recompute() = 0;
 
     MoveState moveState_ = NoMove;
 

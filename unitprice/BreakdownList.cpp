@@ -119,28 +119,23 @@ void BreakdownList::InsertBreakdownRow(const QString &name, const QString &basis
     CommitWork();
 }
 
-void BreakdownList::DeleteRow()
+void BreakdownList::ReleaseDependents(Dataset &row)
 {
-    PostEdit(rows());
-    if (isEmpty())
-        return;
-    Dataset &ds = rows();
-    const int order = Order(ds);
-    if (!RunCommandOnRows(rows(), [&] {
-            // A deleted rate row gives the rows it covered their slot back, so that a later
-            // rate row of that slot and rate does not take them in unmarked.
-            if (ds.asString("TAG") == RateTag)
-                UntieRateMembers(place(), ds);
-            ds.deleteRecord();
-            RunTempSql(true, QStringLiteral("UpDate NDTAIL Set ODRF=ODRF-1 where ODRF>? and ABFS='X'") + KeyClauses,
-                       QVariantList{order} + key_.values());
-            CommitWork();
-        }))
-        return;
-    ds.refresh();
-    GotoOrder(rows(), order);
+    // A deleted rate row gives the rows it covered their slot back, so that a later rate
+    // row of that slot and rate does not take them in unmarked.
+    if (row.asString("TAG") == RateTag)
+        UntieRateMembers(place(), row);
+}
+
+void BreakdownList::CloseOrderGap(int order)
+{
+    RunTempSql(true, QStringLiteral("UpDate NDTAIL Set ODRF=ODRF-1 where ODRF>? and ABFS='X'") + KeyClauses,
+               QVariantList{order} + key_.values());
+}
+
+void BreakdownList::Recompute()
+{
     CalcTotals();
-    DataChanged = true;
 }
 
 void BreakdownList::RenumberOrder()

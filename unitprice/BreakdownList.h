@@ -69,10 +69,6 @@ public:
 
     // Inserts one ordinary row of the key: the texts given, every number 0, ODRF order.
     void InsertBreakdownRow(const QString &name, const QString &basis, int order, const QString &unit);
-    // Deletes the current row and closes the gap in ODRF, in one command; a rate row first
-    // unties the rows it covered (UntieRateMembers). The row that followed it (or the new
-    // last row) becomes current, then the footer is recalculated.
-    void DeleteRow();
     // ODRF := 1..n in the rows' order; the current row stays current.
     void RenumberOrder();
     // F3 on a row whose TAG begins with 'N' or 'P': its material unit price is set aside as
@@ -98,6 +94,11 @@ public:
 
 protected:
     void InsertOrdinaryRow(const QString &name, const QString &spec, const QString &unit, int order) override;
+    // Delete (RowList::DeleteRow): a rate row first unties the rows it covered
+    // (UntieRateMembers); then the footer is recalculated.
+    void ReleaseDependents(Dataset &row) override;
+    void CloseOrderGap(int order) override;
+    void Recompute() override;
 
 private:
     QList<QVariantList> ReadMoveBlock() const;
